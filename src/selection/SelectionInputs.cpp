@@ -1,0 +1,22 @@
+#include "SelectionInputs.h"
+
+#include <array>
+
+namespace quivra::selection {
+
+namespace {
+constexpr std::array<std::string_view, 4> kKeys{"Hunt", "Targ", "Youth", "Kstr"};
+}
+
+std::string_view pageKey(Page page) {
+    return kKeys[static_cast<std::size_t>(page)];
+}
+
+std::optional<Page> pageFromKey(std::string_view key) {
+    for (std::size_t i = 0; i < kKeys.size(); ++i) {
+        if (kKeys[i] == key) return static_cast<Page>(i);
+    }
+    return std::nullopt;
+}
+
+}  // namespace quivra::selection
