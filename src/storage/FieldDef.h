@@ -23,11 +23,15 @@ struct FieldDef {
     std::uint32_t offset = 0;   // from the start of the record; byte 0 is the deleted flag
 };
 
-// Code pages by their xBase language-driver byte.
+// Code pages by their xBase language-driver byte.  Driver bytes 0 (not
+// set) and 0x57 (ANSI) read as Cp1252.
 enum class CodePage : std::uint8_t {
     Cp437 = 0x01,
     Cp850 = 0x02,
     Cp1252 = 0x03,
+    Cp852 = 0x64,
+    Cp866 = 0x65,
+    Cp1250 = 0xC8,
     Cp1251 = 0xC9,
 };
 

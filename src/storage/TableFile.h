@@ -1,0 +1,137 @@
+#pragma once
+// TableFile: one open .DBF file with its memo file, below the TableStore
+// handle.  It knows the header, reads and writes raw records, converts field
+// bytes to and from UTF-8 and takes the file locks.  The index code uses it
+// to read keys: raw records are in the table's code page, exactly as on disk.
+//
+// Locking: writers take open-file-description locks at the offsets FoxPro
+// uses, so other programs on the same file see them:
+//   header/append lock: 1 byte at 0x40000000
+//   record n:           1 byte at 0x40000000 + headerLength + (n - 1) * recordLength
+// Readers take no lock.
+//
+// Not thread-safe; one TableFile belongs to one TableStore.
+
+#include "FieldDef.h"
+#include "FileIo.h"
+#include "Status.h"
+#include "TextCodec.h"
+
+#include <cstdint>
+#include <filesystem>
+#include <map>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace quivra::storage {
+
+class MemoFile;
+
+// Field values of a record being written: the record bytes plus the memo
+// texts (code-page bytes) set since the record was loaded, by field index.
+struct RecordImage {
+    std::string bytes;                     // recordLength() bytes, byte 0 the deleted flag
+    std::map<std::size_t, std::string> memos;  // new memo texts; "" clears the memo
+};
+
+class TableFile {
+public:
+    // Opens an existing table (read-write when the file allows it, else read
+    // only) and its memo file when the version has one.  `io` must outlive
+    // the TableFile.
+    static Result<std::unique_ptr<TableFile>> open(const std::filesystem::path& path, FileIo& io);
+    // Writes a new empty FoxPro 2.x table (and .FPT when a field is a memo)
+    // under temporary names, then renames them into place.
+    static Status create(const std::filesystem::path& path, const std::vector<FieldSpec>& fields,
+                         CodePage codePage, bool replace, FileIo& io);
+
+    ~TableFile();
+    TableFile(const TableFile&) = delete;
+    TableFile& operator=(const TableFile&) = delete;
+
+    // --- layout -------------------------------------------------------------
+    [[nodiscard]] const std::filesystem::path& path() const { return m_path; }
+    // The visible fields in record order (a Visual FoxPro _NullFlags field is left out).
+    [[nodiscard]] const std::vector<FieldDef>& fields() const { return m_fields; }
+    // Index into fields() (name compared without regard to case), or -1.
+    [[nodiscard]] int fieldIndex(std::string_view name) const;
+    [[nodiscard]] std::uint8_t version() const { return m_version; }
+    [[nodiscard]] CodePage codePage() const { return m_codec.codePage(); }
+    [[nodiscard]] const TextCodec& codec() const { return m_codec; }
+    [[nodiscard]] std::uint32_t headerLength() const { return m_headerLength; }
+    [[nodiscard]] std::uint32_t recordLength() const { return m_recordLength; }
+    [[nodiscard]] bool hasMemo() const { return m_memo != nullptr; }
+    // Whether this engine writes this table (FoxPro 2.x versions, file writable).
+    [[nodiscard]] bool writable() const;
+    // Why writes are refused, when !writable().
+    [[nodiscard]] Status writeRefusal() const;
+
+    // Records this handle knows of: the header's count, or fewer when the
+    // file ends early (see damage()).
+    [[nodiscard]] std::uint32_t recordCount() const { return m_recordCount; }
+    // Re-reads the record count from the file (another handle may have appended).
+    Status refreshCount();
+    // Ok, or a Corruption status describing damage found while opening that
+    // did not stop the table from being read (a file shorter than its header says).
+    [[nodiscard]] const Status& damage() const { return m_damage; }
+
+    // --- reading ------------------------------------------------------------
+    // Reads record `recNo` (1..recordCount()) into `out` (recordLength()
+    // bytes), straight from the file.
+    Status readRecord(std::uint32_t recNo, std::string& out) const;
+    // Reads `count` consecutive records starting at `recNo` into `out`
+    // (count * recordLength() bytes).  For scans.
+    Status readRecords(std::uint32_t recNo, std::uint32_t count, std::string& out) const;
+    // A blank record: deleted flag and every field set to blanks.
+    [[nodiscard]] std::string blankRecord() const;
+    // The bytes of field `field` in a raw record.
+    [[nodiscard]] std::string_view fieldBytes(std::string_view record, std::size_t field) const;
+    static bool isDeleted(std::string_view record) { return !record.empty() && record[0] == '*'; }
+
+    // The value of a field of a raw record as UTF-8 text: character fields
+    // padded to their width, numbers trimmed, dates YYYYMMDD, logicals T/F/blank,
+    // memos read from the memo file (a pending text in `image` wins).
+    [[nodiscard]] Result<std::string> fieldText(std::string_view record, std::size_t field,
+                                                const RecordImage* image = nullptr) const;
+    // The memo text (UTF-8) a memo field of a raw record points to; "" when none.
+    [[nodiscard]] Result<std::string> memoText(std::string_view record, std::size_t field) const;
+
+    // --- writing ------------------------------------------------------------
+    // Sets a field of `image` from UTF-8 text (see TableStore::setFieldText).
+    Status setField(RecordImage& image, std::size_t field, std::string_view utf8) const;
+    // Appends a record: under the header lock re-reads the count, writes the
+    // memo blocks, the record and the new count, then syncs.  On success
+    // `recNo` is the new record's number.
+    Status appendRecord(RecordImage& image, std::uint32_t& recNo);
+    // Rewrites record `recNo` in place (memo blocks first), then syncs.  The
+    // caller holds the record lock.
+    Status rewriteRecord(std::uint32_t recNo, RecordImage& image);
+    Status lockRecord(std::uint32_t recNo);
+    void unlockRecord(std::uint32_t recNo);
+
+private:
+    TableFile(std::filesystem::path path, FileIo& io, TextCodec codec);
+    Status parseHeader(const std::string& header, std::uint64_t fileSize);
+    Status writeMemos(RecordImage& image);
+    Status writeCountAndDate(std::uint32_t count);
+    [[nodiscard]] std::uint64_t recordOffset(std::uint32_t recNo) const;
+    [[nodiscard]] std::uint64_t lockOffset(std::uint32_t recNo) const;
+    [[nodiscard]] Status fileError(const std::string& what) const;
+
+    std::filesystem::path m_path;
+    FileIo& m_io;
+    std::unique_ptr<FileIo::File> m_file;
+    std::unique_ptr<MemoFile> m_memo;
+    TextCodec m_codec;
+    std::vector<FieldDef> m_fields;
+    std::uint8_t m_version = 0;
+    std::uint32_t m_headerLength = 0;
+    std::uint32_t m_recordLength = 0;
+    std::uint32_t m_recordCount = 0;
+    bool m_readOnly = false;
+    Status m_damage;
+};
+
+}  // namespace quivra::storage
