@@ -1,0 +1,47 @@
+#pragma once
+// The customer commands of the main window: save the current set-up for a
+// customer, get a saved set-up back, export every saved set-up and edit the
+// shop's own details.  Each command opens its window modally over `parent`
+// and shows its own notices and errors; none throws.
+//
+// `dataDir` is the folder that holds Saveddb.dbf, Saved.idx, SHOPINFO.DBF and
+// receives custdb.txt (the program's working folder).
+
+#include "CustomerRecordView.h"
+#include "RestoredSetup.h"
+#include "SelectionInputs.h"
+
+#include <QString>
+
+#include <filesystem>
+#include <functional>
+#include <optional>
+
+class QWidget;
+
+namespace quivra::customers {
+
+// "Save Setup" (HSaveBtnClick): opens the customer window over the inputs and
+// the page key of the last search ("Hunt", "Targ", "Youth", "Kstr"; any other
+// text is saved without a category).  The window appends at most one record.
+void saveSetup(QWidget* parent, const quivra::selection::SelectionInputs& inputs,
+               const QString& pageKey, const std::filesystem::path& dataDir);
+
+// Prints the customer record report for the texts the retrieval window shows.
+using PrintCustomerFn = std::function<void(QWidget* parent, const CustomerRecordView&)>;
+
+// "Get Setup" (SpeedButton3Click): tells the user when no set-up is saved yet;
+// otherwise opens the retrieval window.  Returns the set-up to restore when
+// the user pressed "Return Data", nothing when the window was closed (or could
+// not open).  `print` may be empty; the Print button then does nothing.
+std::optional<RestoredSetup> getSetup(QWidget* parent, const std::filesystem::path& dataDir,
+                                      PrintCustomerFn print);
+
+// "Export Customer Database": writes custdb.txt beside the table and says so
+// only once the file is complete.
+void exportCustomerDatabase(QWidget* parent, const std::filesystem::path& dataDir);
+
+// "Shop Information": edits the one record of SHOPINFO.DBF.
+void editShopInformation(QWidget* parent, const std::filesystem::path& dataDir);
+
+}  // namespace quivra::customers
