@@ -1,0 +1,21 @@
+#pragma once
+// The maker's addresses used by links and banners.
+
+#include <QString>
+#include <QUrl>
+
+namespace quivra::info::links {
+
+inline const QString kWebSite = QStringLiteral("https://www.quivra.example/");
+inline const QString kWebSiteText = QStringLiteral("www.quivra.example");
+inline const QString kTechSupport = QStringLiteral("mailto:support@quivra.example");
+inline const QString kHuntingGuide = QStringLiteral("https://www.quivra.example/guides/hunting");
+inline const QString kTargetGuide = QStringLiteral("https://www.quivra.example/guides/target");
+inline const QString kYouthGuide = QStringLiteral("https://www.quivra.example/guides/youth");
+inline const QString kKestraGuide = QStringLiteral("https://www.quivra.example/guides/kestra");
+
+// The product page of a category page key ("Hunt", "Targ", "Youth", "Kstr");
+// the home page for any other key.
+QUrl productPage(const QString& pageKey);
+
+}  // namespace quivra::info::links

@@ -1,0 +1,31 @@
+#pragma once
+// Entry point of the arrow weight builder: the main window gathers a detail
+// request from the clicked grid row and opens the builder with it.
+
+#include <QString>
+
+#include <filesystem>
+
+class QWidget;
+
+namespace quivra::details {
+
+// What the main window hands over when a size button is clicked.  Every text
+// is taken exactly as the main window shows it; the builder converts them.
+struct DetailRequest {
+    QString specKey;                // size caption immediately followed by the row's key suffix
+    QString sizeCaption;            // size caption of the clicked button
+    QString modelsCaption;          // models caption of the same grid row, e.g. "KV,M4"
+    QString pageKey;                // "Hunt", "Targ", "Youth" or "Kstr" (the last search's page)
+    QString arrowLengthText;        // ArrowLengthSpin text
+    QString youthArrowLengthText;   // YouthArrowLenSpin text
+    QString pointWeightText;        // PointWtSpin text
+    std::filesystem::path dataDir;  // folder holding Specs.DBF, specs.idx and pictures/
+};
+
+// Opens the arrow weight builder modally over `parent`: a new window each
+// time, destroyed when it closes.  Errors are shown in the general error box;
+// nothing is thrown.
+void openShaftDetails(QWidget* parent, const DetailRequest& request);
+
+}  // namespace quivra::details
