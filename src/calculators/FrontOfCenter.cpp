@@ -1,0 +1,21 @@
+#include "FrontOfCenter.h"
+
+#include "NumberText.h"
+
+namespace quivra::calculators {
+
+FrontOfCenter computeFrontOfCenter(double arrowLength, double balanceDistance) {
+    FrontOfCenter result;
+    if (arrowLength == 0.0) {
+        result.message = std::string(kZeroLengthMessage);
+        return result;
+    }
+    const double percent = (balanceDistance - arrowLength / 2.0) * 100.0 / arrowLength;
+    // Nine significant digits keep every digit the inputs can justify and
+    // absorb the last-bit error of 15.4 and its kind.
+    result.text = cutDecimals(decimalText(percent, 9), 1) + "%";
+    result.ok = true;
+    return result;
+}
+
+}  // namespace quivra::calculators
