@@ -35,6 +35,8 @@ class TableStore;
 
 namespace quivra::selection {
 
+class SearchRunner;
+
 class SearchEngine {
 public:
     // dataDir holds HUNTCHRT.DBF, Targchrt.dbf, YouthChrt.dbf, KSTRCHRT.dbf,
@@ -68,8 +70,7 @@ public:
     [[nodiscard]] const std::filesystem::path& dataDir() const { return m_dataDir; }
 
 private:
-    class Runner;
-    friend class Runner;
+    friend class SearchRunner;
 
     std::filesystem::path m_dataDir;
     std::unique_ptr<SearchOutcome> m_outcome;

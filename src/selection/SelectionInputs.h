@@ -18,19 +18,19 @@ std::string_view pageKey(Page page);
 std::optional<Page> pageFromKey(std::string_view key);
 
 struct SelectionInputs {
-    Page page = Page::Hunt;              // active page of ShaftsNB
-    std::string bowWeight = "60";        // BowWeightSpin
-    std::string youthBowWeight = "30";   // YouthBowWtSpin
-    std::string arrowLength = "30";      // ArrowLengthSpin
-    std::string youthArrowLength = "25"; // YouthArrowLenSpin
-    std::string pointWeight = "100";     // PointWtSpin
-    int bowType = 0;      // BowType: compound, recurve, modern longbow
-    int targBowType = 0;  // TargBowType: compound, recurve
-    int releaseType = 0;  // ReleaseType: mechanical, fingers
-    int overDraw = 0;     // OverDraw: none, 1" .. 5"
-    int wheelType = 0;    // WheelType: hard, medium, soft cam (AMO fps)
-    int huntCamType = 0;  // HuntCamType: single or hard cam, medium cam
-    int braceHt = 0;      // BraceHt: over 6.5", under 6.5"
+    Page page = Page::Hunt;               // active page of ShaftsNB
+    std::string bowWeight = "60";         // BowWeightSpin
+    std::string youthBowWeight = "30";    // YouthBowWtSpin
+    std::string arrowLength = "30";       // ArrowLengthSpin
+    std::string youthArrowLength = "25";  // YouthArrowLenSpin
+    std::string pointWeight = "100";      // PointWtSpin
+    int bowType = 0;                      // BowType: compound, recurve, modern longbow
+    int targBowType = 0;                  // TargBowType: compound, recurve
+    int releaseType = 0;                  // ReleaseType: mechanical, fingers
+    int overDraw = 0;                     // OverDraw: none, 1" .. 5"
+    int wheelType = 0;                    // WheelType: hard, medium, soft cam (AMO fps)
+    int huntCamType = 0;                  // HuntCamType: single or hard cam, medium cam
+    int braceHt = 0;                      // BraceHt: over 6.5", under 6.5"
 
     bool operator==(const SelectionInputs&) const = default;
 };

@@ -1,0 +1,190 @@
+// The Hunting branch: corrections for compound, recurve and longbow bows,
+// the hunting band tables, rows 2 to 20 of HUNTCHRT.DBF and the 16 slots
+// with their carbon entries.
+#include "ChartFields.h"
+#include "NumberText.h"
+#include "PageBranches.h"
+#include "SearchRunner.h"
+#include "SlotFiller.h"
+#include "TableStore.h"
+#include "WeightBands.h"
+
+namespace quivra::selection {
+
+namespace {
+
+constexpr int kFirstRow = 2;
+constexpr int kLastRow = 20;
+
+int compoundPointCorrection(int p) {
+    if (p >= 105 && p <= 125) return 3;
+    if (p >= 130 && p <= 155) return 6;
+    if (p >= 160 && p <= 185) return 9;
+    return 0;
+}
+
+int recurvePointCorrection(int p) {
+    if (p >= 65 && p <= 85) return -3;
+    if (p >= 115 && p <= 135) return 3;
+    if (p >= 140 && p <= 160) return 6;
+    return 0;
+}
+
+int longbowPointCorrection(int p) {
+    if (p >= 105 && p <= 125) return 3;
+    if (p >= 130 && p <= 150) return 6;
+    if (p >= 155 && p <= 160) return 9;
+    return 0;
+}
+
+// Overdraw counts only for a corrected weight of 50 to 70 pounds.
+int overdrawCorrection(int correctedWeight, int overDrawIndex) {
+    static constexpr int kAdd[] = {0, 1, 3, 6, 9, 12};
+    if (correctedWeight < 50 || correctedWeight > 70) return 0;
+    if (overDrawIndex < 0 || overDrawIndex > 5) return 0;
+    return kAdd[overDrawIndex];
+}
+
+void fillCarbon(RecommendationSlot& slot, const std::string& size) {
+    slot.size.enabled = false;
+    slot.size.hint = "Click Details Button for Carbon Specs";
+    slot.models.caption = "Carbon";
+    slot.spine.caption = "0." + size;
+    slot.weight.caption = "Details";
+    slot.weight.hint = "Click to See Carbon Sizes & Details";
+    slot.weight.enabled = true;
+}
+
+storage::Status fillSlots(SearchRunner& r, double length) {
+    storage::TableStore& table = r.chart(Page::Hunt);
+    SlotFiller filler(r.specs(), "HMODELS", length, r.out().dataErrors);
+    std::vector<RecommendationSlot>& grid = r.grid(Page::Hunt);
+    for (int n = 1; n <= 16; ++n) {
+        RecommendationSlot& slot = grid[static_cast<std::size_t>(n - 1)];
+        const storage::Result<std::string> sizeField = table.fieldText(chart::sizeField(n));
+        if (!sizeField) return sizeField.status();
+        const std::string_view trimmed = trimBlanks(*sizeField);
+        if (trimmed.empty()) {
+            SlotFiller::clear(slot);
+            continue;
+        }
+        // Slots 2 to 6 show a size field cut at its first blank (an entry
+        // can carry a note after the size); the others show it trimmed.
+        const std::string size =
+            (n == 1 || n >= 7) ? std::string(trimmed) : cutAtFirst(*sizeField, ' ');
+        const bool mayBeCarbon = n >= 3 && n <= 10;
+        if (mayBeCarbon) slot.weight.enabled = false;
+        slot.size.caption = size;
+
+        const storage::Result<std::string> spineField = table.fieldText(chart::spineField(n));
+        if (!spineField) return spineField.status();
+        const std::string_view spine = trimBlanks(*spineField);
+        if (mayBeCarbon && spine == "caw") {
+            fillCarbon(slot, size);
+            continue;
+        }
+        std::string key = size;
+        key += spine;
+        if (storage::Status s = filler.fill(slot, key, n <= 4 ? "KV,M4" : ""); !s) return s;
+    }
+    return storage::Status::ok();
+}
+
+}  // namespace
+
+void showAdultInputs(SetupControls& c, bool adult) {
+    c.bowWeightSpin.visible = adult;
+    c.arrowLengthSpin.visible = adult;
+    c.youthBowWtSpin.visible = !adult;
+    c.youthArrowLenSpin.visible = !adult;
+}
+
+storage::Status runHuntBranch(SearchRunner& r) {
+    const SelectionInputs& in = r.inputs();
+    SetupControls& c = r.controls();
+    c.bowType.visible = true;
+    c.braceHt.visible = true;
+    c.huntCamType.visible = true;
+    c.wheelType.visible = false;
+    c.targBowType.visible = false;
+    c.bowType.enabled = true;
+    showAdultInputs(c, true);
+    c.pointWtSpin.enabled = true;
+    c.upDown4.enabled = true;
+    const storage::Result<int> w = SearchRunner::toInt(in.bowWeight);
+    if (!w) return w.status();
+    r.out().pageKey = "Hunt";
+
+    int cw = *w;
+    const BandColumn* column = nullptr;
+    int lengthOffset = 23;
+    if (in.bowType == 0) {
+        c.braceHt.visible = true;
+        c.huntCamType.visible = true;
+        for (ControlState* s : {&c.huntCamType, &c.releaseType, &c.braceHt, &c.overDraw}) {
+            s->enabled = true;
+            s->font = TextColour::Black;
+        }
+        if (in.braceHt == 1) cw += 5;
+        if (in.releaseType == 1) cw += 5;
+        const storage::Result<int> p = SearchRunner::toInt(in.pointWeight);
+        if (!p) return p.status();
+        cw += compoundPointCorrection(*p);
+        cw += overdrawCorrection(cw, in.overDraw);
+        if (in.huntCamType == 0) column = &bands::kHuntHardCam;
+        if (in.huntCamType == 1) column = &bands::kHuntMediumCam;
+    } else if (in.bowType == 1 || in.bowType == 2) {
+        for (ControlState* s : {&c.huntCamType, &c.releaseType, &c.braceHt, &c.overDraw}) {
+            s->enabled = false;
+        }
+        const storage::Result<int> p = SearchRunner::toInt(in.pointWeight);
+        if (!p) return p.status();
+        const bool recurve = in.bowType == 1;
+        cw += recurve ? recurvePointCorrection(*p) : longbowPointCorrection(*p);
+        column = recurve ? &bands::kHuntRecurve : &bands::kHuntLongbow;
+        lengthOffset = recurve ? 23 : 25;
+    }
+    const storage::Result<int> length = SearchRunner::toInt(in.arrowLength);
+    if (!length) return length.status();
+
+    SearchRun& run = r.run();
+    run.correctedWeight = cw;
+    run.band = column ? column->bandOf(cw) : std::nullopt;
+    if (run.band) run.row = *run.band + (*length - lengthOffset);
+    run.valid = run.row && *run.row >= kFirstRow && *run.row <= kLastRow;
+    const int row = run.row.value_or(0);
+    const bool valid = run.valid;
+
+    if (storage::Status s = r.openTables(Page::Hunt); !s) return s;
+    if (valid) {
+        if (storage::Status s = r.chart(Page::Hunt).goTo(static_cast<std::uint32_t>(row)); !s) {
+            return s;
+        }
+    } else {
+        // Pull the weight back into the chart: the column's lowest weight for
+        // a light set-up, its highest for a heavy one.  A compound bow with
+        // no cam class selected has no column; the hard-cam limits serve.
+        const BandColumn& limits = column ? *column : bands::kHuntHardCam;
+        const int reset = cw < 60 ? limits.lowest : limits.highest();
+        const storage::Result<bool> nested = r.invalidSelection(std::to_string(reset));
+        if (!nested) return nested.status();
+        if (*nested) return storage::Status::ok();  // the nested search drew the grid
+    }
+
+    c.pointWtSpin.font = TextColour::Black;
+    c.label6.font = TextColour::Black;
+    c.braceHt.font = TextColour::Black;
+    std::vector<RecommendationSlot>& grid = r.grid(Page::Hunt);
+    for (std::size_t i = 2; i <= 9; ++i) grid[i].weight.enabled = false;
+    r.out().gridFilled = true;
+
+    if (!valid) {
+        // No row matches the inputs on screen: show none rather than the
+        // row of an earlier search.
+        for (RecommendationSlot& slot : grid) SlotFiller::clear(slot);
+        return storage::Status::ok();
+    }
+    return fillSlots(r, static_cast<double>(*length));
+}
+
+}  // namespace quivra::selection

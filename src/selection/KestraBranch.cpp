@@ -1,0 +1,108 @@
+// The Kestra branch: compound corrections (release, brace height, point
+// weight over 100), thirteen bands per cam class, rows 9 to 19 of
+// KSTRCHRT.dbf and six slots present by their model field.
+#include "ChartFields.h"
+#include "NumberText.h"
+#include "PageBranches.h"
+#include "SearchRunner.h"
+#include "SlotFiller.h"
+#include "TableStore.h"
+#include "WeightBands.h"
+
+namespace quivra::selection {
+
+namespace {
+constexpr int kFirstRow = 9;
+constexpr int kLastRow = 19;
+constexpr int kSlots = 6;
+
+storage::Status fillSlots(SearchRunner& r, double length) {
+    storage::TableStore& table = r.chart(Page::Kstr);
+    SlotFiller filler(r.specs(), "HMODELS", length, r.out().dataErrors);
+    std::vector<RecommendationSlot>& grid = r.grid(Page::Kstr);
+    for (int n = 1; n <= kSlots; ++n) {
+        RecommendationSlot& slot = grid[static_cast<std::size_t>(n - 1)];
+        const storage::Result<std::string> model = table.fieldText(chart::modelField(n));
+        if (!model) return model.status();
+        const std::string_view modelText = trimBlanks(*model);
+        if (modelText.empty()) {
+            SlotFiller::clear(slot);
+            continue;
+        }
+        const storage::Result<std::string> size = table.fieldText(chart::sizeField(n));
+        if (!size) return size.status();
+        slot.size.caption.assign(trimBlanks(*size));
+        std::string key = slot.size.caption;
+        key += modelText;
+        if (storage::Status s = filler.fill(slot, key, ""); !s) return s;
+    }
+    return storage::Status::ok();
+}
+}  // namespace
+
+storage::Status runKestraBranch(SearchRunner& r) {
+    const SelectionInputs& in = r.inputs();
+    SetupControls& c = r.controls();
+    r.out().pageKey = "Kstr";
+    c.huntCamType.visible = true;
+    c.bowType.visible = false;
+    c.targBowType.visible = true;
+    c.targBowType.enabled = true;
+    c.braceHt.enabled = true;
+    c.wheelType.visible = false;
+    c.wheelType.enabled = false;
+    showAdultInputs(c, true);
+    c.pointWtSpin.enabled = true;
+    c.upDown4.enabled = true;
+    const storage::Result<int> w = SearchRunner::toInt(in.bowWeight);
+    if (!w) return w.status();
+    if (storage::Status s = r.openTables(Page::Kstr); !s) return s;
+    c.overDraw.enabled = true;
+
+    int cw = *w;
+    const BandColumn* column = nullptr;
+    if (in.targBowType == 1) {
+        for (ControlState* s : {&c.huntCamType, &c.releaseType, &c.overDraw, &c.braceHt}) {
+            s->enabled = false;
+        }
+        column = &bands::kKstrFirst;
+    } else if (in.targBowType == 0) {
+        // The overdraw group is enabled for compound bows but does not
+        // enter the weight on this page.
+        cw += 5 * in.releaseType;
+        if (in.braceHt == 1) cw += 5;
+        const storage::Result<int> p = SearchRunner::toInt(in.pointWeight);
+        if (!p) return p.status();
+        if (*p > 100) cw += 3;
+        if (in.huntCamType == 0) column = &bands::kKstrFirst;
+        if (in.huntCamType == 1) column = &bands::kKstrMediumCam;
+    }
+    const storage::Result<int> length = SearchRunner::toInt(in.arrowLength);
+    if (!length) return length.status();
+
+    SearchRun& run = r.run();
+    run.correctedWeight = cw;
+    run.band = column ? column->bandOf(cw) : std::nullopt;
+    if (run.band) run.row = *run.band + *length - 23;
+    run.valid = run.row && *run.row >= kFirstRow && *run.row <= kLastRow;
+    const int row = run.row.value_or(0);
+    const bool valid = run.valid;
+
+    if (valid) {
+        if (storage::Status s = r.chart(Page::Kstr).goTo(static_cast<std::uint32_t>(row)); !s) {
+            return s;
+        }
+    } else {
+        const storage::Result<bool> nested = r.invalidSelection("60");
+        if (!nested) return nested.status();
+        if (*nested) return storage::Status::ok();  // the nested search drew the grid
+    }
+    r.out().gridFilled = true;
+    if (!valid) {
+        for (RecommendationSlot& slot : r.grid(Page::Kstr)) SlotFiller::clear(slot);
+        return storage::Status::ok();
+    }
+    return fillSlots(r, static_cast<double>(*length));
+}
+
+}  // namespace quivra::selection

@@ -1,0 +1,44 @@
+#pragma once
+// Numbers as the window's texts and the tables' character fields carry them.
+// Nothing here depends on a locale: the decimal separator is always ".".
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace quivra::selection {
+
+// A whole number in 32 bits: optional blanks (space or tab) around an
+// optional sign and at least one decimal digit, nothing else.  "6x", "6.0",
+// "", "0x10" and "99999999999" give no value.
+std::optional<std::int32_t> parseInteger(std::string_view text);
+
+// A decimal number: optional blanks around an optional sign, digits with an
+// optional "." and fraction (at least one digit in all), and an optional
+// exponent ("e" or "E", optional sign, digits).  Infinity, NaN, hexadecimal
+// forms and values out of the double range give no value.
+std::optional<double> parseDecimal(std::string_view text);
+
+// The text without blanks (spaces) at either end.
+std::string_view trimBlanks(std::string_view text);
+
+// Number of characters of a UTF-8 text (bytes that do not continue a sequence).
+std::size_t characterCount(std::string_view utf8);
+
+// Deletes `count` characters starting at `pos` (fewer when the text ends
+// sooner); a `pos` past the end leaves the text whole.
+std::string deleteRun(std::string_view text, std::size_t pos, std::size_t count);
+
+// Cuts `text` at the first `mark`: the mark and the 14 characters after it
+// are deleted; a text without the mark stays whole.
+std::string cutAtFirst(std::string_view text, char mark);
+
+// The bare-shaft weight caption: gpi x length + 0.5 written with up to 15
+// significant digits (shortest form, exponent only where %g would use one),
+// then the "." and at most 15 characters after it deleted.  That is the
+// weight rounded half up to whole grains: 9.3 x 30 gives "279", 8.5 x 29
+// gives "247".
+std::string weightCaption(double gpi, double length);
+
+}  // namespace quivra::selection

@@ -1,0 +1,53 @@
+#pragma once
+// SlotFiller: writes one recommendation slot from the specification table.
+// The page branch sets the size caption and decides emptiness and carbon
+// entries; this class looks the key up in Specs.DBF and writes the spine,
+// models and weight captions.
+
+#include "RecommendationSlot.h"
+#include "Status.h"
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace quivra::storage {
+class TableStore;
+}
+
+namespace quivra::selection {
+
+class SlotFiller {
+public:
+    // `specs` is open on specs.idx; `modelsField` is HMODELS or TMODELS;
+    // `length` is the arrow length in inches; data faults are appended to
+    // `dataErrors`.  All referenced objects must outlive the filler.
+    SlotFiller(storage::TableStore& specs, std::string_view modelsField, double length,
+               std::vector<std::string>& dataErrors);
+
+    // Seeks `key` and writes the spine caption (SPINE as read), the models
+    // caption (trimmed models field) and the weight caption.  When the models
+    // caption equals `twoValueCode` (never when it is empty) the weight is
+    // two-valued: GPI characters 1-4 and 6-9, each converted, joined by ",".
+    // A key that is not in the table or a GPI text that is not a number is
+    // recorded in dataErrors and leaves the three captions blank.  Only a
+    // failure to read the table ends the search (the returned status).
+    storage::Status fill(RecommendationSlot& slot, const std::string& key,
+                         std::string_view twoValueCode);
+
+    // An empty slot: every caption cleared and hidden, the size button
+    // disabled; the other buttons keep their enabled state.
+    static void clear(RecommendationSlot& slot);
+
+private:
+    void blank(RecommendationSlot& slot);
+    std::optional<std::string> weightOf(std::string_view gpiText, const std::string& key);
+
+    storage::TableStore& m_specs;
+    std::string_view m_modelsField;
+    double m_length;
+    std::vector<std::string>& m_dataErrors;
+};
+
+}  // namespace quivra::selection

@@ -1,0 +1,206 @@
+// The Target branch: compound corrections by cam class (WheelType), the
+// target band tables, rows 2 to 19 of Targchrt.dbf, the compound/recurve
+// split of chart entries and the six slot layouts.
+#include "ChartFields.h"
+#include "NumberText.h"
+#include "PageBranches.h"
+#include "SearchRunner.h"
+#include "SlotFiller.h"
+#include "TableStore.h"
+#include "WeightBands.h"
+
+#include <array>
+
+namespace quivra::selection {
+
+namespace {
+
+constexpr int kFirstRow = 2;
+constexpr int kLastRow = 19;
+
+struct Entry {
+    std::string size;
+    std::string spine;
+};
+using Entries = std::array<Entry, kTargetSlots>;
+
+int pointCorrection(int p) {
+    if (p >= 105 && p <= 125) return 3;
+    if (p >= 130 && p <= 150) return 6;
+    if (p >= 155 && p <= 160) return 9;
+    return 0;
+}
+
+int overdrawCorrection(int correctedWeight, int overDrawIndex) {
+    static constexpr int kAdd[] = {0, 1, 3, 6, 9, 12};
+    if (correctedWeight < 50 || correctedWeight > 70) return 0;
+    if (overDrawIndex < 0 || overDrawIndex > 5) return 0;
+    return kAdd[overDrawIndex];
+}
+
+// Short arrows on rows 8 to 14 take the layout shifted by four entries.
+bool isShortArrow(int row, int length) {
+    switch (row) {
+        case 8:
+            return length == 23;
+        case 9:
+            return length <= 24;
+        case 10:
+        case 11:
+            return length <= 25;
+        case 12:
+        case 13:
+        case 14:
+            return length <= 26;
+        default:
+            return false;
+    }
+}
+
+// How a chart size entry is taken: whole, or one part of a "compound*recurve" pair.
+enum class Split { Whole, Compound, RecurveOrWhole, Recurve };
+
+std::string splitSize(const std::string& size, Split split) {
+    const std::size_t star = size.find('*');
+    switch (split) {
+        case Split::Whole:
+            return size;
+        case Split::Compound:
+            return cutAtFirst(size, '*');
+        case Split::RecurveOrWhole:
+            return star == std::string::npos ? size : size.substr(star + 1);
+        case Split::Recurve:
+            return star == std::string::npos ? std::string() : size.substr(star + 1);
+    }
+    return size;
+}
+
+// The slot list of a valid row: slot n takes entry `first + n - 1` for
+// n = 1 .. count, except where the layout says otherwise.
+Entries layoutSlots(const Entries& chart, bool recurve, int row, bool shortArrow) {
+    Entries slots{};
+    const auto take = [&](int slot, int entry, Split split) {
+        const Entry& e = chart[static_cast<std::size_t>(entry - 1)];
+        slots[static_cast<std::size_t>(slot - 1)] = {splitSize(e.size, split), e.spine};
+    };
+    if (shortArrow) {
+        for (int n = 1; n <= 10; ++n) {
+            const Split first = recurve ? Split::Recurve : Split::Compound;
+            take(n, n + 4, n == 1 ? first : Split::Whole);
+        }
+    } else if (recurve) {
+        for (int n = 1; n <= 14; ++n) take(n, n, n <= 4 ? Split::RecurveOrWhole : Split::Whole);
+    } else if (row == 15) {
+        take(1, 1, Split::Compound);
+        for (int n = 2; n <= 12; ++n) take(n, n + 1, Split::Whole);
+    } else if (row == 16) {
+        for (int n = 1; n <= 11; ++n) take(n, n + 1, Split::Whole);
+    } else {
+        for (int n = 1; n <= 14; ++n) take(n, n, n <= 5 ? Split::Compound : Split::Whole);
+    }
+    return slots;
+}
+
+storage::Status readEntries(const storage::TableStore& table, Entries& entries) {
+    for (int n = 1; n <= kTargetSlots; ++n) {
+        Entry& e = entries[static_cast<std::size_t>(n - 1)];
+        const storage::Result<std::string> size = table.fieldText(chart::sizeField(n));
+        if (!size) return size.status();
+        const storage::Result<std::string> spine = table.fieldText(chart::spineField(n));
+        if (!spine) return spine.status();
+        e.size.assign(trimBlanks(*size));
+        e.spine.assign(trimBlanks(*spine));
+    }
+    return storage::Status::ok();
+}
+
+storage::Status fillSlots(SearchRunner& r, const Entries& slots, double length) {
+    SlotFiller filler(r.specs(), "TMODELS", length, r.out().dataErrors);
+    std::vector<RecommendationSlot>& grid = r.grid(Page::Targ);
+    for (int n = 1; n <= kTargetSlots; ++n) {
+        const auto i = static_cast<std::size_t>(n - 1);
+        RecommendationSlot& slot = grid[i];
+        const Entry& e = slots[i];
+        if (e.size.empty()) {
+            SlotFiller::clear(slot);  // the hidden spine label keeps its text
+            continue;
+        }
+        slot.size.caption = e.size;
+        r.out().targetSpineLabels[i] = e.spine;
+        if (storage::Status s = filler.fill(slot, e.size + e.spine, n >= 7 ? "ZP,M4" : ""); !s) {
+            return s;
+        }
+    }
+    return storage::Status::ok();
+}
+
+}  // namespace
+
+storage::Status runTargetBranch(SearchRunner& r) {
+    const SelectionInputs& in = r.inputs();
+    SetupControls& c = r.controls();
+    r.out().pageKey = "Targ";
+    c.huntCamType.visible = false;
+    c.bowType.visible = false;
+    c.targBowType.visible = true;
+    c.targBowType.enabled = true;
+    c.wheelType.visible = true;
+    c.wheelType.enabled = true;
+    showAdultInputs(c, true);
+    c.pointWtSpin.enabled = true;
+    c.upDown4.enabled = true;
+    if (storage::Status s = r.openTables(Page::Targ); !s) return s;
+    const storage::Result<int> w = SearchRunner::toInt(in.bowWeight);
+    if (!w) return w.status();
+
+    int cw = *w;
+    const BandColumn* column = nullptr;
+    const bool recurve = in.targBowType == 1;
+    if (recurve) {
+        for (ControlState* s :
+             {&c.braceHt, &c.wheelType, &c.releaseType, &c.overDraw, &c.upDown4}) {
+            s->enabled = false;
+        }
+        c.pointWtSpin.font = TextColour::Grey;
+        column = &bands::kTargRecurve;
+    } else if (in.targBowType == 0) {
+        c.braceHt.enabled = true;
+        if (in.braceHt == 1) cw += 5;
+        const storage::Result<int> p = SearchRunner::toInt(in.pointWeight);
+        if (!p) return p.status();
+        cw += pointCorrection(*p);
+        cw += 5 * in.releaseType;
+        cw += overdrawCorrection(cw, in.overDraw);
+        static constexpr std::array kColumns{&bands::kTargHardCam, &bands::kTargMediumCam,
+                                             &bands::kTargSoftCam};
+        if (in.wheelType >= 0 && in.wheelType <= 2) {
+            column = kColumns[static_cast<std::size_t>(in.wheelType)];
+        }
+    }
+    const storage::Result<int> length = SearchRunner::toInt(in.arrowLength);
+    if (!length) return length.status();
+
+    SearchRun& run = r.run();
+    run.correctedWeight = cw;
+    run.band = column ? column->bandOf(cw) : std::nullopt;
+    if (run.band) run.row = *run.band + *length - 23;
+    run.valid = run.row && *run.row >= kFirstRow && *run.row <= kLastRow;
+    const int row = run.row.value_or(0);
+
+    Entries slots{};
+    if (run.valid) {
+        storage::TableStore& table = r.chart(Page::Targ);
+        if (storage::Status s = table.goTo(static_cast<std::uint32_t>(row)); !s) return s;
+        Entries entries;
+        if (storage::Status s = readEntries(table, entries); !s) return s;
+        slots = layoutSlots(entries, recurve, row, isShortArrow(row, *length));
+    } else {
+        const storage::Result<bool> nested = r.invalidSelection("60");
+        if (!nested) return nested.status();
+        if (*nested) return storage::Status::ok();  // the nested search drew the grid
+    }
+    r.out().gridFilled = true;
+    return fillSlots(r, slots, static_cast<double>(*length));
+}
+
+}  // namespace quivra::selection

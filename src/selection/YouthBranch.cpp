@@ -1,0 +1,88 @@
+// The Youth branch: the youth weight and length inputs only, six bands,
+// rows 1 to 10 of YouthChrt.dbf and eight slots keyed by size and model.
+#include "ChartFields.h"
+#include "NumberText.h"
+#include "PageBranches.h"
+#include "SearchRunner.h"
+#include "SlotFiller.h"
+#include "TableStore.h"
+#include "WeightBands.h"
+
+namespace quivra::selection {
+
+namespace {
+constexpr int kFirstRow = 1;
+constexpr int kLastRow = 10;
+constexpr int kSlots = 8;
+
+storage::Status fillSlots(SearchRunner& r, double length) {
+    storage::TableStore& table = r.chart(Page::Youth);
+    SlotFiller filler(r.specs(), "TMODELS", length, r.out().dataErrors);
+    std::vector<RecommendationSlot>& grid = r.grid(Page::Youth);
+    for (int n = 1; n <= kSlots; ++n) {
+        RecommendationSlot& slot = grid[static_cast<std::size_t>(n - 1)];
+        const storage::Result<std::string> size = table.fieldText(chart::sizeField(n));
+        if (!size) return size.status();
+        const std::string_view sizeText = trimBlanks(*size);
+        if (sizeText.empty()) {
+            SlotFiller::clear(slot);
+            continue;
+        }
+        slot.size.caption.assign(sizeText);
+        const storage::Result<std::string> model = table.fieldText(chart::modlField(n));
+        if (!model) return model.status();
+        std::string key(sizeText);
+        key += trimBlanks(*model);
+        if (storage::Status s = filler.fill(slot, key, ""); !s) return s;
+    }
+    return storage::Status::ok();
+}
+}  // namespace
+
+storage::Status runYouthBranch(SearchRunner& r) {
+    const SelectionInputs& in = r.inputs();
+    SetupControls& c = r.controls();
+    r.out().pageKey = "Youth";
+    c.braceHt.enabled = false;
+    c.huntCamType.enabled = false;
+    c.huntCamType.visible = true;
+    c.wheelType.enabled = false;
+    c.wheelType.visible = false;
+    for (ControlState* s : {&c.targBowType, &c.bowType, &c.releaseType, &c.overDraw}) {
+        s->enabled = false;
+    }
+    showAdultInputs(c, false);
+    c.pointWtSpin.enabled = false;
+    c.upDown4.enabled = false;
+    const storage::Result<int> y = SearchRunner::toInt(in.youthBowWeight);
+    if (!y) return y.status();
+    if (storage::Status s = r.openTables(Page::Youth); !s) return s;
+    const storage::Result<int> length = SearchRunner::toInt(in.youthArrowLength);
+    if (!length) return length.status();
+
+    SearchRun& run = r.run();
+    run.correctedWeight = *y;
+    run.band = bands::kYouth.bandOf(*y);
+    if (run.band) run.row = *run.band + *length - 21;
+    run.valid = run.row && *run.row >= kFirstRow && *run.row <= kLastRow;
+    const int row = run.row.value_or(0);
+    const bool valid = run.valid;
+
+    if (valid) {
+        if (storage::Status s = r.chart(Page::Youth).goTo(static_cast<std::uint32_t>(row)); !s) {
+            return s;
+        }
+    } else {
+        const storage::Result<bool> nested = r.invalidSelection("30");
+        if (!nested) return nested.status();
+        if (*nested) return storage::Status::ok();  // the nested search drew the grid
+    }
+    r.out().gridFilled = true;
+    if (!valid) {
+        for (RecommendationSlot& slot : r.grid(Page::Youth)) SlotFiller::clear(slot);
+        return storage::Status::ok();
+    }
+    return fillSlots(r, static_cast<double>(*length));
+}
+
+}  // namespace quivra::selection
