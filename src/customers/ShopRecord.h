@@ -28,4 +28,9 @@ struct ShopRecord {
 // table gives an empty record; a missing or damaged file gives its error.
 storage::Result<ShopRecord> loadShopRecord(const std::filesystem::path& dataDir);
 
+// Writes every field but COUNTRY (which no window edits) into the first
+// record of SHOPINFO.DBF in `dataDir`; an empty table gains its first record.
+// Ok only when the record has been written.
+storage::Status saveShopRecord(const std::filesystem::path& dataDir, const ShopRecord& record);
+
 }  // namespace quivra::customers

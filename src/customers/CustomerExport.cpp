@@ -1,0 +1,17 @@
+#include "CustomerExport.h"
+
+#include "CustomerFiles.h"
+#include "TableStore.h"
+
+namespace quivra::customers {
+
+storage::Status exportCustomers(const std::filesystem::path& dataDir) {
+    // Its own handle without an index: record order is the order of saving.
+    storage::TableStore table(dataDir / kSavedTableFile);
+    if (storage::Status s = table.open(); !s) return s;
+    storage::Status s = table.copyToText(dataDir / kExportFile, kExportTypeCode);
+    table.close();
+    return s;
+}
+
+}  // namespace quivra::customers

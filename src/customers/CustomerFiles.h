@@ -1,0 +1,14 @@
+#pragma once
+// Names of the customer files in the program's data folder.  They are fixed
+// (the program has no settings) and spelled as delivered: the file system
+// may tell case apart.
+
+namespace quivra::customers {
+
+inline constexpr const char* kSavedTableFile = "Saveddb.dbf";  // saved set-ups
+inline constexpr const char* kSavedIndexFile = "Saved.idx";    // their name order
+inline constexpr const char* kShopTableFile = "SHOPINFO.DBF";  // the shop's one record
+inline constexpr const char* kExportFile = "custdb.txt";       // the export
+inline constexpr int kExportTypeCode = 21;                     // delimited text
+
+}  // namespace quivra::customers

@@ -1,0 +1,50 @@
+#include "DateText.h"
+
+#include <charconv>
+#include <ctime>
+
+namespace quivra::customers {
+
+namespace {
+
+// Appends `value` with at least `width` digits, zero-padded.
+void appendPadded(std::string& out, unsigned value, int width) {
+    char buf[12];
+    auto [end, ec] = std::to_chars(buf, buf + sizeof buf, value);
+    (void)ec;
+    for (int n = static_cast<int>(end - buf); n < width; ++n) out.push_back('0');
+    out.append(buf, end);
+}
+
+}  // namespace
+
+std::chrono::year_month_day systemToday() {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    return std::chrono::year{local.tm_year + 1900} /
+           std::chrono::month{static_cast<unsigned>(local.tm_mon + 1)} /
+           std::chrono::day{static_cast<unsigned>(local.tm_mday)};
+}
+
+std::string shortDateText(const std::chrono::year_month_day& date) {
+    if (!date.ok() || static_cast<int>(date.year()) < 0) return {};
+    std::string out;
+    appendPadded(out, static_cast<unsigned>(date.month()), 2);
+    out.push_back('/');
+    appendPadded(out, static_cast<unsigned>(date.day()), 2);
+    out.push_back('/');
+    appendPadded(out, static_cast<unsigned>(static_cast<int>(date.year())), 4);
+    return out;
+}
+
+std::string dateFieldText(const std::chrono::year_month_day& date) {
+    if (!date.ok() || static_cast<int>(date.year()) < 0) return {};
+    std::string out;
+    appendPadded(out, static_cast<unsigned>(static_cast<int>(date.year())), 4);
+    appendPadded(out, static_cast<unsigned>(date.month()), 2);
+    appendPadded(out, static_cast<unsigned>(date.day()), 2);
+    return out;
+}
+
+}  // namespace quivra::customers

@@ -1,0 +1,24 @@
+#pragma once
+// The date a saved set-up is stamped with, and the clock that supplies it.
+// Dates are written locale-independently as MM/dd/yyyy, whatever the
+// machine's settings, so records saved on different machines read alike.
+
+#include <chrono>
+#include <functional>
+#include <string>
+
+namespace quivra::customers {
+
+// Today's calendar date.  Tests pass a fixed one.
+using TodayFn = std::function<std::chrono::year_month_day()>;
+
+// The local calendar date of the machine's clock.
+std::chrono::year_month_day systemToday();
+
+// "MM/dd/yyyy", e.g. "03/07/2026".  An invalid date gives an empty text.
+std::string shortDateText(const std::chrono::year_month_day& date);
+
+// The form an xBase date field (type D) stores: "yyyyMMdd"; empty when invalid.
+std::string dateFieldText(const std::chrono::year_month_day& date);
+
+}  // namespace quivra::customers

@@ -1,0 +1,92 @@
+#pragma once
+// SavedSetupStore: the saved set-ups table (Saveddb.dbf) with its name index
+// (Saved.idx) selected, as the customer windows use it.
+//
+// Record layout (19 fields; every field is written through its text):
+//   NAME ADDR1 ADDR2 CITY STATE ZIP COUNTRY CCODE   the customer's address
+//   COMMENTS (memo)                                 free, multi-line text
+//   DATE                                            save date, MM/dd/yyyy
+//                                                   (yyyyMMdd in a D field)
+//   HORT BOWWT ARLEN PNTWT BOTYP WHTYP RETYP BOLEN ODLEN   the set-up codes
+//
+// Every change goes through TableStore::post(), which writes the record and
+// brings the selected index up to date before it returns; a change is
+// reported as done only when post() said so.
+
+#include "CustomerAddress.h"
+#include "SetupCodes.h"
+#include "Status.h"
+#include "TableStore.h"
+
+#include <chrono>
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+namespace quivra::customers {
+
+// One saved record as read back, texts trimmed (the memo keeps its lines).
+struct SavedSetup {
+    CustomerAddress address;
+    std::string date;  // DATE as stored
+    SetupCodes codes;
+
+    bool operator==(const SavedSetup&) const = default;
+};
+
+class SavedSetupStore {
+public:
+    // Binds to Saveddb.dbf and Saved.idx in `dataDir`; nothing is opened.
+    explicit SavedSetupStore(const std::filesystem::path& dataDir);
+    SavedSetupStore(const SavedSetupStore&) = delete;
+    SavedSetupStore& operator=(const SavedSetupStore&) = delete;
+
+    // Opens the table, checks that it has the 19 fields and selects the name
+    // index.  Errors name the missing file or field.  Stands on the first
+    // record in name order.
+    storage::Status open();
+    void close();
+    [[nodiscard]] bool isOpen() const { return m_table.isOpen(); }
+
+    // Records on file (0 for an empty table), without needing the index.
+    static storage::Result<std::uint32_t> countRecords(const std::filesystem::path& dataDir);
+
+    // --- saving (precondition: open) ------------------------------------------
+    // Appends one record with the address, the set-up codes and `date`; the
+    // name index holds the new key when this returns ok.  On failure nothing
+    // is pending any more and the message says what failed.
+    storage::Status appendSetup(const CustomerAddress& address, const SetupCodes& codes,
+                                const std::chrono::year_month_day& date);
+
+    // --- browsing in name order (precondition: open) ------------------------------
+    storage::Status first();
+    storage::Status next();
+    storage::Status previous();
+    storage::Status last();
+    // The first record in name order whose name begins with `letters`
+    // (compared as typed).  Not found leaves the store at end of table.
+    storage::Result<bool> seekName(std::string_view letters);
+    [[nodiscard]] bool atEnd() const { return m_table.eof(); }
+    [[nodiscard]] std::uint32_t recNo() const { return m_table.recNo(); }
+    storage::Result<SavedSetup> current() const;
+
+    // --- correcting the address of the current record --------------------------
+    storage::Status beginEdit();
+    // Writes the address fields and posts; the set-up codes and DATE stay.
+    storage::Status postAddress(const CustomerAddress& address);
+    void cancelEdit();
+    [[nodiscard]] bool isEditing() const;
+
+    // Width of a character field (the most characters it holds), 0 for a
+    // memo or a field the table lacks.  Precondition: open.
+    [[nodiscard]] int textWidth(std::string_view field) const;
+
+private:
+    storage::Status writeAddress(const CustomerAddress& address);
+
+    storage::TableStore m_table;
+    std::filesystem::path m_indexFile;
+};
+
+}  // namespace quivra::customers
