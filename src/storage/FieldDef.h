@@ -8,19 +8,19 @@ namespace quivra::storage {
 
 // What a caller asks for when creating a table.
 struct FieldSpec {
-    std::string name;          // at most 10 characters, stored in upper case
-    char type = 'C';           // C, N, F, D, L, M (creation); I, B, Y, T are read only
-    std::uint8_t length = 0;   // ignored for D (8), L (1) and M (10 in FoxPro 2.x)
-    std::uint8_t decimals = 0; // N and F only
+    std::string name;           // at most 10 characters, stored in upper case
+    char type = 'C';            // C, N, F, D, L, M (creation); I, B, Y, T are read only
+    std::uint8_t length = 0;    // ignored for D (8), L (1) and M (10 in FoxPro 2.x)
+    std::uint8_t decimals = 0;  // N and F only
 };
 
 // A field as the open table holds it.
 struct FieldDef {
-    std::string name;           // as stored in the header, upper case
+    std::string name;  // as stored in the header, upper case
     char type = 'C';
     std::uint8_t length = 0;
     std::uint8_t decimals = 0;
-    std::uint32_t offset = 0;   // from the start of the record; byte 0 is the deleted flag
+    std::uint32_t offset = 0;  // from the start of the record; byte 0 is the deleted flag
 };
 
 // Code pages by their xBase language-driver byte.  Driver bytes 0 (not
@@ -34,5 +34,8 @@ enum class CodePage : std::uint8_t {
     Cp1250 = 0xC8,
     Cp1251 = 0xC9,
 };
+
+// A short name for people: "cp1252".
+std::string codePageName(CodePage codePage);
 
 }  // namespace quivra::storage

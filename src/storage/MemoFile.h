@@ -47,7 +47,14 @@ public:
     Status sync();
 
 private:
-    MemoFile(std::filesystem::path path, Kind kind, std::unique_ptr<FileIo::File> file);
+    struct Token {
+        explicit Token() = default;
+    };
+
+public:
+    MemoFile(Token, std::filesystem::path path, Kind kind, std::unique_ptr<FileIo::File> file);
+
+private:
     [[nodiscard]] Status corrupt(const std::string& what) const;
 
     std::filesystem::path m_path;

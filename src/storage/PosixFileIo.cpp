@@ -27,7 +27,8 @@ public:
     Result<std::size_t> readAt(std::uint64_t offset, char* buf, std::size_t n) override {
         std::size_t done = 0;
         while (done < n) {
-            const ssize_t got = ::pread(m_fd, buf + done, n - done, static_cast<off_t>(offset + done));
+            const ssize_t got =
+                ::pread(m_fd, buf + done, n - done, static_cast<off_t>(offset + done));
             if (got < 0) {
                 if (errno == EINTR) continue;
                 return Status::ioError(describe(m_path, "read", errno));
@@ -41,7 +42,8 @@ public:
     Status writeAt(std::uint64_t offset, const char* buf, std::size_t n) override {
         std::size_t done = 0;
         while (done < n) {
-            const ssize_t put = ::pwrite(m_fd, buf + done, n - done, static_cast<off_t>(offset + done));
+            const ssize_t put =
+                ::pwrite(m_fd, buf + done, n - done, static_cast<off_t>(offset + done));
             if (put < 0) {
                 if (errno == EINTR) continue;
                 return Status::ioError(describe(m_path, "write to", errno));
@@ -95,12 +97,18 @@ private:
 }  // namespace
 
 Result<std::unique_ptr<FileIo::File>> PosixFileIo::open(const std::filesystem::path& path,
-                                                         Mode mode) {
+                                                        Mode mode) {
     int flags = O_CLOEXEC;
     switch (mode) {
-        case Mode::Read: flags |= O_RDONLY; break;
-        case Mode::ReadWrite: flags |= O_RDWR; break;
-        case Mode::CreateNew: flags |= O_RDWR | O_CREAT | O_EXCL; break;
+        case Mode::Read:
+            flags |= O_RDONLY;
+            break;
+        case Mode::ReadWrite:
+            flags |= O_RDWR;
+            break;
+        case Mode::CreateNew:
+            flags |= O_RDWR | O_CREAT | O_EXCL;
+            break;
     }
     int fd = -1;
     do {

@@ -29,10 +29,18 @@ namespace quivra::storage {
 
 class MemoFile;
 
+// Whether a field type keeps its value in the memo file (M, and G/P of Visual FoxPro).
+inline bool isMemoType(char type) {
+    return type == 'M' || type == 'G' || type == 'P';
+}
+// The memo file beside a table: same name, extension .FPT (or .DBT for
+// dBASE III), in the letter case of the table's extension when it exists.
+std::filesystem::path memoPathFor(const std::filesystem::path& table, bool dbase, FileIo& io);
+
 // Field values of a record being written: the record bytes plus the memo
 // texts (code-page bytes) set since the record was loaded, by field index.
 struct RecordImage {
-    std::string bytes;                     // recordLength() bytes, byte 0 the deleted flag
+    std::string bytes;                         // recordLength() bytes, byte 0 the deleted flag
     std::map<std::size_t, std::string> memos;  // new memo texts; "" clears the memo
 };
 
@@ -95,6 +103,9 @@ public:
     // memos read from the memo file (a pending text in `image` wins).
     [[nodiscard]] Result<std::string> fieldText(std::string_view record, std::size_t field,
                                                 const RecordImage* image = nullptr) const;
+    // Appends the same text to `out`; the fast path of scans and exports.
+    Status appendFieldText(std::string_view record, std::size_t field, std::string& out,
+                           const RecordImage* image = nullptr) const;
     // The memo text (UTF-8) a memo field of a raw record points to; "" when none.
     [[nodiscard]] Result<std::string> memoText(std::string_view record, std::size_t field) const;
 
@@ -112,10 +123,21 @@ public:
     void unlockRecord(std::uint32_t recNo);
 
 private:
-    TableFile(std::filesystem::path path, FileIo& io, TextCodec codec);
+    struct Token {
+        explicit Token() = default;
+    };
+
+public:
+    TableFile(Token, std::filesystem::path path, FileIo& io, TextCodec codec);
+
+private:
     Status parseHeader(const std::string& header, std::uint64_t fileSize);
+    Status parseFields(const std::string& header);
+    Status openMemo();
     Status writeMemos(RecordImage& image);
     Status writeCountAndDate(std::uint32_t count);
+    Status writeDate();
+    Result<std::uint32_t> countOnDisk();
     [[nodiscard]] std::uint64_t recordOffset(std::uint32_t recNo) const;
     [[nodiscard]] std::uint64_t lockOffset(std::uint32_t recNo) const;
     [[nodiscard]] Status fileError(const std::string& what) const;

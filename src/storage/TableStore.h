@@ -24,8 +24,10 @@
 
 namespace quivra::storage {
 
+class FileIo;
 class IndexFile;
 class TableFile;
+struct RecordImage;
 
 enum class EditState { Browse, Edit, Append };
 
@@ -33,6 +35,9 @@ class TableStore {
 public:
     // Binds the handle to a file; nothing is opened yet.
     explicit TableStore(std::filesystem::path file);
+    // Same, with every file access going through `io` (tests put a failing
+    // device there).  `io` must outlive the handle.
+    TableStore(std::filesystem::path file, FileIo& io);
     ~TableStore();
     TableStore(const TableStore&) = delete;
     TableStore& operator=(const TableStore&) = delete;
@@ -43,6 +48,8 @@ public:
     // name and renamed, so the old one survives a failure.
     static Status create(const std::filesystem::path& file, const std::vector<FieldSpec>& fields,
                          CodePage codePage = CodePage::Cp1252, bool replace = false);
+    static Status create(const std::filesystem::path& file, const std::vector<FieldSpec>& fields,
+                         CodePage codePage, bool replace, FileIo& io);
 
     // --- open / close -------------------------------------------------------
     // Opens the table.  Opening an open table does nothing and keeps the
@@ -53,6 +60,10 @@ public:
     void close();
     [[nodiscard]] bool isOpen() const;
     [[nodiscard]] const std::filesystem::path& path() const { return m_path; }
+    // Ok, or a Corruption status describing damage that open() worked
+    // around: a file shorter than its header says is read up to its last
+    // whole record.  Callers should show it; the table stays usable.
+    [[nodiscard]] Status damage() const;
 
     // --- schema -------------------------------------------------------------
     // Precondition for the calls below: isOpen().
@@ -63,12 +74,20 @@ public:
     [[nodiscard]] std::uint8_t version() const;
 
     // --- navigation ---------------------------------------------------------
+    // Moving (goTo, first, next, previous, last, seek) or starting another
+    // edit while a record is being edited or appended first posts it when a
+    // field was set, and drops it otherwise, as data-aware controls expect;
+    // when that post fails the move does not happen and its Status is returned.
+    // first() and last() re-read the record count, so records appended by
+    // another handle become visible.
     [[nodiscard]] std::uint32_t recordCount() const;  // physical records, deleted included
     [[nodiscard]] std::uint32_t recNo() const;        // current record; 0 at end of table
     [[nodiscard]] bool eof() const;
     [[nodiscard]] bool bof() const;  // true after previous() tried to move before the first record
     [[nodiscard]] bool isDeleted() const;
     Status goTo(std::uint32_t recNo);  // physical, also while an index is selected
+    // first/next/previous/last: without a record to move to, next() and
+    // last() end at end of table, previous() stays and sets bof().
     Status first();
     Status next();
     Status previous();
@@ -93,13 +112,15 @@ public:
     // --- editing ------------------------------------------------------------
     // Starts a new blank record; nothing reaches the file until post().
     Status appendBlank();
-    // Puts the current record into edit mode (takes its record lock).
+    // Puts the current record into edit mode: takes its record lock (waiting
+    // while another handle holds it) and re-reads the record under the lock.
     Status edit();
     // Writes the pending record.  A new record is appended as
     // record, count, sync; an edit rewrites the record in place.  The selected
     // index is brought up to date before post() returns.
     Status post();
-    // Drops the pending record or edit.
+    // Drops the pending record or edit.  A failed post() leaves the record
+    // pending, so the caller may correct it and post again, or cancel.
     void cancel();
     [[nodiscard]] EditState editState() const;
 
@@ -123,16 +144,35 @@ public:
     // --- export -------------------------------------------------------------
     // Copies every record that is not deleted, in physical order, to a text
     // file.  Type code 21 is delimited text (see docs/export-format.md).  The
-    // file is written under a temporary name and renamed when complete.
+    // file is written under a temporary name and renamed when complete, so a
+    // failure leaves an earlier file of that name as it was.
     Status copyToText(const std::filesystem::path& target, int typeCode) const;
 
 private:
     // Hooks between the table and its index (implemented with the index code).
     Status indexAfterPost(std::uint32_t recNo, const std::string& oldRecord, bool appended);
 
+    // Stands on record `recNo` (1..recordCount(), read from the file) or, for
+    // 0, at end of table.  Used by navigation and by seek.
+    Status loadRecord(std::uint32_t recNo);
+    // Posts a modified pending record, drops an unmodified one.
+    Status leaveEditState();
+    // The first record at or after (`forward`) / before `from` that is not
+    // deleted, in the controlling order; 0 when there is none.
+    Result<std::uint32_t> skipDeleted(std::uint32_t from, bool forward) const;
+    Result<std::size_t> fieldFor(std::string_view name) const;
+    [[nodiscard]] Status notOpen() const;
+
     std::filesystem::path m_path;
+    FileIo& m_io;
     std::unique_ptr<TableFile> m_table;  // null while closed
     std::unique_ptr<IndexFile> m_index;  // null while no index is selected
+    std::string m_record;                // the current record's bytes; blanks at end of table
+    std::uint32_t m_recNo = 0;           // 0 at end of table
+    bool m_bof = false;
+    EditState m_state = EditState::Browse;
+    std::unique_ptr<RecordImage> m_pending;  // the record being edited or appended
+    bool m_modified = false;                 // a field of m_pending was set
 };
 
 }  // namespace quivra::storage

@@ -39,14 +39,12 @@ public:
 private:
     TextCodec() = default;
     CodePage m_codePage = CodePage::Cp1252;
-    std::array<std::string, 256> m_toUtf8;                 // byte -> UTF-8
+    std::array<std::string, 256> m_toUtf8;                  // byte -> UTF-8
     std::unordered_map<std::uint32_t, char> m_fromUnicode;  // code point -> byte (>= 0x80)
 };
 
 // The code page a language-driver byte stands for; 0 (not set) is cp1252.
 // Fails with Unsupported for drivers this engine does not know.
 Result<CodePage> codePageFromDriver(std::uint8_t driver);
-// A short name for people: "cp1252".
-std::string codePageName(CodePage codePage);
 
 }  // namespace quivra::storage

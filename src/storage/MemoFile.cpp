@@ -1,0 +1,135 @@
+#include "MemoFile.h"
+
+#include "Coding.h"
+
+#include <algorithm>
+
+namespace quivra::storage {
+
+namespace {
+
+constexpr std::uint32_t kHeaderSize = 512;
+constexpr std::uint32_t kDbtBlockSize = 512;
+constexpr std::uint32_t kFptTextType = 1;
+constexpr std::size_t kDbtChunk = 4096;
+
+}  // namespace
+
+MemoFile::MemoFile(Token, std::filesystem::path path, Kind kind, std::unique_ptr<FileIo::File> file)
+    : m_path(std::move(path)), m_kind(kind), m_file(std::move(file)) {}
+
+MemoFile::~MemoFile() = default;
+
+Status MemoFile::corrupt(const std::string& what) const {
+    return Status::corruption("Memo file '" + m_path.string() + "' is damaged: " + what);
+}
+
+Result<std::unique_ptr<MemoFile>> MemoFile::open(const std::filesystem::path& path, Kind kind,
+                                                 FileIo& io, bool writable) {
+    auto file = io.open(path, writable ? FileIo::Mode::ReadWrite : FileIo::Mode::Read);
+    if (!file && file.status().code() == Status::Code::NotFound) {
+        return Status::notFound("The memo file '" + path.string() + "' of the table is missing");
+    }
+    if (!file) return file.status();
+    auto memo = std::make_unique<MemoFile>(Token(), path, kind, std::move(file).value());
+    char header[8];
+    auto got = memo->m_file->readAt(0, header, sizeof header);
+    if (!got) return got.status();
+    if (*got < sizeof header) return memo->corrupt("the file is shorter than its header");
+    if (kind == Kind::Fpt) {
+        const std::uint16_t size = coding::getBe16(header + 6);
+        memo->m_blockSize = size == 0 ? 1 : size;
+    } else {
+        memo->m_blockSize = kDbtBlockSize;
+    }
+    return memo;
+}
+
+Status MemoFile::writeEmptyFpt(FileIo::File& file) {
+    std::string header(kHeaderSize, '\0');
+    coding::putBe32(header.data(), kHeaderSize / kNewBlockSize);
+    coding::putBe16(header.data() + 6, kNewBlockSize);
+    return file.writeAt(0, header.data(), header.size());
+}
+
+Result<std::string> MemoFile::read(std::uint32_t block) const {
+    auto fileSize = m_file->size();
+    if (!fileSize) return fileSize.status();
+    const std::uint64_t offset = static_cast<std::uint64_t>(block) * m_blockSize;
+    const std::string where = "memo block " + std::to_string(block);
+    if (offset < kHeaderSize) return corrupt(where + " lies inside the file header");
+    if (m_kind == Kind::Fpt) {
+        if (offset + 8 > *fileSize) return corrupt(where + " is beyond the end of the file");
+        char head[8];
+        auto got = m_file->readAt(offset, head, sizeof head);
+        if (!got) return got.status();
+        if (*got < sizeof head) return corrupt(where + " is beyond the end of the file");
+        const std::uint32_t length = coding::getBe32(head + 4);
+        if (length > *fileSize - offset - 8) {
+            return corrupt(where + " claims " + std::to_string(length) +
+                           " bytes, more than the file holds");
+        }
+        std::string data(length, '\0');
+        got = m_file->readAt(offset + 8, data.data(), length);
+        if (!got) return got.status();
+        if (*got < length) return corrupt(where + " ends early");
+        return data;
+    }
+    // dBASE III: the text runs to the first 0x1A; the file size bounds the scan.
+    if (offset >= *fileSize) return corrupt(where + " is beyond the end of the file");
+    std::string data;
+    std::uint64_t pos = offset;
+    char chunk[kDbtChunk];
+    while (pos < *fileSize) {
+        const auto want =
+            static_cast<std::size_t>(std::min<std::uint64_t>(kDbtChunk, *fileSize - pos));
+        auto got = m_file->readAt(pos, chunk, want);
+        if (!got) return got.status();
+        if (*got == 0) break;
+        const char* end = std::find(chunk, chunk + *got, '\x1A');
+        data.append(static_cast<const char*>(chunk), end);
+        if (end != chunk + *got) return data;
+        pos += *got;
+    }
+    return data;  // a text that runs to the end of the file without its terminator
+}
+
+Result<std::uint32_t> MemoFile::append(std::string_view bytes) {
+    if (m_kind != Kind::Fpt) {
+        return Status::unsupported("Writing dBASE memo files ('" + m_path.string() +
+                                   "') is not supported");
+    }
+    char header[4];
+    auto got = m_file->readAt(0, header, sizeof header);
+    if (!got) return got.status();
+    if (*got < sizeof header) return corrupt("the file is shorter than its header");
+    auto fileSize = m_file->size();
+    if (!fileSize) return fileSize.status();
+    // Never write below the end of the file: a next-free block that lags
+    // behind (a writer died between block and header) must not make us
+    // overwrite memos that records may point to.
+    const std::uint64_t bs = m_blockSize;
+    const std::uint64_t firstFree = (kHeaderSize + bs - 1) / bs;
+    const std::uint64_t endBlock = (*fileSize + bs - 1) / bs;
+    const std::uint64_t block =
+        std::max({static_cast<std::uint64_t>(coding::getBe32(header)), firstFree, endBlock});
+    const std::uint64_t total = 8 + static_cast<std::uint64_t>(bytes.size());
+    const std::uint64_t blocks = (total + bs - 1) / bs;
+    if (bytes.size() > 0xFFFFFFF0U || block + blocks > 0xFFFFFFFFULL) {
+        return Status::invalidArgument("Memo file '" + m_path.string() + "' is full");
+    }
+    std::string data(static_cast<std::size_t>(blocks * bs), '\0');
+    coding::putBe32(data.data(), kFptTextType);
+    coding::putBe32(data.data() + 4, static_cast<std::uint32_t>(bytes.size()));
+    std::copy(bytes.begin(), bytes.end(), data.begin() + 8);
+    if (auto s = m_file->writeAt(block * bs, data.data(), data.size()); !s) return s;
+    coding::putBe32(header, static_cast<std::uint32_t>(block + blocks));
+    if (auto s = m_file->writeAt(0, header, sizeof header); !s) return s;
+    return static_cast<std::uint32_t>(block);
+}
+
+Status MemoFile::sync() {
+    return m_file->sync();
+}
+
+}  // namespace quivra::storage

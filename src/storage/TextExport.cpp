@@ -1,0 +1,95 @@
+#include "TextExport.h"
+
+#include "FieldCodec.h"
+#include "TableFile.h"
+#include "TempPath.h"
+
+#include <algorithm>
+
+namespace quivra::storage {
+
+namespace {
+
+constexpr std::uint32_t kRecordsPerRead = 512;
+constexpr std::size_t kFlushSize = 1 << 20;
+
+// Appends one field of a record to the line being built.
+Status appendField(const TableFile& table, std::string_view record, std::size_t field,
+                   std::string& scratch, std::string& line) {
+    const FieldDef& f = table.fields()[field];
+    scratch.clear();
+    if (auto s = table.appendFieldText(record, field, scratch); !s) return s;
+    switch (f.type) {
+        case 'C':
+        case 'M':
+        case 'G':
+        case 'P': {
+            const std::string_view text = fieldcodec::trimRight(scratch);
+            line += '"';
+            for (const char c : text) {
+                if (c == '"') line += '"';  // doubled, as CSV readers expect
+                line += c;
+            }
+            line += '"';
+            return Status::ok();
+        }
+        case 'L':
+            line += scratch == "T" ? 'T' : 'F';
+            return Status::ok();
+        default:
+            line.append(fieldcodec::trim(scratch));
+            return Status::ok();
+    }
+}
+
+Status writeAll(const TableFile& table, FileIo::File& out) {
+    const std::size_t fieldCount = table.fields().size();
+    const std::uint32_t count = table.recordCount();
+    const std::size_t recordLength = table.recordLength();
+    std::string chunk;
+    std::string scratch;
+    std::string buffer;
+    buffer.reserve(kFlushSize + 4096);
+    std::uint64_t written = 0;
+    for (std::uint32_t rec = 1; rec <= count;) {
+        const std::uint32_t n = std::min(kRecordsPerRead, count - rec + 1);
+        if (auto s = table.readRecords(rec, n, chunk); !s) return s;
+        for (std::uint32_t i = 0; i < n; ++i) {
+            const std::string_view record(chunk.data() + i * recordLength, recordLength);
+            if (TableFile::isDeleted(record)) continue;
+            for (std::size_t f = 0; f < fieldCount; ++f) {
+                if (f > 0) buffer += ',';
+                if (auto s = appendField(table, record, f, scratch, buffer); !s) return s;
+            }
+            buffer += "\r\n";
+        }
+        if (buffer.size() >= kFlushSize) {
+            if (auto s = out.writeAt(written, buffer.data(), buffer.size()); !s) return s;
+            written += buffer.size();
+            buffer.clear();
+        }
+        rec += n;
+    }
+    if (!buffer.empty()) {
+        if (auto s = out.writeAt(written, buffer.data(), buffer.size()); !s) return s;
+    }
+    return out.sync();
+}
+
+}  // namespace
+
+Status TextExport::writeDelimited(const TableFile& table, FileIo& io,
+                                  const std::filesystem::path& target) {
+    const std::filesystem::path tmp = temporaryPathFor(target);
+    Status status;
+    {
+        auto file = io.open(tmp, FileIo::Mode::CreateNew);
+        if (!file) return file.status();
+        status = writeAll(table, *file.value());
+    }  // closed before the rename
+    if (status) status = io.rename(tmp, target);
+    if (!status) io.remove(tmp);
+    return status;
+}
+
+}  // namespace quivra::storage
