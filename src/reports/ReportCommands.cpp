@@ -1,0 +1,209 @@
+#include "ReportCommands.h"
+
+#include "CategoryReport.h"
+#include "CustomerRecordReport.h"
+#include "ErrorHandler.h"
+#include "MessageBox.h"
+#include "ReportCommandsTesting.h"
+#include "ReportOutput.h"
+#include "ReportPage.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QPainter>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QProgressDialog>
+#include <QStandardPaths>
+
+#include <memory>
+#include <optional>
+
+namespace quivra::reports {
+
+namespace {
+
+using quivra::shell::MessageBox;
+
+struct Seam {
+    std::optional<QString> nextSaveFileName;
+    bool noPrinter = false;
+    QString pdfPrinterPath;
+};
+
+Seam& seam() {
+    static Seam s;
+    return s;
+}
+
+QString fromStatus(const quivra::storage::Status& status) {
+    return QString::fromStdString(status.message());
+}
+
+// A file name made of the report's title, without characters that file
+// systems refuse.
+QString suggestedFileName(const QString& title) {
+    QString name = title;
+    static const QString forbidden = QStringLiteral("/\\:*?\"<>|");
+    for (QChar& c : name) {
+        if (forbidden.contains(c) || c.unicode() < 0x20) c = QLatin1Char('_');
+    }
+    return name.trimmed() + QStringLiteral(".pdf");
+}
+
+// Asks where to save the PDF; empty when the user cancels.
+QString askPdfPath(QWidget* parent, const QString& title) {
+    if (seam().nextSaveFileName) {
+        const QString path = *seam().nextSaveFileName;
+        seam().nextSaveFileName.reset();
+        return path;
+    }
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    QString path = QFileDialog::getSaveFileName(parent, QStringLiteral("Save as PDF"),
+                                                QDir(folder).filePath(suggestedFileName(title)),
+                                                QStringLiteral("PDF files (*.pdf)"));
+    if (!path.isEmpty() &&
+        QFileInfo(path).suffix().compare(QLatin1String("pdf"), Qt::CaseInsensitive) != 0) {
+        path += QStringLiteral(".pdf");
+    }
+    return path;
+}
+
+bool machineHasPrinter() {
+    if (seam().noPrinter) return false;
+    if (!seam().pdfPrinterPath.isEmpty()) return true;
+    return !QPrinterInfo::defaultPrinter().isNull();
+}
+
+// The printer the report goes to: the system's default printer, or the
+// test's PDF file.
+std::unique_ptr<QPrinter> defaultPrinter() {
+    if (!seam().pdfPrinterPath.isEmpty()) {
+        auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        printer->setOutputFormat(QPrinter::PdfFormat);
+        printer->setOutputFileName(seam().pdfPrinterPath);
+        return printer;
+    }
+    return std::make_unique<QPrinter>(QPrinterInfo::defaultPrinter(), QPrinter::HighResolution);
+}
+
+// Says plainly that nothing can be printed; true when the user wants the
+// page saved as a PDF file instead.
+bool offerPdfInsteadOfPrinting(QWidget* parent) {
+    return MessageBox::question(
+               parent, QStringLiteral("Print"),
+               QStringLiteral("No printer is set up on this computer, so the report cannot be "
+                              "printed.\n\nDo you want to save the report as a PDF file "
+                              "instead?")) == MessageBox::Answer::Yes;
+}
+
+void savePdf(QWidget* parent, const QString& title,
+             const std::function<quivra::storage::Status(const QString&)>& write) {
+    const QString path = askPdfPath(parent, title);
+    if (path.isEmpty()) return;  // the user cancelled
+    const quivra::storage::Status status = write(path);
+    if (!status.isOk()) {
+        MessageBox::error(parent, fromStatus(status), QStringLiteral("Save as PDF"));
+    }
+}
+
+}  // namespace
+
+void printCategoryReport(QWidget* parent, const CategoryReportData& data) {
+    quivra::shell::guarded(parent, [&] {
+        if (!machineHasPrinter()) {
+            if (offerPdfInsteadOfPrinting(parent)) saveCategoryReportPdf(parent, data);
+            return;
+        }
+        const std::unique_ptr<QPrinter> printer = defaultPrinter();
+        const quivra::storage::Status status = printCategoryReportOn(*printer, data);
+        if (!status.isOk()) {
+            MessageBox::error(parent, fromStatus(status), QStringLiteral("Print"));
+        }
+    });
+}
+
+void saveCategoryReportPdf(QWidget* parent, const CategoryReportData& data) {
+    quivra::shell::guarded(parent, [&] {
+        savePdf(parent, categoryReportTitle(data.page),
+                [&data](const QString& path) { return writeCategoryReportPdf(path, data); });
+    });
+}
+
+void printCustomerRecord(QWidget* parent, const quivra::customers::CustomerRecordView& view,
+                         const quivra::customers::ShopRecord& shop, const QDateTime& printedAt) {
+    quivra::shell::guarded(parent, [&] {
+        if (!machineHasPrinter()) {
+            if (offerPdfInsteadOfPrinting(parent)) {
+                saveCustomerRecordPdf(parent, view, shop, printedAt);
+            }
+            return;
+        }
+        const std::unique_ptr<QPrinter> printer = defaultPrinter();
+        preparePrinter(*printer, customerRecordTitle(view));
+
+        QProgressDialog progress(QStringLiteral("Printing page 1 of 1"), QStringLiteral("Cancel"),
+                                 0, 1, parent);
+        progress.setWindowTitle(QStringLiteral("Printing progress"));
+        progress.setAccessibleName(QStringLiteral("Printing progress"));
+        progress.setWindowModality(Qt::WindowModal);
+        progress.setMinimumDuration(0);
+        progress.setValue(0);
+        QCoreApplication::processEvents();
+        if (progress.wasCanceled()) return;
+
+        const QString failed = QStringLiteral(
+                                   "The customer record could not be sent to the "
+                                   "printer \"%1\".")
+                                   .arg(printer->printerName());
+        QPainter painter;
+        if (!painter.begin(printer.get()) || !mapPainterToMillimetres(painter)) {
+            progress.cancel();
+            MessageBox::error(parent, failed, QStringLiteral("Print"));
+            return;
+        }
+        drawCustomerRecordReport(painter, view, shop, printedAt);
+        QCoreApplication::processEvents();
+        if (progress.wasCanceled()) {
+            // Cancel stops the job: nothing reaches the printer.
+            printer->abort();
+            painter.end();
+            return;
+        }
+        const bool ended = painter.end();
+        progress.setValue(1);
+        if (!ended || printer->printerState() == QPrinter::Error) {
+            MessageBox::error(parent, failed, QStringLiteral("Print"));
+        }
+    });
+}
+
+void saveCustomerRecordPdf(QWidget* parent, const quivra::customers::CustomerRecordView& view,
+                           const quivra::customers::ShopRecord& shop, const QDateTime& printedAt) {
+    quivra::shell::guarded(parent, [&] {
+        savePdf(parent, customerRecordTitle(view), [&](const QString& path) {
+            return writeCustomerRecordPdf(path, view, shop, printedAt);
+        });
+    });
+}
+
+namespace testing {
+
+void setNextSaveFileName(const QString& path) {
+    seam().nextSaveFileName = path;
+}
+void simulateNoPrinter(bool on) {
+    seam().noPrinter = on;
+}
+void redirectPrinterToPdf(const QString& path) {
+    seam().pdfPrinterPath = path;
+}
+void reset() {
+    seam() = Seam{};
+}
+
+}  // namespace testing
+
+}  // namespace quivra::reports

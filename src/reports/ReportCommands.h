@@ -1,0 +1,37 @@
+#pragma once
+// The print commands of the category pages and of the retrieval window.
+//
+// Printing goes straight to the system's default printer without a preview.
+// When the machine has no printer the user is told so and offered to save the
+// page as a PDF file instead; every failure ends in a message box, never in
+// silence.  No exception leaves these functions.
+
+#include "CategoryReportData.h"
+#include "CustomerRecordView.h"
+#include "ShopRecord.h"
+
+class QWidget;
+
+namespace quivra::reports {
+
+// HPrintBtnClick, TPrintBtnClick, SpeedButton9Click, KstrPrintBtnClick: prints
+// the category report of `data.page` on the default printer, no preview, no
+// progress window.
+void printCategoryReport(QWidget* parent, const CategoryReportData& data);
+
+// "Save as PDF": asks for a file name and writes the category report there.
+void saveCategoryReportPdf(QWidget* parent, const CategoryReportData& data);
+
+// The retrieval window's Print (SpeedButton1Click): prints the customer record
+// on the default printer, showing "Printing progress" with "Cancel".
+// `printedAt` defaults to now.
+void printCustomerRecord(QWidget* parent, const quivra::customers::CustomerRecordView& view,
+                         const quivra::customers::ShopRecord& shop,
+                         const QDateTime& printedAt = QDateTime::currentDateTime());
+
+// Asks for a file name and writes the customer record there as a PDF.
+void saveCustomerRecordPdf(QWidget* parent, const quivra::customers::CustomerRecordView& view,
+                           const quivra::customers::ShopRecord& shop,
+                           const QDateTime& printedAt = QDateTime::currentDateTime());
+
+}  // namespace quivra::reports

@@ -1,0 +1,46 @@
+#pragma once
+// Where a report page goes: a PDF file, an image or a printer.  Every output
+// draws with the same layout functions (drawCategoryReport(),
+// drawCustomerRecordReport()), so the PDF a shop e-mails and the printed page
+// are the same page.
+
+#include "CategoryReportData.h"
+#include "CustomerRecordView.h"
+#include "ShopRecord.h"
+#include "Status.h"
+
+#include <QDateTime>
+#include <QImage>
+#include <QString>
+
+class QPrinter;
+
+namespace quivra::reports {
+
+// Writes the category report as a one-page US Letter portrait PDF file.  The
+// file is written beside `path` under a temporary name and renamed over it
+// only when complete, so a failure never leaves a half-written or damaged
+// file.  On failure the status message names the file and the reason.
+quivra::storage::Status writeCategoryReportPdf(const QString& path, const CategoryReportData& data);
+
+// The same for the customer record report.
+quivra::storage::Status writeCustomerRecordPdf(const QString& path,
+                                               const quivra::customers::CustomerRecordView& view,
+                                               const quivra::customers::ShopRecord& shop,
+                                               const QDateTime& printedAt);
+
+// The whole sheet of paper as a white image at `dpi` dots per inch (1 to 1200).
+QImage renderToImage(const CategoryReportData& data, int dpi = 150);
+QImage renderToImage(const quivra::customers::CustomerRecordView& view,
+                     const quivra::customers::ShopRecord& shop, const QDateTime& printedAt,
+                     int dpi = 150);
+
+// Sets `printer` up for a report page: US Letter portrait, 12.7 mm margins,
+// painting origin at the paper's corner, one copy, `title` as the job name.
+void preparePrinter(QPrinter& printer, const QString& title);
+
+// Prints the category report on `printer` (prepared here) as one page.  The
+// status tells why the job could not be started or did not complete.
+quivra::storage::Status printCategoryReportOn(QPrinter& printer, const CategoryReportData& data);
+
+}  // namespace quivra::reports
