@@ -64,6 +64,8 @@ public:
     storage::Status next();
     storage::Status previous();
     storage::Status last();
+    // Stands on a record by its physical number (key order goes on from there).
+    storage::Status goTo(std::uint32_t recNo) { return m_table.goTo(recNo); }
     // The first record in name order whose name begins with `letters`
     // (compared as typed).  Not found leaves the store at end of table.
     storage::Result<bool> seekName(std::string_view letters);

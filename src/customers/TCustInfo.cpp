@@ -1,0 +1,125 @@
+#include "TCustInfo.h"
+
+#include "AddressPanel.h"
+#include "CustomerAddress.h"
+#include "DelphiColour.h"
+#include "ErrorHandler.h"
+#include "MessageBox.h"
+#include "SavedSetupStore.h"
+#include "SetupHeaderPanel.h"
+
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QScreen>
+#include <QVBoxLayout>
+
+#include <utility>
+
+namespace quivra::customers {
+
+namespace {
+
+constexpr const char* kSavedMessage = "New record has been successfully added";
+
+QString qs(const std::string& s) {
+    return QString::fromStdString(s);
+}
+
+}  // namespace
+
+TCustInfo::TCustInfo(const selection::SelectionInputs& inputs, const QString& pageKey,
+                     std::filesystem::path dataDir, TodayFn today, QWidget* parent)
+    : QDialog(parent),
+      m_dataDir(std::move(dataDir)),
+      m_codes(encodeSetup(inputs, pageKey.toStdString())),
+      m_date(today ? today() : systemToday()),
+      m_address(new AddressPanel(this)),
+      m_header(new SetupHeaderPanel(this)),
+      m_dateText(new QLabel(this)),
+      m_saveButton(new QPushButton(tr("Save Record"), this)),
+      m_closeButton(new QPushButton(tr("Close"), this)) {
+    setObjectName(QStringLiteral("CustInfo"));
+    setWindowTitle(tr("2012 Customer Information"));
+    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint);
+
+    // Fail before the window shows when there is nowhere to save to.
+    {
+        SavedSetupStore store(m_dataDir);
+        if (storage::Status s = store.open(); !s) throw shell::UserError(s.message());
+        m_address->setWidths([&store](std::string_view field) { return store.textWidth(field); });
+        store.close();
+    }
+
+    m_header->setTexts(saveHeader(inputs, pageKey.toStdString()));
+    m_dateText->setObjectName(QStringLiteral("DBText1"));
+    m_dateText->setAccessibleName(tr("Date"));
+    m_dateText->setText(qs(shortDateText(m_date)));
+
+    m_saveButton->setObjectName(QStringLiteral("EncartaButton2"));
+    m_saveButton->setAccessibleName(tr("Save Record"));
+    m_closeButton->setObjectName(QStringLiteral("EncartaButton1"));
+    m_closeButton->setAccessibleName(tr("Close"));
+    m_closeButton->setToolTip(tr("Click to Exit"));
+    m_saveButton->setAutoDefault(false);
+    m_closeButton->setAutoDefault(false);
+    setCaptionColour(m_saveButton, kSaveButtonColour);
+    setCaptionColour(m_closeButton, kSaveButtonColour);
+    connect(m_saveButton, &QPushButton::clicked, this, [this] { PostBtnClick(); });
+    connect(m_closeButton, &QPushButton::clicked, this, [this] { ExitBtnClick(); });
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+    layout->addWidget(m_header);
+    layout->addWidget(m_address);
+    auto* bottom = new QHBoxLayout;
+    bottom->addWidget(new QLabel(tr("Date:"), this));
+    bottom->addWidget(m_dateText);
+    bottom->addStretch(1);
+    bottom->addWidget(m_saveButton);
+    bottom->addWidget(m_closeButton);
+    layout->addLayout(bottom);
+
+    // The buttons come after the comments in the tab order.
+    setTabOrder(m_address->findChild<QWidget*>(QStringLiteral("DBMemo1")), m_saveButton);
+    setTabOrder(m_saveButton, m_closeButton);
+    m_address->firstEdit()->setFocus();
+}
+
+void TCustInfo::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        QRect frame = frameGeometry();
+        frame.moveCenter(screen->availableGeometry().center());
+        move(frame.topLeft());
+    }
+    m_address->firstEdit()->setFocus();
+}
+
+void TCustInfo::PostBtnClick() {
+    const CustomerAddress address = m_address->address();
+    if (!address.isComplete()) {
+        shell::MessageBox::information(this, QString::fromLatin1(kIncompleteAddressMessage));
+        return;
+    }
+    // The record and its index entry are both on disk when appendSetup()
+    // returns ok; only then is the user told so.  On failure the window stays
+    // open with everything typed, so nothing the user entered is lost.
+    SavedSetupStore store(m_dataDir);
+    storage::Status s = store.open();
+    if (s) s = store.appendSetup(address, m_codes, m_date);
+    store.close();
+    if (!s) {
+        shell::MessageBox::error(this, qs(s.message()));
+        return;
+    }
+    shell::MessageBox::information(this, QString::fromLatin1(kSavedMessage));
+    accept();
+}
+
+void TCustInfo::ExitBtnClick() {
+    reject();
+}
+
+}  // namespace quivra::customers

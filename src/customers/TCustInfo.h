@@ -1,0 +1,54 @@
+#pragma once
+// TCustInfo ("2012 Customer Information"): stores the main window's set-up
+// for a customer.  The user types the name and address; "Save Record" checks
+// that name, first address line, city and state are filled, appends the
+// record with its name-index entry and closes; "Close" discards it.
+//
+// The window opens the saved set-ups table only to save into it, so another
+// copy of the program can save meanwhile.  Construction checks that the
+// table and its index are there and throws shell::UserError with the storage
+// message when they are not (the modal pattern shows it and goes on).
+
+#include "DateText.h"
+#include "SelectionInputs.h"
+#include "SetupCodes.h"
+
+#include <QDialog>
+#include <QString>
+
+#include <filesystem>
+
+class QLabel;
+class QPushButton;
+
+namespace quivra::customers {
+
+class AddressPanel;
+class SetupHeaderPanel;
+
+class TCustInfo : public QDialog {
+    Q_OBJECT
+public:
+    TCustInfo(const selection::SelectionInputs& inputs, const QString& pageKey,
+              std::filesystem::path dataDir, TodayFn today, QWidget* parent = nullptr);
+
+    // "Save Record": validate, append, confirm, close.
+    void PostBtnClick();
+    // "Close": close without saving.
+    void ExitBtnClick();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    std::filesystem::path m_dataDir;
+    SetupCodes m_codes;
+    std::chrono::year_month_day m_date;
+    AddressPanel* m_address;
+    SetupHeaderPanel* m_header;
+    QLabel* m_dateText;
+    QPushButton* m_saveButton;
+    QPushButton* m_closeButton;
+};
+
+}  // namespace quivra::customers

@@ -1,0 +1,241 @@
+#include "TGetCust.h"
+
+#include "AddressPanel.h"
+#include "DelphiColour.h"
+#include "ErrorHandler.h"
+#include "MessageBox.h"
+#include "SetupHeaderPanel.h"
+
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QScreen>
+#include <QVBoxLayout>
+
+#include <utility>
+
+namespace quivra::customers {
+
+namespace {
+
+QPushButton* makeButton(QWidget* parent, const char* objectName, const QString& caption,
+                        const QString& accessibleName, const QString& hint = {}) {
+    auto* b = new QPushButton(caption, parent);
+    b->setObjectName(QString::fromLatin1(objectName));
+    b->setAccessibleName(accessibleName);
+    b->setAutoDefault(false);
+    if (!hint.isEmpty()) b->setToolTip(hint);
+    return b;
+}
+
+}  // namespace
+
+TGetCust::TGetCust(const std::filesystem::path& dataDir, PrintCustomerFn print,
+                   std::optional<RestoredSetup>* result, QWidget* parent)
+    : QDialog(parent),
+      m_store(dataDir),
+      m_print(std::move(print)),
+      m_result(result),
+      m_address(new AddressPanel(this)),
+      m_header(new SetupHeaderPanel(this)),
+      m_navigator(new RecordNavigator(this)),
+      m_searchButton(makeButton(this, "Button1", tr("Search"), tr("Search"))),
+      m_returnButton(makeButton(this, "EncartaButton2", tr("Return Data"), tr("Return Data"))),
+      m_printButton(
+          makeButton(this, "EncartaButton3", tr("Print"), tr("Print"), tr("Click to Print"))),
+      m_closeButton(
+          makeButton(this, "EncartaButton1", tr("Close"), tr("Close"), tr("Click to Exit"))),
+      m_exitButton(makeButton(this, "ExitBtn", tr("&Close"), tr("Close"))) {
+    setObjectName(QStringLiteral("GetCust"));
+    setWindowTitle(tr("2012 Retrieve Customer Information"));
+
+    if (storage::Status s = m_store.open(); !s) throw shell::UserError(s.message());
+    m_address->setWidths([this](std::string_view field) { return m_store.textWidth(field); });
+
+    m_exitButton->setFlat(true);
+    for (QPushButton* b : {m_closeButton, m_returnButton, m_printButton}) {
+        setCaptionColour(b, kRetrieveButtonColour);
+    }
+    connect(m_navigator, &RecordNavigator::clicked, this,
+            [this](RecordNavigator::Button b) { DBNavigator1Click(b); });
+    connect(m_searchButton, &QPushButton::clicked, this, [this] { Button1Click(); });
+    connect(m_returnButton, &QPushButton::clicked, this, [this] { ReturnDataBtnClick(); });
+    connect(m_printButton, &QPushButton::clicked, this, [this] { SpeedButton1Click(); });
+    connect(m_closeButton, &QPushButton::clicked, this, [this] { ExitBtnClick(); });
+    connect(m_exitButton, &QPushButton::clicked, this, [this] { ExitBtnClick(); });
+
+    auto* layout = new QVBoxLayout(this);
+    auto* top = new QHBoxLayout;
+    top->addWidget(m_exitButton);
+    top->addStretch(1);
+    layout->addLayout(top);
+    layout->addWidget(m_header);
+    layout->addWidget(m_address);
+    auto* tools = new QHBoxLayout;
+    tools->addWidget(m_navigator);
+    tools->addStretch(1);
+    tools->addWidget(m_searchButton);
+    layout->addLayout(tools);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(m_returnButton);
+    buttons->addWidget(m_printButton);
+    buttons->addWidget(m_closeButton);
+    layout->addLayout(buttons);
+
+    setEditing(false);
+    showCurrent(true);
+}
+
+void TGetCust::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        QRect frame = frameGeometry();
+        frame.moveCenter(screen->availableGeometry().center());
+        QWidget::move(frame.topLeft());
+    }
+}
+
+void TGetCust::done(int result) {
+    // However the window closes, an edit that was not posted is dropped.
+    if (m_store.isEditing()) m_store.cancelEdit();
+    m_store.close();
+    QDialog::done(result);
+}
+
+void TGetCust::showStatus(const storage::Status& status) {
+    shell::MessageBox::error(this, QString::fromStdString(status.message()));
+}
+
+void TGetCust::showCurrent(bool header) {
+    auto record = m_store.current();
+    if (!record.isOk()) {
+        showStatus(record.status());
+        return;
+    }
+    m_address->setAddress(record->address);
+    if (header) m_header->setTexts(recordHeader(record->codes));
+}
+
+void TGetCust::setEditing(bool editing) {
+    m_address->setReadOnly(!editing);
+    m_navigator->setEditing(editing);
+    // Moving away or searching while an edit is pending would have to either
+    // post or drop it behind the user's back; both wait for Post or Cancel.
+    m_searchButton->setEnabled(!editing);
+}
+
+void TGetCust::move(storage::Status (SavedSetupStore::*step)()) {
+    const std::uint32_t from = m_store.recNo();
+    storage::Status s = (m_store.*step)();
+    if (s && (m_store.atEnd() || m_store.recNo() == 0) && from != 0) s = m_store.goTo(from);
+    if (!s) showStatus(s);
+    showCurrent(true);
+}
+
+void TGetCust::DBNavigator1Click(RecordNavigator::Button button) {
+    using B = RecordNavigator::Button;
+    switch (button) {
+        case B::First:
+            move(&SavedSetupStore::first);
+            break;
+        case B::Prior:
+            move(&SavedSetupStore::previous);
+            break;
+        case B::Next:
+            move(&SavedSetupStore::next);
+            break;
+        case B::Last:
+            move(&SavedSetupStore::last);
+            break;
+        case B::Edit:
+            if (m_store.atEnd()) return;
+            if (storage::Status s = m_store.beginEdit(); !s) {
+                showStatus(s);
+                return;
+            }
+            setEditing(true);
+            break;
+        case B::Post:
+            if (storage::Status s = m_store.postAddress(m_address->address()); !s) {
+                showStatus(s);  // still editing: the user may correct and post again
+                return;
+            }
+            setEditing(false);
+            showCurrent(false);
+            break;
+        case B::Cancel:
+            m_store.cancelEdit();
+            setEditing(false);
+            showCurrent(false);
+            break;
+    }
+}
+
+void TGetCust::Button1Click() {
+    if (m_store.isEditing()) return;
+    const QString letters = shell::MessageBox::inputBox(
+        this, tr("Find Customer"), tr("Enter First Letters of Name, Xxx"), QString());
+    auto found = m_store.seekName(letters.toStdString());
+    if (found.isOk() && found.value()) {
+        showCurrent(true);
+        return;
+    }
+    if (!found.isOk()) {
+        showStatus(found.status());
+    } else {
+        shell::MessageBox::information(this, tr("Name not found"));
+    }
+    if (storage::Status s = m_store.first(); !s) showStatus(s);
+    showCurrent(true);
+}
+
+void TGetCust::ReturnDataBtnClick() {
+    auto record = m_store.current();
+    if (!record.isOk()) {
+        showStatus(record.status());
+        return;
+    }
+    auto setup = restoreSetup(record->codes);
+    if (!setup.isOk()) {
+        showStatus(setup.status());
+        return;
+    }
+    if (m_result) *m_result = std::move(setup).value();
+    accept();
+}
+
+void TGetCust::SpeedButton1Click() {
+    if (m_print) m_print(this, shownRecord());
+}
+
+void TGetCust::ExitBtnClick() {
+    reject();
+}
+
+CustomerRecordView TGetCust::shownRecord() const {
+    const CustomerAddress a = m_address->address();
+    const HeaderTexts h = m_header->texts();
+    CustomerRecordView v;
+    v.name = a.name;
+    v.addr1 = a.addr1;
+    v.addr2 = a.addr2;
+    v.city = a.city;
+    v.state = a.state;
+    v.zip = a.zip;
+    v.country = a.country;
+    v.ccode = a.ccode;
+    v.comments = a.comments;
+    v.bowWeight = h.bowWeight;
+    v.arrowLength = h.arrowLength;
+    v.pointWeight = h.pointWeight;
+    v.category = h.category;
+    v.bowType = h.bowType;
+    v.wheelType = h.wheelType;
+    v.release = h.release;
+    v.braceHeight = h.braceHeight;
+    v.overDraw = h.overDraw;
+    return v;
+}
+
+}  // namespace quivra::customers

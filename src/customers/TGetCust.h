@@ -1,0 +1,73 @@
+#pragma once
+// TGetCust ("2012 Retrieve Customer Information"): browses the saved set-ups
+// in name order, finds a customer by the first letters of the name, corrects
+// the address through the navigator's Edit and Post, prints the customer
+// record and returns the set-up to the main window ("Return Data").
+//
+// Construction opens Saveddb.dbf with Saved.idx and shows the first customer
+// in name order; a missing or unusable file throws shell::UserError with the
+// storage message (the modal pattern shows it).  `result` receives the set-up
+// when "Return Data" closes the window and is left alone otherwise.
+
+#include "CustomerCommands.h"
+#include "RecordNavigator.h"
+#include "SavedSetupStore.h"
+
+#include <QDialog>
+
+#include <filesystem>
+#include <functional>
+#include <optional>
+
+class QPushButton;
+
+namespace quivra::customers {
+
+class AddressPanel;
+class SetupHeaderPanel;
+
+class TGetCust : public QDialog {
+    Q_OBJECT
+public:
+    TGetCust(const std::filesystem::path& dataDir, PrintCustomerFn print,
+             std::optional<RestoredSetup>* result, QWidget* parent = nullptr);
+
+    void DBNavigator1Click(RecordNavigator::Button button);
+    // "Search": asks for the leading letters and goes to the first match.
+    void Button1Click();
+    // "Return Data": hands the current set-up back and closes.
+    void ReturnDataBtnClick();
+    // "Print": prints what the window shows.
+    void SpeedButton1Click();
+    // "Close": closes; an edit not posted is dropped.
+    void ExitBtnClick();
+
+    // The texts the window shows now (what Print prints).
+    [[nodiscard]] CustomerRecordView shownRecord() const;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void done(int result) override;
+
+private:
+    // Moves with `step`; at either end the window stays on the record it was on.
+    void move(storage::Status (SavedSetupStore::*step)());
+    // Fills the edits (and with `header` the header panel) from the current record.
+    void showCurrent(bool header);
+    void setEditing(bool editing);
+    void showStatus(const storage::Status& status);
+
+    SavedSetupStore m_store;
+    PrintCustomerFn m_print;
+    std::optional<RestoredSetup>* m_result;
+    AddressPanel* m_address;
+    SetupHeaderPanel* m_header;
+    RecordNavigator* m_navigator;
+    QPushButton* m_searchButton;
+    QPushButton* m_returnButton;
+    QPushButton* m_printButton;
+    QPushButton* m_closeButton;
+    QPushButton* m_exitButton;
+};
+
+}  // namespace quivra::customers
