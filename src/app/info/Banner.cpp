@@ -1,0 +1,52 @@
+#include "Banner.h"
+
+#include "DesktopOpen.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+
+namespace quivra::info {
+
+Banner::Banner(QWidget* parent) : PictureCycler(parent) {
+    setInterval(kDefaultIntervalMs);
+    setCursor(Qt::PointingHandCursor);
+    setFocusPolicy(Qt::TabFocus);
+}
+
+Banner::Banner(const std::vector<std::filesystem::path>& pictureFiles, const QUrl& url,
+               QWidget* parent)
+    : Banner(parent) {
+    setPictureFiles(pictureFiles);
+    setUrl(url);
+    start();
+}
+
+void Banner::setUrl(const QUrl& url) {
+    m_url = url;
+    setToolTip(url.toDisplayString());
+    setAccessibleDescription(url.toDisplayString());
+}
+
+bool Banner::activate() {
+    emit activated(m_url);
+    return openThroughDesktop(this, m_url);
+}
+
+void Banner::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint())) {
+        activate();
+        return;
+    }
+    PictureCycler::mouseReleaseEvent(event);
+}
+
+void Banner::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter ||
+        event->key() == Qt::Key_Space) {
+        activate();
+        return;
+    }
+    PictureCycler::keyPressEvent(event);
+}
+
+}  // namespace quivra::info
