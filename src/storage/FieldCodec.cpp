@@ -2,6 +2,7 @@
 
 #include "Coding.h"
 
+#include <cctype>
 #include <charconv>
 #include <cmath>
 #include <cstring>
@@ -91,11 +92,14 @@ Result<std::int32_t> parseInt(std::string_view text) {
     const std::string_view t = trim(text);
     if (t.empty()) return 0;
     std::string_view digits = t;
-    if (digits.front() == '+') digits.remove_prefix(1);
+    if (digits.front() == '+') {
+        digits.remove_prefix(1);
+        if (!digits.empty() && (digits.front() == '-' || digits.front() == '+')) digits = {};
+    }
     std::int32_t v = 0;
     const char* end = digits.data() + digits.size();
     auto [ptr, ec] = std::from_chars(digits.data(), end, v);
-    if (ec != std::errc() || ptr != end || digits.empty() || digits.front() == '+') {
+    if (digits.empty() || ec != std::errc() || ptr != end) {
         return Status::conversion(notAnIntegerMessage(std::string(t)));
     }
     return v;
@@ -105,14 +109,16 @@ Result<double> parseFloat(std::string_view text) {
     const std::string_view t = trim(text);
     if (t.empty()) return 0.0;
     std::string_view digits = t;
-    if (digits.front() == '+') digits.remove_prefix(1);
+    if (digits.front() == '+') {
+        digits.remove_prefix(1);
+        if (!digits.empty() && (digits.front() == '-' || digits.front() == '+')) digits = {};
+    }
     double v = 0;
     const char* end = digits.data() + digits.size();
     auto [ptr, ec] = std::from_chars(digits.data(), end, v);
     // from_chars also takes "inf" and "nan", which no user types as a number.
-    if (ec != std::errc() || ptr != end || digits.empty() || !std::isfinite(v) ||
-        digits.front() == '+' || digits.front() == 'i' || digits.front() == 'I' ||
-        digits.front() == 'n' || digits.front() == 'N') {
+    if (digits.empty() || ec != std::errc() || ptr != end || !std::isfinite(v) ||
+        std::isalpha(static_cast<unsigned char>(digits.front())) != 0) {
         return Status::conversion(notAFloatMessage(std::string(t)));
     }
     return v;
