@@ -1,20 +1,104 @@
 #pragma once
-// Temporary stand-in until the .idx reader lands: declares the type so that
-// TableStore links.  Never instantiated.
+// IndexFile: one open single-order .idx file, the controlling order of a
+// table.  Reads the standard and the compact layout; writes the standard one.
+//
+// Keys are evaluated from raw records through the key expression stored in
+// the file.  While the index is open, recordAdded()/recordChanged() keep it
+// current in place; a compact index is rewritten in the standard layout the
+// first time it must change, since this engine writes only that layout.
+//
+// Crash safety: every in-place change marks the header busy (synced) before
+// touching a node and clears the mark with the new key count afterwards
+// (synced).  coversTable() treats a busy mark, or a key count different from
+// the table's record count, as an index to rebuild.
+//
+// Lifetime: the TableFile passed to open() must outlive the IndexFile.
 
+#include "FileIo.h"
+#include "IdxLayout.h"
 #include "IndexOrder.h"
+#include "KeyExpression.h"
+#include "Status.h"
+
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <string_view>
 
 namespace quivra::storage {
 
-class IndexFile : public IndexOrder {
+class IdxNodeStore;
+class IdxTree;
+class TableFile;
+
+class IndexFile final : public IndexOrder {
 public:
-    Result<std::uint32_t> firstRec() override { return unavailable(); }
-    Result<std::uint32_t> lastRec() override { return unavailable(); }
-    Result<std::uint32_t> nextRec(std::uint32_t) override { return unavailable(); }
-    Result<std::uint32_t> prevRec(std::uint32_t) override { return unavailable(); }
+    // Opens an existing index of `table`.  NotFound when the file is missing;
+    // Corruption / Unsupported (naming the file) when it cannot be used,
+    // including a key expression that does not fit the table.
+    static Result<std::unique_ptr<IndexFile>> open(const std::filesystem::path& path, FileIo& io,
+                                                   TableFile& table);
+    // Writes a new standard index of `table` on `expression` (replacing any
+    // file of that name through a temporary file and a rename).
+    static Status create(const std::filesystem::path& path, FileIo& io, const TableFile& table,
+                         std::string_view expression);
+
+    ~IndexFile() override;
+    IndexFile(const IndexFile&) = delete;
+    IndexFile& operator=(const IndexFile&) = delete;
+
+    [[nodiscard]] const std::filesystem::path& path() const { return m_path; }
+    [[nodiscard]] idx::Layout layout() const;
+    [[nodiscard]] std::size_t keyLength() const;
+    [[nodiscard]] const std::string& expression() const { return m_expr.text(); }
+
+    // Whether the index holds one key per record by the cheap test: the key
+    // count of the header stamp (or, without a usable stamp, of a walk along
+    // the leaves) equals the table's record count, and no write was cut off.
+    Result<bool> coversTable();
+    // Rebuilds the index from the table: a new standard file renamed over this one.
+    Status rebuild();
+    // Full check: the tree is well formed, keys are in order, and every record
+    // of the table has exactly one key, equal to its key evaluated now.
+    Status verify();
+
+    // The first record in key order whose key begins with `prefix`
+    // (code-page bytes, compared byte by byte); records marked deleted are
+    // passed over.  0 when there is none.
+    Result<std::uint32_t> seek(std::string_view prefix);
+
+    // Keep the index current after the table changed.  `record` / `newRecord`
+    // are the raw bytes now in the table.
+    Status recordAdded(std::uint32_t recNo, std::string_view record);
+    Status recordChanged(std::uint32_t recNo, std::string_view oldRecord,
+                         std::string_view newRecord);
+
+    // IndexOrder.
+    Result<std::uint32_t> firstRec() override;
+    Result<std::uint32_t> lastRec() override;
+    Result<std::uint32_t> nextRec(std::uint32_t recNo) override;
+    Result<std::uint32_t> prevRec(std::uint32_t recNo) override;
 
 private:
-    static Status unavailable() { return Status::unsupported("indexes are not available yet"); }
+    IndexFile(std::filesystem::path path, FileIo& io, TableFile& table);
+    Status load();
+    Status ensureWritable();
+    // Runs `change` on the tree between the busy mark and the final commit.
+    template <class Change>
+    Status update(int keyDelta, Change change);
+    Result<std::uint32_t> checked(std::uint32_t recNo);
+    Status keyOfRecord(std::uint32_t recNo, std::string& key);
+
+    std::filesystem::path m_path;
+    FileIo& m_io;
+    TableFile& m_table;
+    std::unique_ptr<IdxNodeStore> m_store;
+    std::unique_ptr<IdxTree> m_tree;
+    KeyExpression m_expr;
+    std::string m_record;  // scratch
+    std::string m_key;     // scratch
+    std::string m_key2;    // scratch
 };
 
 }  // namespace quivra::storage

@@ -1,23 +1,117 @@
-// Temporary index entry points of TableStore until the .idx code lands: every
-// index request is refused, so callers see a clear error instead of a wrong order.
+// The index operations of TableStore: selecting, rebuilding and creating a
+// single-order .idx, seeking on it, and keeping it current after a post.
+// The index itself lives in IndexFile; this file is the glue to the handle's
+// current record.
+
 #include "IndexFile.h"
 #include "TableFile.h"
 #include "TableStore.h"
 
-namespace quivra::storage {
+#include <system_error>
 
+namespace quivra::storage {
 namespace {
-Status unavailable() { return Status::unsupported("indexes are not available yet"); }
+
+// A relative index name is looked for beside the table, where FoxPro
+// programs keep their indexes.
+std::filesystem::path besideTable(const std::filesystem::path& table,
+                                  const std::filesystem::path& index) {
+    if (index.is_absolute() || table.parent_path().empty()) return index;
+    return table.parent_path() / index;
+}
+
+bool sameFile(const std::filesystem::path& a, const std::filesystem::path& b) {
+    std::error_code ec1;
+    std::error_code ec2;
+    const auto ca = std::filesystem::absolute(a, ec1).lexically_normal();
+    const auto cb = std::filesystem::absolute(b, ec2).lexically_normal();
+    return !ec1 && !ec2 ? ca == cb : a == b;
+}
+
+Status missing(const std::filesystem::path& name) {
+    return Status::notFound("Index file does not exist.\rFile: " + name.string());
+}
+
 }  // namespace
 
-Status TableStore::selectIndex(const std::filesystem::path&) { return unavailable(); }
-void TableStore::closeIndexes() { m_index.reset(); }
-Status TableStore::rebuildIndex() { return unavailable(); }
-Result<bool> TableStore::seek(std::string_view) { return unavailable(); }
-bool TableStore::hasIndex() const { return m_index != nullptr; }
-Status TableStore::createIndex(const std::filesystem::path&, std::string_view) {
-    return unavailable();
+Status TableStore::selectIndex(const std::filesystem::path& idxFile) {
+    if (!m_table) return notOpen();
+    const std::filesystem::path file = besideTable(m_path, idxFile);
+    if (m_index && sameFile(m_index->path(), file)) return Status::ok();
+    if (!m_io.exists(file)) return missing(idxFile);
+    auto index = IndexFile::open(file, m_io, *m_table);
+    if (!index)
+        return index.status().code() == Status::Code::NotFound ? missing(idxFile) : index.status();
+    // A crash between a table write and its index write, or records added
+    // while the index was not open, leave keys missing: rebuild, so that a
+    // seek never misses a saved record.
+    auto covers = (*index)->coversTable();
+    if (!covers) return covers.status();
+    if (!*covers) {
+        if (Status s = (*index)->rebuild(); !s) return s;
+    }
+    m_index = std::move(index).value();
+    return Status::ok();
 }
-Status TableStore::indexAfterPost(std::uint32_t, const std::string&, bool) { return Status::ok(); }
+
+void TableStore::closeIndexes() {
+    m_index.reset();
+}
+
+bool TableStore::hasIndex() const {
+    return m_index != nullptr;
+}
+
+Status TableStore::rebuildIndex() {
+    if (!m_table) return notOpen();
+    if (!m_index) {
+        return Status::invalidArgument("Table '" + m_path.string() + "' has no index selected");
+    }
+    if (Status s = leaveEditState(); !s) return s;
+    return m_index->rebuild();
+}
+
+Result<bool> TableStore::seek(std::string_view key) {
+    if (!m_table) return notOpen();
+    if (!m_index) {
+        return Status::invalidArgument("Table '" + m_path.string() +
+                                       "' has no index selected to seek on");
+    }
+    if (Status s = leaveEditState(); !s) return s;
+    std::uint32_t recNo = 0;
+    // A text the table's code page cannot hold cannot begin any key.
+    if (auto bytes = m_table->codec().fromUtf8(key, "seek text")) {
+        auto found = m_index->seek(*bytes);
+        if (!found) return found.status();
+        recNo = *found;
+    }
+    m_bof = false;
+    if (Status s = loadRecord(recNo); !s) return s;
+    return recNo != 0;
+}
+
+Status TableStore::createIndex(const std::filesystem::path& idxFile,
+                               std::string_view keyExpression) {
+    if (!m_table) return notOpen();
+    if (Status s = leaveEditState(); !s) return s;
+    if (Status s = m_table->refreshCount(); !s) return s;
+    const std::filesystem::path file = besideTable(m_path, idxFile);
+    const bool reselect = m_index && sameFile(m_index->path(), file);
+    if (reselect) m_index.reset();  // the file is about to be replaced
+    Status built = IndexFile::create(file, m_io, *m_table, keyExpression);
+    if (reselect && m_io.exists(file)) {
+        auto index = IndexFile::open(file, m_io, *m_table);
+        if (!index) return built ? index.status() : built;
+        m_index = std::move(index).value();
+    }
+    return built;
+}
+
+Status TableStore::indexAfterPost(std::uint32_t recNo, const std::string& oldRecord,
+                                  bool appended) {
+    if (!m_index) return Status::ok();
+    if (appended) return m_index->recordAdded(recNo, m_record);
+    return m_index->recordChanged(recNo, oldRecord, m_record);
+}
 
 }  // namespace quivra::storage

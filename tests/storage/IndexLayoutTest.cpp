@@ -147,7 +147,7 @@ INSTANTIATE_TEST_SUITE_P(
                       Damage{"FirstKeySharesBytes", 25, std::string("\x10", 1), "exceed"},
                       Damage{"CountsBeyondKey", 29, std::string("\x0F", 1), "exceed"},
                       Damage{"UnknownAttributes", 0, std::string("\x09\x00", 2), "attributes"}),
-    [](const auto& info) { return std::string(info.param.label); });
+    [](const auto& param) { return std::string(param.param.label); });
 
 TEST(IdxLayout, StandardNodeClaimingTooManyKeysIsCorrupt) {
     std::string b(kNodeSize, '\0');

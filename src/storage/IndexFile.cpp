@@ -1,0 +1,256 @@
+// The open index: ties the node store and tree to the table whose records
+// give the keys.  Every public call starts with refresh(), so a change made
+// through another handle on the same file is seen (its header stamp differs).
+
+#include "IndexFile.h"
+
+#include "IdxBuilder.h"
+#include "IdxNodeStore.h"
+#include "IdxTree.h"
+#include "IdxVerifier.h"
+#include "TableFile.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace quivra::storage {
+
+IndexFile::IndexFile(std::filesystem::path path, FileIo& io, TableFile& table)
+    : m_path(std::move(path)), m_io(io), m_table(table) {}
+
+IndexFile::~IndexFile() = default;
+
+idx::Layout IndexFile::layout() const {
+    return m_store->header().layout;
+}
+std::size_t IndexFile::keyLength() const {
+    return m_store->header().keyLength;
+}
+
+Result<std::unique_ptr<IndexFile>> IndexFile::open(const std::filesystem::path& path, FileIo& io,
+                                                   TableFile& table) {
+    if (!io.exists(path)) {
+        return Status::notFound("Index file does not exist.\rFile: " + path.string());
+    }
+    std::unique_ptr<IndexFile> index(new IndexFile(path, io, table));
+    if (Status s = index->load(); !s) return s;
+    return index;
+}
+
+Status IndexFile::create(const std::filesystem::path& path, FileIo& io, const TableFile& table,
+                         std::string_view expression) {
+    auto expr = KeyExpression::compile(expression, table.fields(), table.codePage());
+    if (!expr) return expr.status();
+    return IdxBuilder::build(path, io, table, *expr, expr->width());
+}
+
+Status IndexFile::load() {
+    m_tree.reset();
+    m_store.reset();
+    bool writable = true;
+    auto file = m_io.open(m_path, FileIo::Mode::ReadWrite);
+    if (!file) {
+        writable = false;
+        file = m_io.open(m_path, FileIo::Mode::Read);
+        if (!file) return file.status();
+    }
+    auto store = IdxNodeStore::open(std::move(file).value(), writable);
+    if (!store) return store.status();
+    auto expr = KeyExpression::compile((*store)->header().keyExpression, m_table.fields(),
+                                       m_table.codePage());
+    if (!expr) {
+        return Status(expr.status().code() == Status::Code::Unsupported
+                          ? Status::unsupported("Index file '" + m_path.string() +
+                                                "' cannot be used: " + expr.status().message())
+                          : Status::corruption("Index file '" + m_path.string() +
+                                               "' does not fit table '" + m_table.path().string() +
+                                               "': " + expr.status().message()));
+    }
+    m_store = std::move(store).value();
+    m_tree = std::make_unique<IdxTree>(*m_store);
+    m_expr = std::move(expr).value();
+    return Status::ok();
+}
+
+Result<bool> IndexFile::coversTable() {
+    if (Status s = m_store->refresh(); !s) return s;
+    if (Status s = m_table.refreshCount(); !s) return s;
+    const idx::IdxStamp& stamp = m_store->header().stamp;
+    if (stamp.valid && stamp.busy) return false;
+    std::uint64_t keys = stamp.keyCount;
+    if (!stamp.valid) {
+        auto counted = m_tree->countKeys();
+        if (!counted) return counted.status();
+        keys = *counted;
+    }
+    return keys == m_table.recordCount();
+}
+
+Status IndexFile::rebuild() {
+    const std::size_t width = m_expr.width();
+    m_tree.reset();
+    m_store.reset();  // the old file is replaced below; nothing may hold it
+    if (Status s = m_table.refreshCount(); !s) return s;
+    Status built = IdxBuilder::build(m_path, m_io, m_table, m_expr, width);
+    Status loaded = load();
+    return built ? loaded : built;
+}
+
+Status IndexFile::verify() {
+    if (Status s = m_store->refresh(); !s) return s;
+    if (Status s = m_table.refreshCount(); !s) return s;
+    return IdxVerifier::verify(*m_store, m_table, m_expr);
+}
+
+Result<std::uint32_t> IndexFile::checked(std::uint32_t recNo) {
+    if (recNo > m_table.recordCount()) {
+        if (Status s = m_table.refreshCount(); !s) return s;
+    }
+    if (recNo == 0 || recNo > m_table.recordCount()) {
+        return m_store->corrupt("a key points to record " + std::to_string(recNo) + " but table '" +
+                                m_table.path().string() + "' holds " +
+                                std::to_string(m_table.recordCount()) + " records");
+    }
+    return recNo;
+}
+
+Status IndexFile::keyOfRecord(std::uint32_t recNo, std::string& key) {
+    if (recNo > m_table.recordCount()) {
+        if (Status s = m_table.refreshCount(); !s) return s;
+    }
+    if (Status s = m_table.readRecord(recNo, m_record); !s) return s;
+    m_expr.evaluate(m_record, keyLength(), key);
+    return Status::ok();
+}
+
+Result<std::uint32_t> IndexFile::seek(std::string_view prefix) {
+    if (Status s = m_store->refresh(); !s) return s;
+    const std::size_t kl = keyLength();
+    if (prefix.size() > kl) {
+        // Beyond the key only blanks can still match (keys are padded).
+        if (prefix.find_first_not_of(' ', kl) != std::string_view::npos) return 0U;
+        prefix = prefix.substr(0, kl);
+    }
+    auto cursor = m_tree->lowerBound(prefix);
+    if (!cursor) return cursor.status();
+    IdxTree::Cursor c = std::move(cursor).value();
+    // Bounded: at most every entry the file could hold.
+    for (std::uint64_t steps = 0; steps <= m_store->maxNodes() * idx::kNodeSize; ++steps) {
+        if (c.atEnd()) return 0U;
+        if (std::memcmp(c.leaf->key(c.pos, kl).data(), prefix.data(), prefix.size()) != 0) {
+            return 0U;
+        }
+        auto recNo = checked(c.recNo());
+        if (!recNo) return recNo;
+        if (Status s = m_table.readRecord(*recNo, m_record); !s) return s;
+        if (!TableFile::isDeleted(m_record)) return recNo;
+        if (Status s = m_tree->next(c); !s) return s;
+    }
+    return m_store->corrupt("the chain of leaves loops");
+}
+
+Result<std::uint32_t> IndexFile::firstRec() {
+    if (Status s = m_store->refresh(); !s) return s;
+    auto c = m_tree->first();
+    if (!c) return c.status();
+    return c->atEnd() ? Result<std::uint32_t>(0U) : checked(c->recNo());
+}
+
+Result<std::uint32_t> IndexFile::lastRec() {
+    if (Status s = m_store->refresh(); !s) return s;
+    auto c = m_tree->last();
+    if (!c) return c.status();
+    return c->atEnd() ? Result<std::uint32_t>(0U) : checked(c->recNo());
+}
+
+Result<std::uint32_t> IndexFile::nextRec(std::uint32_t recNo) {
+    if (Status s = m_store->refresh(); !s) return s;
+    if (Status s = keyOfRecord(recNo, m_key); !s) return s;
+    auto cursor = m_tree->lowerBound(m_key, recNo);
+    if (!cursor) return cursor.status();
+    IdxTree::Cursor c = std::move(cursor).value();
+    // On the record's own entry, step past it; otherwise (its key changed
+    // elsewhere) the entry found is already the neighbour.
+    if (!c.atEnd() && c.recNo() == recNo &&
+        std::memcmp(c.leaf->key(c.pos, keyLength()).data(), m_key.data(), keyLength()) == 0) {
+        if (Status s = m_tree->next(c); !s) return s;
+    }
+    return c.atEnd() ? Result<std::uint32_t>(0U) : checked(c.recNo());
+}
+
+Result<std::uint32_t> IndexFile::prevRec(std::uint32_t recNo) {
+    if (Status s = m_store->refresh(); !s) return s;
+    if (Status s = keyOfRecord(recNo, m_key); !s) return s;
+    auto cursor = m_tree->lowerBound(m_key, recNo);
+    if (!cursor) return cursor.status();
+    IdxTree::Cursor c = std::move(cursor).value();
+    if (c.atEnd()) {
+        auto lastEntry = m_tree->last();
+        if (!lastEntry) return lastEntry.status();
+        c = std::move(lastEntry).value();
+    } else if (Status s = m_tree->prev(c); !s) {
+        return s;
+    }
+    return c.atEnd() ? Result<std::uint32_t>(0U) : checked(c.recNo());
+}
+
+template <class Change>
+Status IndexFile::update(int keyDelta, Change change) {
+    if (Status s = m_store->lock(); !s) return s;
+    Status s = m_store->refresh();
+    std::uint64_t keys = 0;
+    if (s && m_store->header().layout == idx::Layout::Compact) {
+        // Only the standard layout is written: convert once, table included.
+        m_store->unlock();
+        return rebuild();
+    }
+    if (s && !m_store->writable()) {
+        s = Status::ioError("Index file '" + m_path.string() +
+                            "' is read only, so it cannot be kept up to date");
+    }
+    if (s) {
+        keys = m_store->header().stamp.keyCount;
+        if (!m_store->header().stamp.valid) {
+            auto counted = m_tree->countKeys();
+            s = counted.status();
+            if (counted) keys = *counted;
+        }
+    }
+    if (s) {
+        m_store->header().stamp.busy = true;
+        s = m_store->commit();
+    }
+    if (s) s = change();
+    if (s) {
+        m_store->header().stamp.busy = false;
+        m_store->header().stamp.keyCount = static_cast<std::uint32_t>(
+            std::max<std::int64_t>(0, static_cast<std::int64_t>(keys) + keyDelta));
+        s = m_store->commit();
+    }
+    m_store->unlock();
+    if (s) return s;
+    m_store->abandon();
+    if (s.code() == Status::Code::IoError && !m_store->writable()) return s;
+    // The tree may be half changed, or it was out of step with the table
+    // already (NotFound): the table is right, so build the index from it.
+    if (Status r = rebuild(); r) return Status::ok();
+    return s;
+}
+
+Status IndexFile::recordAdded(std::uint32_t recNo, std::string_view record) {
+    m_expr.evaluate(record, keyLength(), m_key);
+    return update(+1, [this, recNo] { return m_tree->insert(m_key, recNo); });
+}
+
+Status IndexFile::recordChanged(std::uint32_t recNo, std::string_view oldRecord,
+                                std::string_view newRecord) {
+    m_expr.evaluate(oldRecord, keyLength(), m_key);
+    m_expr.evaluate(newRecord, keyLength(), m_key2);
+    if (m_key == m_key2) return Status::ok();
+    return update(0, [this, recNo] {
+        Status s = m_tree->remove(m_key, recNo);
+        return s ? m_tree->insert(m_key2, recNo) : s;
+    });
+}
+
+}  // namespace quivra::storage
