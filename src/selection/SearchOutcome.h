@@ -99,7 +99,9 @@ struct SearchOutcome {
 
     SetupControls controls;
     // Every page's grid as it must be shown now, indexed by Page; sizes are
-    // kSlotCount.  Slot n is element n - 1.
+    // kSlotCount.  Slot n is element n - 1.  Hints included: the carbon hints
+    // a search writes on HSzBtn9, HWtBtn9 and HWtBtn10 stay in later searches
+    // because no reset covers those three buttons.
     std::array<std::vector<RecommendationSlot>, 4> grids;
     // TSP1LBL .. TSP14LBL: chart spine text of each Target slot (an empty slot
     // keeps the text of an earlier search).
