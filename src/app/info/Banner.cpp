@@ -1,6 +1,8 @@
 #include "Banner.h"
 
 #include "DesktopOpen.h"
+#include "Links.h"
+#include "Pictures.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -11,6 +13,7 @@ Banner::Banner(QWidget* parent) : PictureCycler(parent) {
     setInterval(kDefaultIntervalMs);
     setCursor(Qt::PointingHandCursor);
     setFocusPolicy(Qt::TabFocus);
+    setAccessibleName(tr("Product banner"));
 }
 
 Banner::Banner(const std::vector<std::filesystem::path>& pictureFiles, const QUrl& url,
@@ -47,6 +50,17 @@ void Banner::keyPressEvent(QKeyEvent* event) {
         return;
     }
     PictureCycler::keyPressEvent(event);
+}
+
+Banner* makePageBanner(const QString& pageKey, const std::filesystem::path& dataDir,
+                       QWidget* parent) {
+    const QString stem = pageKey.toLower();  // Hunt -> hunt, Targ -> targ, ...
+    auto* banner = new Banner(pictures::list(dataDir, QStringLiteral("banner_%1_").arg(stem)),
+                              links::productPage(pageKey), parent);
+    banner->setObjectName(QStringLiteral("Banner%1").arg(pageKey));
+    banner->setAccessibleName(QObject::tr("Product banner"));
+    banner->setFixedSize(175, 32);
+    return banner;
 }
 
 }  // namespace quivra::info

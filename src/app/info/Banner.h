@@ -35,4 +35,10 @@ private:
     QUrl m_url;
 };
 
+// The banner of a category page ("Hunt", "Targ", "Youth", "Kstr"): its
+// frames banner_<page>_1.jpg, ... from `<dataDir>/pictures/`, the page's
+// product address and an accessible name, already running.
+Banner* makePageBanner(const QString& pageKey, const std::filesystem::path& dataDir,
+                       QWidget* parent = nullptr);
+
 }  // namespace quivra::info

@@ -1,5 +1,6 @@
 #pragma once
-// The maker's addresses used by links and banners.
+// The maker's addresses used by links and banners (the list of record is
+// data/links.csv; all live under the reserved .example domain).
 
 #include <QString>
 #include <QUrl>
@@ -12,7 +13,7 @@ inline const QString kTechSupport = QStringLiteral("mailto:support@quivra.exampl
 inline const QString kHuntingGuide = QStringLiteral("https://www.quivra.example/guides/hunting");
 inline const QString kTargetGuide = QStringLiteral("https://www.quivra.example/guides/target");
 inline const QString kYouthGuide = QStringLiteral("https://www.quivra.example/guides/youth");
-inline const QString kKestraGuide = QStringLiteral("https://www.quivra.example/guides/kestra");
+inline const QString kKestraGuide = QStringLiteral("https://www.quivra.example/kestra/guide");
 
 // The product page of a category page key ("Hunt", "Targ", "Youth", "Kstr");
 // the home page for any other key.

@@ -1,6 +1,5 @@
 #include "Pictures.h"
 
-#include <QDir>
 #include <QFileInfo>
 #include <QImageReader>
 #include <QLabel>
@@ -23,12 +22,12 @@ std::filesystem::path path(const std::filesystem::path& dataDir, const QString& 
 
 std::vector<std::filesystem::path> list(const std::filesystem::path& dataDir,
                                         const QString& prefix) {
-    const QDir folder(qtPath(dataDir / "pictures"));
-    const QStringList names = folder.entryList({prefix + QStringLiteral("*.jpg")},
-                                               QDir::Files | QDir::Readable, QDir::Name);
     std::vector<std::filesystem::path> files;
-    files.reserve(static_cast<std::size_t>(names.size()));
-    for (const QString& name : names) files.push_back(path(dataDir, name));
+    for (int number = 1;; ++number) {
+        auto file = path(dataDir, prefix + QString::number(number) + QStringLiteral(".jpg"));
+        if (!QFileInfo(qtPath(file)).isFile()) break;
+        files.push_back(std::move(file));
+    }
     return files;
 }
 

@@ -16,8 +16,8 @@ namespace quivra::info::pictures {
 // `<dataDir>/pictures/<fileName>`.
 std::filesystem::path path(const std::filesystem::path& dataDir, const QString& fileName);
 
-// The readable files `<prefix>*.jpg` of the folder, in name order
-// ("ke_small_" gives ke_small_1.jpg, ke_small_2.jpg, ...).
+// A numbered list of frames: `<prefix>1.jpg`, `<prefix>2.jpg`, ... up to the
+// first number that is missing ("ke_small_" gives ke_small_1.jpg, ...).
 std::vector<std::filesystem::path> list(const std::filesystem::path& dataDir,
                                         const QString& prefix);
 

@@ -1,0 +1,54 @@
+#pragma once
+// Trajectory, "Quivra Plus": an arrow's kill window (the distances at which
+// it is within 4 inches of the point of aim) for a chosen launch velocity,
+// arrow weight and sighted distance, read from the precomputed table
+// Newtraj.dbf.  Only the depth and the diagram are computed.
+
+#include <QDialog>
+
+#include <filesystem>
+#include <memory>
+
+class QLabel;
+class QSpinBox;
+
+namespace quivra::storage {
+class TableStore;
+}
+
+namespace quivra::calculators {
+
+class KillWindowDiagram;
+
+class TTrajectory : public QDialog {
+    Q_OBJECT
+public:
+    explicit TTrajectory(const std::filesystem::path& dataDir, QWidget* parent = nullptr);
+    ~TTrajectory() override;
+    TTrajectory(const TTrajectory&) = delete;
+    TTrajectory& operator=(const TTrajectory&) = delete;
+
+    // Chooses the record for the three inputs and fills the outputs.
+    void VelocitySpinChange();
+
+    [[nodiscard]] KillWindowDiagram* diagram() const { return m_diagram; }
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void FormCreate();
+    void fillFromTable();
+    void ExitBtn1Click();
+
+    std::unique_ptr<storage::TableStore> m_table;  // TrajTbl
+    QSpinBox* m_velocitySpin = nullptr;
+    QSpinBox* m_weightSpin = nullptr;
+    QSpinBox* m_distanceSpin = nullptr;
+    QLabel* m_velocity = nullptr;  // Label10
+    QLabel* m_range = nullptr;     // Label17
+    QLabel* m_depth = nullptr;     // Label8
+    KillWindowDiagram* m_diagram = nullptr;
+};
+
+}  // namespace quivra::calculators

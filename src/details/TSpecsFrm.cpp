@@ -1,0 +1,284 @@
+#include "TSpecsFrm.h"
+
+#include "ArrowWeight.h"
+#include "CalculatorWindows.h"
+#include "ErrorHandler.h"
+#include "InfoWindows.h"
+#include "NumberText.h"
+#include "TableStore.h"
+
+#include <algorithm>
+
+#include <QDoubleSpinBox>
+#include <QFormLayout>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLocale>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace quivra::details {
+
+namespace {
+
+enum Spin { Length = 0, Nock = 1, Point = 2, Fletching = 3, Insert = 4 };
+
+void check(const storage::Status& status) {
+    if (!status) throw shell::UserError(status.message());
+}
+
+std::string trimmed(std::string text) {
+    const auto first = text.find_first_not_of(' ');
+    if (first == std::string::npos) return {};
+    return text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
+QLabel* valueLabel(const char* name, const QString& accessibleName) {
+    auto* label = new QLabel;
+    label->setObjectName(QLatin1String(name));
+    label->setAccessibleName(accessibleName);
+    label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    return label;
+}
+
+QLabel* weightLabel(const char* name, const QString& accessibleName) {
+    QLabel* label = valueLabel(name, accessibleName);
+    QFont bold = label->font();
+    bold.setBold(true);
+    label->setFont(bold);
+    label->setMinimumWidth(80);
+    return label;
+}
+
+QDoubleSpinBox* spinField(const char* name, const QString& label, double minimum, double maximum,
+                          double step, int decimals) {
+    auto* field = new QDoubleSpinBox;
+    field->setObjectName(QLatin1String(name));
+    field->setAccessibleName(label);
+    field->setLocale(QLocale::c());
+    field->setDecimals(decimals);
+    field->setRange(minimum, maximum);
+    field->setSingleStep(step);
+    field->setKeyboardTracking(true);
+    return field;
+}
+
+QPushButton* button(const char* name, const QString& text, const QString& hint = {}) {
+    auto* b = new QPushButton(text);
+    b->setObjectName(QLatin1String(name));
+    b->setAccessibleName(text);
+    b->setAutoDefault(false);
+    if (!hint.isEmpty()) b->setToolTip(hint);
+    return b;
+}
+
+}  // namespace
+
+TSpecsFrm::TSpecsFrm(DetailRequest request, QWidget* parent)
+    : QDialog(parent),
+      m_request(std::move(request)),
+      m_specs(std::make_unique<storage::TableStore>(m_request.dataDir / "Specs.DBF")) {
+    setObjectName(QStringLiteral("SpecsFrm"));
+    setWindowTitle(tr("2012 Arrow Weight Calculator/Specifications"));
+    buildWindow();
+    FormCreate();
+    for (QDoubleSpinBox* spin : m_spins) {
+        connect(spin, &QDoubleSpinBox::textChanged, this, &TSpecsFrm::ChangeOptions);
+    }
+}
+
+TSpecsFrm::~TSpecsFrm() = default;
+
+QDoubleSpinBox* TSpecsFrm::spinEdit(int number) const {
+    return m_spins.at(static_cast<std::size_t>(number));
+}
+
+void TSpecsFrm::buildWindow() {
+    m_size = valueLabel("Label4", tr("Shaft Size"));
+    m_models = valueLabel("Mods", tr("Models"));
+    QFont heading = m_size->font();
+    heading.setBold(true);
+    heading.setPointSizeF(heading.pointSizeF() * 1.2);
+    m_size->setFont(heading);
+    m_models->setFont(heading);
+    auto* sizeRow = new QHBoxLayout;
+    sizeRow->addWidget(m_size);
+    sizeRow->addWidget(m_models);
+    sizeRow->addStretch();
+
+    m_arrowType = valueLabel("ArrowTypeLbl", tr("Shaft Type:"));
+    m_maxLength = valueLabel("LengthLbl", tr("Maximum Length:"));
+    m_outside = valueLabel("ODLbl", tr("Outside Diameter:"));
+    m_inside = valueLabel("IDLbl", tr("Inside Diameter:"));
+    m_wall = valueLabel("WallLbl", tr("Wall Thickness:"));
+    m_gpi = valueLabel("GPILbl", tr("Grains per Inch:"));
+    m_spine = valueLabel("SpineLbl", tr("Spine at 29\":"));
+    auto* specs = new QGroupBox(tr("Specifications"));
+    auto* specsForm = new QFormLayout(specs);
+    specsForm->addRow(tr("Shaft Size & Models:"), sizeRow);
+    specsForm->addRow(m_arrowType->accessibleName(), m_arrowType);
+    specsForm->addRow(m_maxLength->accessibleName(), m_maxLength);
+    specsForm->addRow(m_outside->accessibleName(), m_outside);
+    specsForm->addRow(m_inside->accessibleName(), m_inside);
+    specsForm->addRow(m_wall->accessibleName(), m_wall);
+    specsForm->addRow(m_gpi->accessibleName(), m_gpi);
+    specsForm->addRow(m_spine->accessibleName(), m_spine);
+    auto* note = new QLabel(
+        tr("Specifications shown for aluminum shafts are those of the M4 alloy family."));
+    note->setObjectName(QStringLiteral("M4NoteLbl"));
+    note->setAccessibleName(note->text());
+    note->setWordWrap(true);
+    specsForm->addRow(note);
+
+    m_spins[Length] = spinField("FSpinEdit1", tr("Arrow Length:"), 15, 38, 0.25, 2);
+    m_spins[Point] = spinField("FSpinEdit3", tr("Point Weight:"), 0, 300, 1, 1);
+    m_spins[Nock] = spinField("FSpinEdit2", tr("Nock System Weight:"), 0, 150, 1, 1);
+    m_spins[Insert] = spinField("FSpinEdit5", tr("Insert Weight:"), 0, 150, 1, 1);
+    m_spins[Fletching] = spinField("FSpinEdit4", tr("Fletching Weight:"), 0, 100, 1, 1);
+    m_shaftWeight = weightLabel("Label21", tr("Shaft Weight:"));
+    m_totalWeight = weightLabel("Label9", tr("Approx. Total Arrow Weight:"));
+    auto* build = new QGroupBox(tr("Arrow Weight"));
+    auto* buildForm = new QFormLayout(build);
+    const auto addSpin = [buildForm](QDoubleSpinBox* spin) {
+        buildForm->addRow(spin->accessibleName(), spin);
+    };
+    addSpin(m_spins[Length]);
+    buildForm->addRow(m_shaftWeight->accessibleName(), m_shaftWeight);
+    addSpin(m_spins[Point]);
+    addSpin(m_spins[Nock]);
+    addSpin(m_spins[Insert]);
+    addSpin(m_spins[Fletching]);
+    buildForm->addRow(m_totalWeight->accessibleName(), m_totalWeight);
+    setTabOrder(m_spins[Length], m_spins[Nock]);
+    setTabOrder(m_spins[Nock], m_spins[Point]);
+    setTabOrder(m_spins[Point], m_spins[Insert]);
+    setTabOrder(m_spins[Insert], m_spins[Fletching]);
+
+    auto* models = button("wssSpeedButton2", tr("2012 Shaft Models"));
+    auto* calculator = button("wssSpeedButton1", tr("Kinetic Energy & FOC Calculator"));
+    auto* guide = button("TuningGuideBtn", tr("Open Tuning Guide"), tr("Open tuning_guide.pdf"));
+    auto* exit = button("ExitBtn", tr("Close"), tr("Click to Exit"));
+    connect(models, &QPushButton::clicked, this, &TSpecsFrm::wssSpeedButton2Click);
+    connect(calculator, &QPushButton::clicked, this, &TSpecsFrm::wssSpeedButton1Click);
+    connect(guide, &QPushButton::clicked, this, &TSpecsFrm::openTuningGuide);
+    connect(exit, &QPushButton::clicked, this, &TSpecsFrm::ExitBtnClick);
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(models);
+    buttons->addWidget(calculator);
+    buttons->addWidget(guide);
+    buttons->addStretch();
+    buttons->addWidget(exit);
+
+    auto* columns = new QHBoxLayout;
+    columns->addWidget(specs, 1);
+    columns->addWidget(build);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(columns);
+    layout->addLayout(buttons);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+void TSpecsFrm::FormCreate() {
+    m_size->setText(m_request.sizeCaption);
+    // Any failure ends the creation steps; the window still opens with what
+    // was filled in before it.
+    shell::guarded(this, [this] {
+        const std::string key = seekKey(m_request.specKey.toStdString());
+        check(m_specs->open());
+        check(m_specs->selectIndex(m_request.dataDir / "specs.idx"));
+        // A key that matches nothing leaves the table at its end, where
+        // every field reads blank and every number 0.
+        check(m_specs->seek(key).status());
+        loadRecord();
+    });
+}
+
+void TSpecsFrm::loadRecord() {
+    const std::string page = m_request.pageKey.toStdString();
+    const auto number = [this](const char* field) {
+        const auto value = m_specs->fieldFloat(field);
+        check(value.status());
+        return *value;
+    };
+    const auto length = initialArrowLength(page, m_request.arrowLengthText.toStdString(),
+                                           m_request.youthArrowLengthText.toStdString());
+    if (!length.value) throw shell::UserError(length.error);
+    setInitial(m_spins[Length], *length.value);
+
+    const double defaultPoint = usesEnteredPointWeight(page) ? 0.0 : number("DEFPTWT");
+    const auto point =
+        initialPointWeight(page, m_request.pointWeightText.toStdString(), defaultPoint);
+    if (!point.value) throw shell::UserError(point.error);
+    setInitial(m_spins[Point], *point.value);
+
+    setInitial(m_spins[Nock], number("DEFNOCKWT"));
+    setInitial(m_spins[Fletching], number("DEFVANEWT"));
+    setInitial(m_spins[Insert], number("DEFINSWT"));
+
+    const auto show = [this](QLabel* label, const char* field) {
+        const auto text = m_specs->fieldText(field);
+        check(text.status());
+        label->setText(QString::fromStdString(trimmed(*text)));
+    };
+    show(m_arrowType, "ARROWTYPE");
+    show(m_maxLength, "LENGTH");
+    show(m_outside, "OD");
+    show(m_inside, "ID");
+    show(m_wall, "WALL");
+    show(m_gpi, "GPI");
+    show(m_spine, "SPINE");
+    ChangeOptions();
+}
+
+void TSpecsFrm::setInitial(QDoubleSpinBox* field, double value) {
+    // No recomputation per field while the window is being filled.
+    const QSignalBlocker blocker(field);
+    field->setValue(value);
+}
+
+double TSpecsFrm::valueOf(const QDoubleSpinBox* field) const {
+    const auto value = calculators::parseDecimal(field->cleanText().toStdString());
+    if (!value) return field->minimum();
+    return std::clamp(*value, field->minimum(), field->maximum());
+}
+
+void TSpecsFrm::ChangeOptions() {
+    shell::guarded(this, [this] {
+        m_models->setText(m_request.modelsCaption);
+        check(m_specs->open());  // does nothing when it is open
+        const auto gpiText = m_specs->fieldText("GPI");
+        check(gpiText.status());
+        const auto gpi = grainsPerInch(m_request.modelsCaption.toStdString(), *gpiText);
+        if (!gpi.value) throw shell::UserError(gpi.error);
+        const ArrowBuild build{.length = valueOf(m_spins[Length]),
+                               .nock = valueOf(m_spins[Nock]),
+                               .point = valueOf(m_spins[Point]),
+                               .fletching = valueOf(m_spins[Fletching]),
+                               .insert = valueOf(m_spins[Insert])};
+        const auto weights = arrowWeights(build, *gpi.value);
+        m_shaftWeight->setText(QString::fromStdString(weights.shaft));
+        m_totalWeight->setText(QString::fromStdString(weights.total));
+    });
+}
+
+void TSpecsFrm::ExitBtnClick() {
+    m_specs->closeIndexes();
+    m_specs->close();
+    close();
+}
+
+void TSpecsFrm::wssSpeedButton1Click() {
+    calculators::openKECalculator(this, m_request.dataDir);
+}
+
+void TSpecsFrm::wssSpeedButton2Click() {
+    info::openModelGuide(this, m_request.pageKey, m_request.dataDir);
+}
+
+void TSpecsFrm::openTuningGuide() {
+    info::openTuningGuidePdf(this, m_request.dataDir);
+}
+
+}  // namespace quivra::details

@@ -1,0 +1,68 @@
+#pragma once
+// SpecsFrm, "2012 Arrow Weight Calculator/Specifications": the specification
+// record of the chosen shaft and an arrow put together from it.  The window
+// owns its own read-only handle on Specs.DBF (ordered by specs.idx), seeks
+// the requested key once when it is made, starts the five spin fields from
+// the request and the record's defaults, and recomputes the shaft weight and
+// the total arrow weight on every change of a spin field.
+
+#include "ShaftDetails.h"
+
+#include <QDialog>
+
+#include <array>
+#include <memory>
+
+class QDoubleSpinBox;
+class QLabel;
+
+namespace quivra::storage {
+class TableStore;
+}
+
+namespace quivra::details {
+
+class TSpecsFrm : public QDialog {
+    Q_OBJECT
+public:
+    explicit TSpecsFrm(DetailRequest request, QWidget* parent = nullptr);
+    ~TSpecsFrm() override;
+    TSpecsFrm(const TSpecsFrm&) = delete;
+    TSpecsFrm& operator=(const TSpecsFrm&) = delete;
+
+    // Recomputes both weights from the spin fields and the current record.
+    void ChangeOptions();
+
+    // The spin fields: 0 length, 1 nock, 2 point, 3 fletching, 4 insert
+    // (FSpinEdit1, FSpinEdit2, FSpinEdit3, FSpinEdit4, FSpinEdit5).
+    [[nodiscard]] QDoubleSpinBox* spinEdit(int number) const;
+
+private:
+    void buildWindow();
+    void FormCreate();
+    void loadRecord();
+    void ExitBtnClick();
+    void wssSpeedButton1Click();
+    void wssSpeedButton2Click();
+    void openTuningGuide();
+    // The field's value; text that is not a number counts as its minimum.
+    [[nodiscard]] double valueOf(const QDoubleSpinBox* field) const;
+    void setInitial(QDoubleSpinBox* field, double value);
+
+    DetailRequest m_request;
+    std::unique_ptr<storage::TableStore> m_specs;
+    std::array<QDoubleSpinBox*, 5> m_spins{};
+    QLabel* m_size = nullptr;         // Label4
+    QLabel* m_models = nullptr;       // Mods
+    QLabel* m_shaftWeight = nullptr;  // Label21
+    QLabel* m_totalWeight = nullptr;  // Label9
+    QLabel* m_arrowType = nullptr;
+    QLabel* m_maxLength = nullptr;
+    QLabel* m_outside = nullptr;
+    QLabel* m_inside = nullptr;
+    QLabel* m_wall = nullptr;
+    QLabel* m_gpi = nullptr;
+    QLabel* m_spine = nullptr;
+};
+
+}  // namespace quivra::details
