@@ -278,8 +278,16 @@ Status TableFile::appendRecord(RecordImage& image, std::uint32_t& recNo) {
     bytes += kEof;
     if (auto s = m_file->writeAt(recordOffset(*count + 1), bytes.data(), bytes.size()); !s)
         return s;
-    if (auto s = writeCountAndDate(*count + 1); !s) return s;
-    if (auto s = m_file->sync(); !s) return s;
+    Status s = writeCountAndDate(*count + 1);
+    if (s) s = m_file->sync();
+    if (!s) {
+        // A post that fails must not leave the record behind, or posting it
+        // again would store it twice: put the old count back (best effort;
+        // the record beyond it is then invisible and overwritten next time).
+        (void)writeCountAndDate(*count);
+        (void)m_file->sync();
+        return s;
+    }
     m_recordCount = *count + 1;
     recNo = m_recordCount;
     return Status::ok();
