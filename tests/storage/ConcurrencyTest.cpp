@@ -1,0 +1,164 @@
+// Several processes on one table, and processes killed while they write.
+// Children are forked; they report through a pipe and leave with _exit so
+// that nothing of the test framework runs twice.
+#include "TableStore.h"
+
+#include "TempDir.h"
+#include "TestTables.h"
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <set>
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace quivra::storage::test {
+namespace {
+
+std::string nameOf(std::uint32_t n) {
+    return "R" + std::to_string(n);
+}
+std::string memoOf(std::uint32_t n) {
+    return "memo of record " + std::to_string(n) + std::string(n % 97, 'x');
+}
+
+// Appends numbered records until killed; after each post that returned,
+// writes the record number to `out`.
+[[noreturn]] void appendForever(const std::filesystem::path& file, int out) {
+    TableStore t(file);
+    if (!t.open()) _exit(2);
+    for (;;) {
+        const std::uint32_t n = t.recordCount() + 1;  // this is the only writer
+        if (!appendRecord(t, {{"NAME", nameOf(n)},
+                              {"ARLEN", std::to_string(n % 1000)},
+                              {"COMMENTS", memoOf(n)}})) {
+            _exit(3);
+        }
+        const std::uint32_t got = t.recNo();
+        if (::write(out, &got, sizeof got) != sizeof got) _exit(4);
+    }
+}
+
+class ConcurrencyTest : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_OK(TableStore::create(m_file, customerFields())); }
+
+    TempDir m_dir;
+    std::filesystem::path m_file = m_dir / "Saveddb.dbf";
+};
+
+TEST_F(ConcurrencyTest, KilledWriterLosesNoPostedRecord) {
+    std::uint32_t posted = 0;
+    for (int round = 0; round < 40; ++round) {
+        int fds[2];
+        ASSERT_EQ(::pipe(fds), 0);
+        const pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            ::close(fds[0]);
+            appendForever(m_file, fds[1]);
+        }
+        ::close(fds[1]);
+        // Let the child post a few records, then kill it at a moment that
+        // moves a little each round, so kills land in every step of a post.
+        std::uint32_t got = 0;
+        for (int i = 0; i < 1 + round % 3; ++i) {
+            if (::read(fds[0], &got, sizeof got) == sizeof got) posted = std::max(posted, got);
+        }
+        ::usleep(static_cast<useconds_t>(37 * round % 400));
+        ::kill(child, SIGKILL);
+        int status = 0;
+        ::waitpid(child, &status, 0);
+        ASSERT_TRUE(WIFSIGNALED(status))
+            << "writer stopped on its own with " << WEXITSTATUS(status);
+        while (::read(fds[0], &got, sizeof got) == sizeof got) posted = std::max(posted, got);
+        ::close(fds[0]);
+
+        TableStore t(m_file);
+        ASSERT_OK(t.open());
+        EXPECT_OK(t.damage());
+        ASSERT_GE(t.recordCount(), posted) << "round " << round;
+        for (std::uint32_t n = 1; n <= t.recordCount(); ++n) {
+            ASSERT_OK(t.goTo(n));
+            std::string name = t.fieldText("NAME").valueOr("?");
+            name.erase(name.find_last_not_of(' ') + 1);
+            ASSERT_EQ(name, nameOf(n)) << "round " << round;
+            ASSERT_EQ(t.fieldText("COMMENTS").valueOr("?"), memoOf(n)) << "round " << round;
+        }
+    }
+    EXPECT_GT(posted, 40U);
+}
+
+TEST_F(ConcurrencyTest, TwoProcessesAppendingLoseNothing) {
+    constexpr int kPerWriter = 500;
+    pid_t children[2];
+    for (int w = 0; w < 2; ++w) {
+        children[w] = ::fork();
+        ASSERT_GE(children[w], 0);
+        if (children[w] == 0) {
+            TableStore t(m_file);
+            if (!t.open()) _exit(2);
+            for (int i = 0; i < kPerWriter; ++i) {
+                const std::string name = "W" + std::to_string(w) + "-" + std::to_string(i);
+                if (!appendRecord(t, {{"NAME", name}, {"COMMENTS", "memo " + name}})) _exit(3);
+            }
+            _exit(0);
+        }
+    }
+    for (const pid_t child : children) {
+        int status = 0;
+        ::waitpid(child, &status, 0);
+        ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    }
+    TableStore t(m_file);
+    ASSERT_OK(t.open());
+    ASSERT_EQ(t.recordCount(), 2U * kPerWriter);
+    std::set<std::string> names;
+    ASSERT_OK(t.first());
+    while (!t.eof()) {
+        std::string name = t.fieldText("NAME").valueOr("?");
+        name.erase(name.find_last_not_of(' ') + 1);
+        EXPECT_EQ(t.fieldText("COMMENTS").valueOr("?"), "memo " + name);
+        names.insert(name);
+        ASSERT_OK(t.next());
+    }
+    EXPECT_EQ(names.size(), 2U * kPerWriter);
+}
+
+TEST_F(ConcurrencyTest, TwoProcessesEditingOneRecordLoseNoUpdate) {
+    {
+        TableStore t(m_file);
+        ASSERT_OK(t.open());
+        ASSERT_OK(appendRecord(t, {{"ARLEN", "0"}}));
+    }
+    constexpr int kPerWriter = 150;
+    pid_t children[2];
+    for (pid_t& child : children) {
+        child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            TableStore t(m_file);
+            if (!t.open()) _exit(2);
+            for (int i = 0; i < kPerWriter; ++i) {
+                // edit() locks the record and reads it afresh under the lock.
+                if (!t.goTo(1) || !t.edit()) _exit(3);
+                const std::int32_t n = t.fieldInt("ARLEN").valueOr(-1);
+                if (n < 0 || !t.setFieldText("ARLEN", std::to_string(n + 1)) || !t.post()) _exit(4);
+            }
+            _exit(0);
+        }
+    }
+    for (const pid_t child : children) {
+        int status = 0;
+        ::waitpid(child, &status, 0);
+        ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    }
+    TableStore t(m_file);
+    ASSERT_OK(t.open());
+    EXPECT_EQ(t.fieldInt("ARLEN").valueOr(-1), 2 * kPerWriter);
+}
+
+}  // namespace
+}  // namespace quivra::storage::test
