@@ -82,16 +82,24 @@ void PageCanvas::text(double x, double top, HAlign align, const QString& text,
 
     TextStyle fitted = style;
     if (maxWidth > 0.0) {
-        const double width = textWidth(shown, style);
-        if (width > maxWidth) {
-            fitted.pointSize = std::max(kSmallestFittedPoint, style.pointSize * maxWidth / width);
+        // Widths do not scale exactly with the size (kerning, rounding of
+        // advances), so shrink until the text really fits.
+        for (int attempt = 0; attempt < 8 && fitted.pointSize > kSmallestFittedPoint; ++attempt) {
+            const double width = textWidth(shown, fitted);
+            if (width <= maxWidth) break;
+            fitted.pointSize =
+                std::max(kSmallestFittedPoint, fitted.pointSize * maxWidth / width * 0.99);
         }
     }
 
     const double k = unitsPerMm();
     const QFont font = deviceFont(fitted);
     const QFontMetricsF metrics(font, m_painter.device());
-    const double width = metrics.horizontalAdvance(shown);
+    // Still too wide at the smallest size: cut short with an ellipsis rather
+    // than print over the neighbouring column.
+    const QString drawn =
+        maxWidth > 0.0 ? metrics.elidedText(shown, Qt::ElideRight, maxWidth * k) : shown;
+    const double width = metrics.horizontalAdvance(drawn);
     double left = (m_origin.x() + x) * k;
     if (align == HAlign::Centre) left -= width / 2.0;
     if (align == HAlign::Right) left -= width;
@@ -105,7 +113,7 @@ void PageCanvas::text(double x, double top, HAlign align, const QString& text,
     const DeviceUnits deviceUnits(m_painter, k);
     m_painter.setFont(font);
     m_painter.setPen(Qt::black);
-    m_painter.drawText(QPointF(left, boxTop + metrics.ascent()), shown);
+    m_painter.drawText(QPointF(left, boxTop + metrics.ascent()), drawn);
 }
 
 void PageCanvas::wrappedText(const QRectF& box, const QString& text, const TextStyle& style) {

@@ -43,7 +43,8 @@ public:
 
     // Draws a one-line text box with its top at `top`.  A text wider than
     // `maxWidth` (when > 0) is set in a smaller size so that it fits, down to
-    // 6 pt.  Leading and trailing blanks are not printed.
+    // 6 pt, and cut short with an ellipsis if even that is too wide.  Leading
+    // and trailing blanks are not printed.
     void text(double x, double top, HAlign align, const QString& text, const TextStyle& style,
               double maxWidth = 0.0);
 

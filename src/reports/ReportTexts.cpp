@@ -31,7 +31,7 @@ QString printedDateTimeText(const QDateTime& at) {
 
 QString printedDateText(const QDateTime& at) {
     if (!at.isValid()) return {};
-    return QLocale::c().toString(at.date(), QStringLiteral("MMMM d, yyyy"));
+    return QLocale::c().toString(at.date(), QStringLiteral("MMM d, yyyy"));
 }
 
 }  // namespace quivra::reports

@@ -21,7 +21,7 @@ QString shopFooterPhoneLine(const quivra::customers::ShopRecord& shop);
 
 // "December 8, 2026  5:05 AM"; empty for an invalid time.
 QString printedDateTimeText(const QDateTime& at);
-// "December 8, 2026"; empty for an invalid time.
+// "Dec 8, 2026"; empty for an invalid time.
 QString printedDateText(const QDateTime& at);
 
 }  // namespace quivra::reports

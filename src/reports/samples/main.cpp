@@ -1,0 +1,53 @@
+// quivra-report-samples: writes every report, filled with sample data, as PDF
+// files into a folder, for review (scripts/report-pngs.sh turns them into
+// PNG pages).
+//
+//   quivra-report-samples OUTPUT-FOLDER
+
+#include "ReportOutput.h"
+#include "SampleData.h"
+
+#include <QDir>
+#include <QGuiApplication>
+
+#include <cstdio>
+
+using quivra::selection::Page;
+
+int main(int argc, char** argv) {
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: quivra-report-samples OUTPUT-FOLDER\n");
+        return 2;
+    }
+    // Fonts need a GUI application object, not a display.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+
+    const QDir out(QString::fromLocal8Bit(argv[1]));
+    if (!QDir().mkpath(out.path())) {
+        std::fprintf(stderr, "cannot create folder %s\n", argv[1]);
+        return 1;
+    }
+    namespace s = quivra::reports::samples;
+    int failures = 0;
+    const auto check = [&failures](const QString& path, const quivra::storage::Status& status) {
+        if (status.isOk()) {
+            std::printf("%s\n", qPrintable(path));
+        } else {
+            std::fprintf(stderr, "%s\n", status.message().c_str());
+            ++failures;
+        }
+    };
+    const std::pair<Page, const char*> pages[] = {{Page::Hunt, "hunting"},
+                                                  {Page::Targ, "target"},
+                                                  {Page::Youth, "youth"},
+                                                  {Page::Kstr, "kestra"}};
+    for (const auto& [page, name] : pages) {
+        const QString path = out.filePath(QString::fromLatin1(name) + QStringLiteral(".pdf"));
+        check(path, quivra::reports::writeCategoryReportPdf(path, s::sampleCategoryReport(page)));
+    }
+    const QString record = out.filePath(QStringLiteral("customer-record.pdf"));
+    check(record, quivra::reports::writeCustomerRecordPdf(record, s::sampleCustomer(),
+                                                          s::sampleShop(), s::samplePrintTime()));
+    return failures == 0 ? 0 : 1;
+}

@@ -1,0 +1,13 @@
+// Test runner of the report layouts: fonts need a GUI application object,
+// which the offscreen platform gives without a display.
+
+#include <QGuiApplication>
+
+#include <gtest/gtest.h>
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
