@@ -35,8 +35,8 @@ Status readInto(const storage::TableStore& table, const char* field, std::string
 
 }  // namespace
 
-SavedSetupStore::SavedSetupStore(const std::filesystem::path& dataDir)
-    : m_table(dataDir / kSavedTableFile), m_indexFile(dataDir / kSavedIndexFile) {}
+SavedSetupStore::SavedSetupStore(const std::filesystem::path& dataDir, storage::FileIo& io)
+    : m_table(dataDir / kSavedTableFile, io), m_indexFile(dataDir / kSavedIndexFile) {}
 
 Status SavedSetupStore::open() {
     if (Status s = m_table.open(); !s) return s;
@@ -87,9 +87,9 @@ Status SavedSetupStore::writeAddress(const CustomerAddress& a) {
     return Status::ok();
 }
 
-Status SavedSetupStore::appendSetup(const CustomerAddress& address, const SetupCodes& codes,
-                                    const std::chrono::year_month_day& date) {
-    if (Status s = m_table.appendBlank(); !s) return s;
+AppendOutcome SavedSetupStore::appendSetup(const CustomerAddress& address, const SetupCodes& codes,
+                                           const std::chrono::year_month_day& date) {
+    if (Status s = m_table.appendBlank(); !s) return {s, false};
     const bool dateField =
         m_table.fields()[static_cast<std::size_t>(m_table.fieldIndex("DATE"))].type == 'D';
     const std::string dateText = dateField ? dateFieldText(date) : shortDateText(date);
@@ -110,11 +110,24 @@ Status SavedSetupStore::appendSetup(const CustomerAddress& address, const SetupC
         if (!s) break;
         s = m_table.setFieldText(field, *value);
     }
-    if (s) s = m_table.post();
-    // Whatever failed, the handle must not keep a half-made record pending:
-    // a later post would append it.
-    if (m_table.editState() != storage::EditState::Browse) m_table.cancel();
-    return s;
+    if (!s) {
+        m_table.cancel();  // a later post must not append a half-made record
+        return {s, false};
+    }
+    s = m_table.post();
+    if (s) return {s, true};
+    if (m_table.editState() != storage::EditState::Browse) {
+        m_table.cancel();  // the record never reached the file
+        return {s, false};
+    }
+    // The record is in the file but its index entry is not: a name index that
+    // misses a customer hides the record from the retrieval window, so build
+    // the index anew from the table.
+    if (Status r = m_table.rebuildIndex(); r) return {r, true};
+    return {Status::ioError("The record was stored in " + m_table.path().filename().string() +
+                            ", but " + m_indexFile.filename().string() +
+                            " could not be brought up to date: " + s.message()),
+            true};
 }
 
 Status SavedSetupStore::first() {

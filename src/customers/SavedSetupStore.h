@@ -14,6 +14,7 @@
 // reported as done only when post() said so.
 
 #include "CustomerAddress.h"
+#include "FileIo.h"
 #include "SetupCodes.h"
 #include "Status.h"
 #include "TableStore.h"
@@ -35,10 +36,21 @@ struct SavedSetup {
     bool operator==(const SavedSetup&) const = default;
 };
 
+// What became of a save: `status` ok means the record and its index entry are
+// on disk.  `stored` tells, on failure, whether the record itself reached the
+// file (only its index entry is then missing), so that the caller neither
+// claims success nor invites the user to save the same record twice.
+struct AppendOutcome {
+    storage::Status status;
+    bool stored = false;
+};
+
 class SavedSetupStore {
 public:
     // Binds to Saveddb.dbf and Saved.idx in `dataDir`; nothing is opened.
-    explicit SavedSetupStore(const std::filesystem::path& dataDir);
+    // Every file access goes through `io`, which must outlive the store.
+    explicit SavedSetupStore(const std::filesystem::path& dataDir,
+                             storage::FileIo& io = storage::FileIo::posix());
     SavedSetupStore(const SavedSetupStore&) = delete;
     SavedSetupStore& operator=(const SavedSetupStore&) = delete;
 
@@ -54,10 +66,11 @@ public:
 
     // --- saving (precondition: open) ------------------------------------------
     // Appends one record with the address, the set-up codes and `date`; the
-    // name index holds the new key when this returns ok.  On failure nothing
-    // is pending any more and the message says what failed.
-    storage::Status appendSetup(const CustomerAddress& address, const SetupCodes& codes,
-                                const std::chrono::year_month_day& date);
+    // name index holds the new key when this returns ok.  Should the index
+    // update fail after the record was written, the index is rebuilt from the
+    // table before giving up.  Afterwards nothing is pending any more.
+    AppendOutcome appendSetup(const CustomerAddress& address, const SetupCodes& codes,
+                              const std::chrono::year_month_day& date);
 
     // --- browsing in name order (precondition: open) ------------------------------
     storage::Status first();

@@ -46,7 +46,7 @@ TCustInfo::TCustInfo(const selection::SelectionInputs& inputs, const QString& pa
 
     // Fail before the window shows when there is nowhere to save to.
     {
-        SavedSetupStore store(m_dataDir);
+        SavedSetupStore store(m_dataDir, *m_io);
         if (storage::Status s = store.open(); !s) throw shell::UserError(s.message());
         m_address->setWidths([&store](std::string_view field) { return store.textWidth(field); });
         store.close();
@@ -106,12 +106,14 @@ void TCustInfo::PostBtnClick() {
     // The record and its index entry are both on disk when appendSetup()
     // returns ok; only then is the user told so.  On failure the window stays
     // open with everything typed, so nothing the user entered is lost.
-    SavedSetupStore store(m_dataDir);
-    storage::Status s = store.open();
-    if (s) s = store.appendSetup(address, m_codes, m_date);
+    SavedSetupStore store(m_dataDir, *m_io);
+    AppendOutcome outcome{store.open(), false};
+    if (outcome.status) outcome = store.appendSetup(address, m_codes, m_date);
     store.close();
-    if (!s) {
-        shell::MessageBox::error(this, qs(s.message()));
+    if (!outcome.status) {
+        shell::MessageBox::error(this, qs(outcome.status.message()));
+        // A record that reached the file must not be saved a second time.
+        if (outcome.stored) reject();
         return;
     }
     shell::MessageBox::information(this, QString::fromLatin1(kSavedMessage));
@@ -120,6 +122,10 @@ void TCustInfo::PostBtnClick() {
 
 void TCustInfo::ExitBtnClick() {
     reject();
+}
+
+void TCustInfo::setFileIo(storage::FileIo& io) {
+    m_io = &io;
 }
 
 }  // namespace quivra::customers

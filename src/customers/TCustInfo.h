@@ -10,6 +10,7 @@
 // message when they are not (the modal pattern shows it and goes on).
 
 #include "DateText.h"
+#include "FileIo.h"
 #include "SelectionInputs.h"
 #include "SetupCodes.h"
 
@@ -37,11 +38,16 @@ public:
     // "Close": close without saving.
     void ExitBtnClick();
 
+    // Routes the save through `io` (tests put a failing device there); it
+    // must outlive the window.
+    void setFileIo(storage::FileIo& io);
+
 protected:
     void showEvent(QShowEvent* event) override;
 
 private:
     std::filesystem::path m_dataDir;
+    storage::FileIo* m_io = &storage::FileIo::posix();
     SetupCodes m_codes;
     std::chrono::year_month_day m_date;
     AddressPanel* m_address;

@@ -1,0 +1,97 @@
+// The entry points the main window calls, run through the modal pattern.
+#include "CustomerCommands.h"
+#include "ModalPattern.h"
+#include "SavedSetupStore.h"
+#include "TGetCust.h"
+#include "TestTables.h"
+#include "UiHelpers.h"
+
+#include <QTimer>
+
+namespace quivra::customers {
+namespace {
+
+using namespace std::chrono;
+using test::qs;
+using test::takeShownTexts;
+
+class CustomerCommandsTest : public ::testing::Test {
+protected:
+    void SetUp() override { takeShownTexts(); }
+    void TearDown() override { shell::setDialogObserver({}); }
+    const std::filesystem::path& dir() const { return m_dir.path(); }
+
+private:
+    test::ScratchDir m_dir;
+};
+
+TEST_F(CustomerCommandsTest, GetSetupOnAnEmptyTableSaysSoAndOpensNothing) {
+    ASSERT_TRUE(test::createSavedTables(dir()).isOk());
+    bool opened = false;
+    shell::setDialogObserver([&](QDialog*) { opened = true; });
+    EXPECT_FALSE(getSetup(nullptr, dir(), {}));
+    EXPECT_FALSE(opened);
+    EXPECT_EQ(takeShownTexts(),
+              QStringList{"There are no records on file currently, use Save Setup first."});
+}
+
+TEST_F(CustomerCommandsTest, GetSetupReturnsWhatReturnDataHandsBack) {
+    ASSERT_TRUE(test::createSavedTables(dir()).isOk());
+    {
+        SavedSetupStore store(dir());
+        ASSERT_TRUE(store.open().isOk());
+        ASSERT_TRUE(store
+                        .appendSetup(test::addressNamed("Adams"),
+                                     {"2", "50", "29", "125", "0", "1", "0", "0", "1"},
+                                     year{2026} / March / day{7})
+                        .status.isOk());
+    }
+    shell::setDialogObserver([](QDialog* d) {
+        QTimer::singleShot(0, d, [d] { static_cast<TGetCust*>(d)->ReturnDataBtnClick(); });
+    });
+    const auto restored = getSetup(nullptr, dir(), {});
+    ASSERT_TRUE(restored);
+    EXPECT_EQ(restored->page, selection::Page::Kstr);
+    EXPECT_EQ(restored->pointWeight, "125");
+    EXPECT_EQ(restored->overDraw, 1);
+}
+
+TEST_F(CustomerCommandsTest, GetSetupClosedGivesNothing) {
+    ASSERT_TRUE(test::createSavedTables(dir()).isOk());
+    {
+        SavedSetupStore store(dir());
+        ASSERT_TRUE(store.open().isOk());
+        ASSERT_TRUE(store
+                        .appendSetup(test::addressNamed("Adams"), test::huntingCodes(),
+                                     year{2026} / March / day{7})
+                        .status.isOk());
+    }
+    shell::setDialogObserver([](QDialog* d) {
+        QTimer::singleShot(0, d, [d] { static_cast<TGetCust*>(d)->ExitBtnClick(); });
+    });
+    EXPECT_FALSE(getSetup(nullptr, dir(), {}));
+}
+
+TEST_F(CustomerCommandsTest, MissingTablesEndTheCommandsWithTheirError) {
+    EXPECT_FALSE(getSetup(nullptr, dir(), {}));
+    saveSetup(nullptr, {}, qs("Hunt"), dir());
+    editShopInformation(nullptr, dir());
+    exportCustomerDatabase(nullptr, dir());
+    const QStringList shown = takeShownTexts();
+    ASSERT_EQ(shown.size(), 4);
+    for (const QString& text : shown) {
+        EXPECT_NE(text, qs("File CUSTDB.TXT has been created"));
+        EXPECT_FALSE(text.isEmpty());
+    }
+    EXPECT_FALSE(std::filesystem::exists(dir() / "custdb.txt"));
+}
+
+TEST_F(CustomerCommandsTest, ExportSaysSoOnlyWhenTheFileIsThere) {
+    ASSERT_TRUE(test::createSavedTables(dir()).isOk());
+    exportCustomerDatabase(nullptr, dir());
+    EXPECT_EQ(takeShownTexts(), QStringList{"File CUSTDB.TXT has been created"});
+    EXPECT_TRUE(std::filesystem::exists(dir() / "custdb.txt"));
+}
+
+}  // namespace
+}  // namespace quivra::customers

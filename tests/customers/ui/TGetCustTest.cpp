@@ -1,0 +1,243 @@
+// The retrieval window: browsing, search by leading letters, edit and post,
+// Return Data and Print, and the header decoding on screen.
+#include "RecordNavigator.h"
+#include "SavedSetupStore.h"
+#include "TGetCust.h"
+#include "TestTables.h"
+#include "UiHelpers.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QToolButton>
+
+namespace quivra::customers {
+namespace {
+
+using namespace std::chrono;
+using B = RecordNavigator::Button;
+using selection::Page;
+using test::child;
+using test::qs;
+using test::takeShownTexts;
+using test::typeInto;
+
+class TGetCustTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(test::createSavedTables(dir()).isOk());
+        takeShownTexts();
+    }
+    const std::filesystem::path& dir() const { return m_dir.path(); }
+    void save(const CustomerAddress& a, const SetupCodes& codes = test::huntingCodes()) {
+        SavedSetupStore store(dir());
+        ASSERT_TRUE(store.open().isOk());
+        ASSERT_TRUE(store.appendSetup(a, codes, year{2026} / March / day{7}).status.isOk());
+    }
+    std::unique_ptr<TGetCust> open(PrintCustomerFn print = {}) {
+        return std::make_unique<TGetCust>(dir(), std::move(print), &m_result);
+    }
+    static QString shownName(const TGetCust& w) { return child(w, "DBEdit1")->text(); }
+    static QString label(const TGetCust& w, const char* name) {
+        return child<QLabel>(w, name)->text();
+    }
+    SavedSetup stored(const char* name) const {
+        SavedSetupStore store(dir());
+        EXPECT_TRUE(store.open().isOk());
+        EXPECT_TRUE(store.seekName(name).value());
+        return store.current().value();
+    }
+
+    std::optional<RestoredSetup> m_result;
+
+private:
+    test::ScratchDir m_dir;
+};
+
+TEST_F(TGetCustTest, OpensOnTheFirstNameAndShowsItsSetUp) {
+    save(test::addressNamed("Smith"));
+    save(test::addressNamed("Adams"), {"1", "45", "28", "85", "1", "2", "1", "1", "2"});
+    auto w = open();
+    EXPECT_EQ(w->windowTitle(), qs("2012 Retrieve Customer Information"));
+    EXPECT_EQ(shownName(*w), qs("Adams"));
+    EXPECT_EQ(label(*w, "Label24"), qs("45#"));
+    EXPECT_EQ(label(*w, "Label25"), qs("28\""));
+    EXPECT_EQ(label(*w, "Label27"), qs("85Gr"));
+    EXPECT_EQ(label(*w, "Label17"), qs("Target Shafts"));
+    EXPECT_EQ(label(*w, "Label9"), qs("Recurve"));
+    EXPECT_EQ(label(*w, "Label10"), qs("Soft"));  // shown for a recurve too, never "N/A"
+    EXPECT_EQ(label(*w, "Label15"), qs("Under 6.5\""));
+    EXPECT_EQ(label(*w, "Label16"), qs("2\""));
+    const QColor tan(0xCC, 0xB7, 0x76);  // 7780300 = 0x76B7CC, blue high
+    for (const char* b : {"EncartaButton1", "EncartaButton2", "EncartaButton3"}) {
+        EXPECT_EQ(child<QPushButton>(*w, b)->palette().color(QPalette::ButtonText), tan) << b;
+    }
+}
+
+TEST_F(TGetCustTest, NavigatorHintsAreTheNavigatorsOwn) {
+    save(test::addressNamed("Smith"));
+    auto w = open();
+    const char* hints[] = {"Go to first record", "Go to previous record", "Go to next record",
+                           "Go to last record",  "Edit record",           "Post record",
+                           "Cancel changes "};
+    auto* nav = child<RecordNavigator>(*w, "DBNavigator1");
+    for (int i = 0; i < 7; ++i) {
+        EXPECT_EQ(nav->button(static_cast<B>(i))->toolTip(), qs(hints[i]));
+    }
+}
+
+TEST_F(TGetCustTest, OneRecordStaysInPlaceWhateverButtonMoves) {
+    save(test::addressNamed("Smith"));
+    auto w = open();
+    for (B b : {B::Prior, B::Next, B::Last, B::First, B::Next}) {
+        w->DBNavigator1Click(b);
+        EXPECT_EQ(shownName(*w), qs("Smith"));
+        EXPECT_EQ(label(*w, "Label24"), qs("60#"));
+    }
+    EXPECT_TRUE(takeShownTexts().isEmpty());
+}
+
+TEST_F(TGetCustTest, BrowsingFollowsNameOrderAndStopsAtTheEnds) {
+    for (const char* n : {"Clark", "Adams", "Baker"}) save(test::addressNamed(n));
+    auto w = open();
+    w->DBNavigator1Click(B::Next);
+    EXPECT_EQ(shownName(*w), qs("Baker"));
+    w->DBNavigator1Click(B::Last);
+    w->DBNavigator1Click(B::Next);
+    EXPECT_EQ(shownName(*w), qs("Clark"));
+    w->DBNavigator1Click(B::Prior);
+    EXPECT_EQ(shownName(*w), qs("Baker"));
+}
+
+TEST_F(TGetCustTest, CodeOutsideTheTableEmptiesTheLabelInsteadOfKeepingTheLastOne) {
+    save(test::addressNamed("Adams"));  // hunting, all codes valid
+    save(test::addressNamed("Baker"), {"7", "60", "30", "100", "4", "9", "5", "3", "8"});
+    auto w = open();
+    EXPECT_EQ(label(*w, "Label9"), qs("Compound"));
+    w->DBNavigator1Click(B::Next);
+    for (const char* l : {"Label17", "Label9", "Label10", "Label12", "Label15", "Label16"}) {
+        EXPECT_EQ(label(*w, l), QString()) << l;
+    }
+}
+
+TEST_F(TGetCustTest, SearchFindsTheFirstNameWithTheLetters) {
+    for (const char* n : {"Smyth", "Adams", "Smith", "Smart"}) save(test::addressNamed(n));
+    auto w = open();
+    shell::MessageBox::setNextInput(qs("Sm"));
+    w->Button1Click();
+    EXPECT_EQ(shownName(*w), qs("Smart"));
+    EXPECT_EQ(takeShownTexts(), QStringList{"Enter First Letters of Name, Xxx"});
+}
+
+TEST_F(TGetCustTest, SearchWithoutMatchSaysSoAndReturnsToTheFirstName) {
+    for (const char* n : {"Smith", "Adams"}) save(test::addressNamed(n));
+    auto w = open();
+    w->DBNavigator1Click(B::Last);
+    shell::MessageBox::setNextInput(qs("Zz"));
+    w->Button1Click();
+    EXPECT_EQ(takeShownTexts(),
+              (QStringList{"Enter First Letters of Name, Xxx", "Name not found"}));
+    EXPECT_EQ(shownName(*w), qs("Adams"));
+}
+
+TEST_F(TGetCustTest, EditAndPostStoresTheCorrectionAndMovesTheName) {
+    for (const char* n : {"Adams", "Baker"}) save(test::addressNamed(n));
+    auto w = open();
+    EXPECT_TRUE(child(*w, "DBEdit8")->isReadOnly());
+    w->DBNavigator1Click(B::Edit);
+    typeInto(child(*w, "DBEdit1"), qs("Zoë d'Arc \"Jo\""));
+    typeInto(child(*w, "DBEdit8"), qs("Peoria"));
+    typeInto(child(*w, "DBEdit9"), qs("ny"));
+    child<QPlainTextEdit>(*w, "DBMemo1")->setPlainText(qs("one\ntwo"));
+    w->DBNavigator1Click(B::Post);
+    EXPECT_TRUE(takeShownTexts().isEmpty());
+    const SavedSetup r = stored("Zo");
+    EXPECT_EQ(r.address.name, "Zoë d'Arc \"Jo\"");
+    EXPECT_EQ(r.address.city, "Peoria");
+    EXPECT_EQ(r.address.state, "NY");
+    EXPECT_EQ(r.address.comments, "one\ntwo");
+    EXPECT_EQ(r.codes, test::huntingCodes());
+    // The corrected name now sorts last.
+    w->DBNavigator1Click(B::First);
+    EXPECT_EQ(shownName(*w), qs("Baker"));
+    w->DBNavigator1Click(B::Next);
+    EXPECT_EQ(shownName(*w), qs("Zoë d'Arc \"Jo\""));
+}
+
+TEST_F(TGetCustTest, EditWithoutPostIsDroppedByCloseAndByReturnData) {
+    save(test::addressNamed("Adams"));
+    for (bool returnData : {false, true}) {
+        SCOPED_TRACE(returnData);
+        auto w = open();
+        w->DBNavigator1Click(B::Edit);
+        typeInto(child(*w, "DBEdit8"), qs("Elsewhere"));
+        returnData ? w->ReturnDataBtnClick() : w->ExitBtnClick();
+        EXPECT_EQ(stored("Adams").address.city, "Springfield");
+    }
+}
+
+TEST_F(TGetCustTest, CancelRestoresTheShownRecord) {
+    save(test::addressNamed("Adams"));
+    auto w = open();
+    w->DBNavigator1Click(B::Edit);
+    typeInto(child(*w, "DBEdit8"), qs("Elsewhere"));
+    w->DBNavigator1Click(B::Cancel);
+    EXPECT_EQ(child(*w, "DBEdit8")->text(), qs("Springfield"));
+    EXPECT_TRUE(child(*w, "DBEdit8")->isReadOnly());
+}
+
+TEST_F(TGetCustTest, ReturnDataHandsBackThePageAndTheSameInputs) {
+    // Same inputs as the main window's defaults, but saved on the target page.
+    save(test::addressNamed("Adams"), {"1", "60", "30", "100", "1", "0", "0", "0", "0"});
+    auto w = open();
+    w->ReturnDataBtnClick();
+    EXPECT_EQ(w->result(), QDialog::Accepted);
+    ASSERT_TRUE(m_result);
+    EXPECT_EQ(m_result->page, Page::Targ);
+    EXPECT_EQ(m_result->bowWeight, "60");
+    EXPECT_EQ(m_result->arrowLength, "30");
+    EXPECT_EQ(m_result->pointWeight, "100");
+    EXPECT_EQ(m_result->bowType, 1);
+    EXPECT_EQ(m_result->targBowType, 1);
+    EXPECT_FALSE(m_result->youthBowWeight);
+}
+
+TEST_F(TGetCustTest, ReturnDataOfAYouthRecordSelectsTheYouthPage) {
+    save(test::addressNamed("Kid"), {"3", "24", "23", "100", "0", "0", "0", "0", "0"});
+    auto w = open();
+    EXPECT_EQ(label(*w, "Label17"), qs("Youth Shafts"));
+    w->ReturnDataBtnClick();
+    ASSERT_TRUE(m_result);
+    EXPECT_EQ(m_result->page, Page::Youth);
+    EXPECT_EQ(m_result->youthBowWeight, "24");
+    EXPECT_EQ(m_result->youthArrowLength, "23");
+    EXPECT_FALSE(m_result->bowWeight);
+}
+
+TEST_F(TGetCustTest, OldRecordWithoutCategoryKeepsThePage) {
+    save(test::addressNamed("Old"), {"", "55", "28", "100", "0", "0", "0", "0", "0"});
+    auto w = open();
+    EXPECT_EQ(label(*w, "Label17"), QString());
+    w->ReturnDataBtnClick();
+    ASSERT_TRUE(m_result);
+    EXPECT_FALSE(m_result->page);
+    EXPECT_EQ(m_result->bowWeight, "55");
+}
+
+TEST_F(TGetCustTest, PrintGetsWhatTheWindowShowsAndTheWindowStays) {
+    save(test::addressNamed("Adams"));
+    save(test::addressNamed("Baker"));
+    std::vector<CustomerRecordView> printed;
+    auto w = open([&](QWidget*, const CustomerRecordView& v) { printed.push_back(v); });
+    w->DBNavigator1Click(B::Next);
+    w->SpeedButton1Click();
+    ASSERT_EQ(printed.size(), 1u);
+    EXPECT_EQ(printed[0].name, "Baker");
+    EXPECT_EQ(printed[0].city, "Springfield");
+    EXPECT_EQ(printed[0].bowWeight, "60#");
+    EXPECT_EQ(printed[0].category, "Hunting Shafts");
+    EXPECT_EQ(printed[0].overDraw, "None");
+    EXPECT_EQ(shownName(*w), qs("Baker"));
+}
+
+}  // namespace
+}  // namespace quivra::customers
