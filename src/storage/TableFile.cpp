@@ -163,11 +163,11 @@ Status TableFile::parseFields(const std::string& header) {
         pos += kDescriptorSize;
     }
     if (!terminated && pos < m_headerLength && header[pos] == '\x0D') terminated = true;
-    if (raw.empty()) return fileError("the header describes no field");
     if (!terminated) {
         return fileError("the field list does not end within the header length " +
                          std::to_string(m_headerLength));
     }
+    if (raw.empty()) return fileError("the header describes no field");
     const bool vfp = isVisualFoxPro(m_version);
     auto total = [&](bool wide) {
         std::uint64_t sum = 1;
@@ -218,6 +218,10 @@ Status TableFile::openMemo() {
         memo =
             MemoFile::open(memoPath, dbt ? MemoFile::Kind::Dbt : MemoFile::Kind::Fpt, m_io, false);
         m_readOnly = true;
+    }
+    if (!memo && memo.status().code() == Status::Code::NotFound) {
+        return Status::notFound("Table file '" + m_path.string() + "' needs its memo file '" +
+                                memoPath.string() + "', which is missing");
     }
     if (!memo) return memo.status();
     m_memo = std::move(memo).value();
