@@ -16,6 +16,7 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QProgressDialog>
+#include <QPushButton>
 #include <QStandardPaths>
 
 #include <memory>
@@ -144,13 +145,16 @@ void printCustomerRecord(QWidget* parent, const quivra::customers::CustomerRecor
         const std::unique_ptr<QPrinter> printer = defaultPrinter();
         preparePrinter(*printer, customerRecordTitle(view));
 
-        QProgressDialog progress(QStringLiteral("Printing page 1 of 1"), QStringLiteral("Cancel"),
-                                 0, 1, parent);
+        QProgressDialog progress(QStringLiteral("Printing page 1 of 1"), QString(), 0, 1, parent);
         progress.setWindowTitle(QStringLiteral("Printing progress"));
         progress.setAccessibleName(QStringLiteral("Printing progress"));
+        auto* cancel = new QPushButton(QStringLiteral("Cancel"));  // owned by the dialog
+        cancel->setAccessibleName(QStringLiteral("Cancel"));
+        progress.setCancelButton(cancel);
         progress.setWindowModality(Qt::WindowModal);
         progress.setMinimumDuration(0);
         progress.setValue(0);
+        progress.show();
         QCoreApplication::processEvents();
         if (progress.wasCanceled()) return;
 
