@@ -1,6 +1,7 @@
 // quivra-report-samples: writes every report, filled with sample data, as PDF
 // files into a folder, for review (scripts/report-pngs.sh turns them into
-// PNG pages).
+// PNG pages).  Beside each PDF it writes NAME-image.png, the same page drawn
+// straight into an image at 100 dpi, so both outputs can be compared.
 //
 //   quivra-report-samples OUTPUT-FOLDER
 
@@ -9,6 +10,7 @@
 
 #include <QDir>
 #include <QGuiApplication>
+#include <QImage>
 
 #include <cstdio>
 
@@ -42,10 +44,22 @@ int main(int argc, char** argv) {
                                                   {Page::Targ, "target"},
                                                   {Page::Youth, "youth"},
                                                   {Page::Kstr, "kestra"}};
+    const auto saveImage = [&failures, &out](const char* name, const QImage& image) {
+        const QString path = out.filePath(QString::fromLatin1(name) + QStringLiteral("-image.png"));
+        if (!image.save(path)) {
+            std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
+            ++failures;
+        }
+    };
     for (const auto& [page, name] : pages) {
         const QString path = out.filePath(QString::fromLatin1(name) + QStringLiteral(".pdf"));
-        check(path, quivra::reports::writeCategoryReportPdf(path, s::sampleCategoryReport(page)));
+        const auto data = s::sampleCategoryReport(page);
+        check(path, quivra::reports::writeCategoryReportPdf(path, data));
+        saveImage(name, quivra::reports::renderToImage(data, 100));
     }
+    saveImage("customer-record",
+              quivra::reports::renderToImage(s::sampleCustomer(), s::sampleShop(),
+                                             s::samplePrintTime(), 100));
     const QString record = out.filePath(QStringLiteral("customer-record.pdf"));
     check(record, quivra::reports::writeCustomerRecordPdf(record, s::sampleCustomer(),
                                                           s::sampleShop(), s::samplePrintTime()));
