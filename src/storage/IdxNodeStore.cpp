@@ -110,7 +110,7 @@ Result<std::uint32_t> IdxNodeStore::allocate() {
     return static_cast<std::uint32_t>(end);
 }
 
-Status IdxNodeStore::commit() {
+Status IdxNodeStore::writeHeader() {
     m_header.stamp.valid = true;
     ++m_header.stamp.generation;
     std::string bytes = idx::encodeStandardHeader(m_header);
@@ -120,6 +120,10 @@ Status IdxNodeStore::commit() {
         return s;
     }
     m_headerBytes = std::move(bytes);
+    return Status::ok();
+}
+
+Status IdxNodeStore::sync() {
     return m_file->sync();
 }
 

@@ -49,8 +49,10 @@ public:
     Status write(const idx::IdxNode& node);
     // Reserves a new node at the end of the file.
     Result<std::uint32_t> allocate();
-    // Writes the header (bumping the stamp's generation) and syncs the file.
-    Status commit();
+    // Writes the header, bumping the stamp's generation.  Not synced.
+    Status writeHeader();
+    // Makes everything written so far durable.
+    Status sync();
     // Forgets the cache and the header after a failed write sequence, so the
     // next refresh() reads what is really on disk.
     void abandon();

@@ -216,16 +216,24 @@ Status IndexFile::update(int keyDelta, Change change) {
             if (counted) keys = *counted;
         }
     }
-    if (s) {
+    // An edit marks the header busy, durably, before any node changes: a
+    // crash then leaves a mark that select() sees.  An append needs no mark:
+    // until the new count reaches the header, the count differs from the
+    // table's.  Either way the nodes are synced before the header that
+    // counts them is written; that header itself may reach the disk later
+    // (a lost one only costs a rebuild), which saves a sync per post.
+    if (s && keyDelta == 0) {
         m_store->header().stamp.busy = true;
-        s = m_store->commit();
+        s = m_store->writeHeader();
+        if (s) s = m_store->sync();
     }
     if (s) s = change();
+    if (s) s = m_store->sync();
     if (s) {
         m_store->header().stamp.busy = false;
         m_store->header().stamp.keyCount = static_cast<std::uint32_t>(
             std::max<std::int64_t>(0, static_cast<std::int64_t>(keys) + keyDelta));
-        s = m_store->commit();
+        s = m_store->writeHeader();
     }
     m_store->unlock();
     if (s) return s;

@@ -7,10 +7,10 @@
 // current in place; a compact index is rewritten in the standard layout the
 // first time it must change, since this engine writes only that layout.
 //
-// Crash safety: every in-place change marks the header busy (synced) before
-// touching a node and clears the mark with the new key count afterwards
-// (synced).  coversTable() treats a busy mark, or a key count different from
-// the table's record count, as an index to rebuild.
+// Crash safety: the header holds the key count, written only after the
+// changed nodes are synced; an edit also marks the header busy (synced)
+// before touching a node.  coversTable() treats a busy mark, or a key count
+// different from the table's record count, as an index to rebuild.
 //
 // Lifetime: the TableFile passed to open() must outlive the IndexFile.
 
