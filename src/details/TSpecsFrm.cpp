@@ -15,6 +15,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QLocale>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -84,8 +85,20 @@ TSpecsFrm::TSpecsFrm(DetailRequest request, QWidget* parent)
     setWindowTitle(tr("2012 Arrow Weight Calculator/Specifications"));
     buildWindow();
     FormCreate();
+    // Every change recomputes.  A keystroke that leaves a field empty or
+    // unfinished counts as the field's minimum; the spin box itself reports
+    // only complete numbers, so its editor is watched for the others.
     for (QDoubleSpinBox* spin : m_spins) {
-        connect(spin, &QDoubleSpinBox::textChanged, this, &TSpecsFrm::ChangeOptions);
+        connect(spin, &QDoubleSpinBox::valueChanged, this, [this] {
+            if (!m_filling) ChangeOptions();
+        });
+        if (auto* editor = spin->findChild<QLineEdit*>()) {
+            connect(editor, &QLineEdit::textChanged, this, [this, spin] {
+                if (!m_filling && !calculators::parseDecimal(spin->cleanText().toStdString())) {
+                    ChangeOptions();
+                }
+            });
+        }
     }
 }
 
@@ -234,8 +247,9 @@ void TSpecsFrm::loadRecord() {
 
 void TSpecsFrm::setInitial(QDoubleSpinBox* field, double value) {
     // No recomputation per field while the window is being filled.
-    const QSignalBlocker blocker(field);
+    m_filling = true;
     field->setValue(value);
+    m_filling = false;
 }
 
 double TSpecsFrm::valueOf(const QDoubleSpinBox* field) const {

@@ -63,6 +63,7 @@ private:
     QLabel* m_wall = nullptr;
     QLabel* m_gpi = nullptr;
     QLabel* m_spine = nullptr;
+    bool m_filling = false;
 };
 
 }  // namespace quivra::details

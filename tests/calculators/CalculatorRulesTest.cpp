@@ -150,10 +150,15 @@ struct FocCase {
 
 TEST(FrontOfCenter, Examples) {
     const FocCase cases[] = {
-        {30, 18, "10%"},       {30, 17.5, "8.3%"},  {30, 12, "-10%"},
-        {30, 15, "0%"},        {28, 15.4, "5%"},  // mathematically 5: binary rounding must not
-                                                  // show 4.9
-        {29, 16.82, "8%"},     {31.25, 17.5, "6%"}, {30, 14.99, "0.0%"},  // -0.033 cut to 0.0
+        {30, 18, "10%"},
+        {30, 17.5, "8.3%"},
+        {30, 12, "-10%"},
+        {30, 15, "0%"},
+        {28, 15.4, "5%"},  // mathematically 5: binary rounding must not
+                           // show 4.9
+        {29, 16.82, "8%"},
+        {31.25, 17.5, "6%"},
+        {30, 14.99, "0.0%"},  // -0.033 cut to 0.0
         {27.5, 15.25, "5.4%"},
     };
     for (const auto& c : cases) {
