@@ -167,6 +167,26 @@ TEST_F(SavedSetupStoreTest, FailedWriteReportsAndLeavesNothingPending) {
     EXPECT_EQ(SavedSetupStore::countRecords(dir()).value(), 0u);
 }
 
+TEST_F(SavedSetupStoreTest, IndexWriteFailureIsReportedAndTheRecordIsFoundLater) {
+    save(addressNamed("Adams"));
+    test::FailingFileIo io;
+    SavedSetupStore store(dir(), io);
+    ASSERT_TRUE(store.open().isOk());
+    io.failWritesTo(".idx");
+    const AppendOutcome out = store.appendSetup(addressNamed("Baker"), huntingCodes(), kToday);
+    // Not a success: the caller must not say the record was added safely, nor
+    // offer to save it again, since the record itself is in the file.
+    EXPECT_FALSE(out.status.isOk());
+    EXPECT_TRUE(out.stored);
+    io.heal();
+    store.close();
+    EXPECT_EQ(SavedSetupStore::countRecords(dir()).value(), 2u);
+    SavedSetupStore again(dir());
+    ASSERT_TRUE(again.open().isOk());
+    EXPECT_TRUE(again.seekName("Baker").value());
+    EXPECT_EQ(namesInOrder(again), (std::vector<std::string>{"Adams", "Baker"}));
+}
+
 TEST_F(SavedSetupStoreTest, TextTheCodePageCannotHoldIsRefusedNotMangled) {
     SavedSetupStore store(dir());
     ASSERT_TRUE(store.open().isOk());
