@@ -1,6 +1,5 @@
 #include "SetupHeaderPanel.h"
 
-#include <QFrame>
 #include <QGridLayout>
 #include <QLabel>
 

@@ -177,6 +177,23 @@ TEST_F(TCustInfoTest, FailedWriteShowsTheErrorAndNoSuccess) {
     EXPECT_EQ(records(), 1u);
 }
 
+TEST_F(TCustInfoTest, RecordStoredButIndexNotUpdatedIsNoSuccessAndNoSecondSave) {
+    test::FailingFileIo io;
+    auto w = open();
+    w->setFileIo(io);
+    w->show();
+    fill(*w, test::addressNamed("Smith"));
+    io.failWritesTo(".idx");
+    w->PostBtnClick();
+    const QStringList shown = takeShownTexts();
+    ASSERT_EQ(shown.size(), 1);
+    EXPECT_TRUE(shown[0].contains(qs("Saved.idx"))) << shown[0].toStdString();
+    // The record is in the file: the window closes rather than invite a duplicate.
+    EXPECT_EQ(w->result(), QDialog::Rejected);
+    EXPECT_FALSE(w->isVisible());
+    EXPECT_EQ(records(), 1u);
+}
+
 TEST_F(TCustInfoTest, MissingIndexStopsBeforeAnythingIsWritten) {
     std::filesystem::remove(dir() / "Saved.idx");
     EXPECT_THROW(open(), shell::UserError);
