@@ -8,6 +8,9 @@
 
 #include <vector>
 
+#include <sys/wait.h>
+#include <unistd.h>
+
 namespace quivra::customers {
 namespace {
 
@@ -151,6 +154,40 @@ TEST_F(SavedSetupStoreTest, TwoHandlesSavingInTurnBothKeepTheirRecords) {
     ASSERT_TRUE(check.open().isOk());
     EXPECT_EQ(namesInOrder(check).size(), 10u);
     EXPECT_TRUE(check.seekName("Second 4").value());
+}
+
+// Saves as the save window makes them: open, append, close.
+bool saveMany(const std::filesystem::path& dir, const std::string& prefix, int count) {
+    for (int i = 0; i < count; ++i) {
+        SavedSetupStore store(dir);
+        if (!store.open()) return false;
+        if (!store.appendSetup(addressNamed(prefix + std::to_string(i)), huntingCodes(), kToday)
+                 .status) {
+            return false;
+        }
+    }
+    return true;
+}
+
+TEST_F(SavedSetupStoreTest, TwoProcessesSavingAtOnceBothKeepTheirRecords) {
+    constexpr int kEach = 40;
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) _exit(saveMany(dir(), "Child ", kEach) ? 0 : 1);
+    const bool parentOk = saveMany(dir(), "Parent ", kEach);
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    EXPECT_TRUE(parentOk);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+
+    EXPECT_EQ(SavedSetupStore::countRecords(dir()).value(), 2u * kEach);
+    SavedSetupStore check(dir());
+    ASSERT_TRUE(check.open().isOk());
+    EXPECT_EQ(namesInOrder(check).size(), 2u * kEach);
+    for (const char* name : {"Child 0", "Child 39", "Parent 0", "Parent 39"}) {
+        EXPECT_TRUE(check.seekName(name).value()) << name;
+    }
 }
 
 TEST_F(SavedSetupStoreTest, FailedWriteReportsAndLeavesNothingPending) {
