@@ -64,7 +64,10 @@ ChartEntry pairEntry(const FamilyLadder& ladder, double compoundDemand, double r
     const SpecRecord* c = ladder.pick(compoundDemand, compoundOffset);
     const SpecRecord* r = ladder.pick(recurveDemand, recurveOffset);
     if (!c || !r) return {};
-    if (c->size == r->size) return entryOf(c);
+    // When both demands pick the same shaft the recurve bow is offered the
+    // next weaker one, if it is still close enough to its demand.
+    if (c->size == r->size) r = ladder.pick(recurveDemand, recurveOffset - 1);
+    if (!r) return entryOf(c);
     return {c->size + "*" + r->size, c->keySpine};
 }
 

@@ -213,7 +213,7 @@ void drawGauge(QPainter& p, int frame) {
     p.drawArc(QRectF(c.x() - r, c.y() - r, 2 * r, 2 * r), 0, 180 * 16);
     p.setPen(QPen(kOrange, 8, Qt::SolidLine, Qt::FlatCap));
     p.drawArc(QRectF(c.x() - r, c.y() - r, 2 * r, 2 * r), 0, 40 * 16);
-    p.setPen(QPen(kInk, 2));
+    p.setPen(QPen(kCream, 2));
     p.setFont(font(10, true));
     const char* marks[] = {"0", "50", "100", "150", "200"};
     for (int i = 0; i < 5; ++i) {
@@ -348,6 +348,7 @@ QImage trajectoryTarget() {
     QImage img = canvas(100, 100, kCream);
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing);
+    p.translate(0, -26);
     drawBeast(p, {52, 22, 30, 14, 55, 16, 10, 0, Horns::Deer, Tail::Short, 8, true}, 40);
     // The vital zone, 8 inches across: 4 inches either side of the aim.
     p.setPen(QPen(kOrange, 2));
@@ -357,7 +358,7 @@ QImage trajectoryTarget() {
     p.drawLine(QPointF(47, 70), QPointF(57, 70));
     p.drawLine(QPointF(52, 65), QPointF(52, 75));
     p.setPen(QPen(kForest, 2));
-    p.drawLine(QPointF(0, kGround - 16), QPointF(100, kGround - 16));
+    p.drawLine(QPointF(0, kGround + 1), QPointF(100, kGround + 1));
     return img;
 }
 

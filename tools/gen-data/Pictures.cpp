@@ -1,5 +1,6 @@
 #include "Pictures.h"
 
+#include <QFontMetrics>
 #include <QImageWriter>
 #include <QLinearGradient>
 #include <QPainter>
@@ -178,7 +179,10 @@ QImage banner(ChartKind page, int frame, const PictureInputs& in) {
     p.setFont(font(10, true));
     p.drawText(QRect(10, 1, 160, 14), Qt::AlignLeft | Qt::AlignVCenter, line1);
     p.setPen(kCream);
-    p.setFont(font(11, true));
+    // The longest model list must fit the banner: shrink the font until it does.
+    int size = 11;
+    while (size > 8 && QFontMetrics(font(size, true)).horizontalAdvance(line2) > 160) --size;
+    p.setFont(font(size, true));
     p.drawText(QRect(10, 15, 162, 16), Qt::AlignLeft | Qt::AlignVCenter, line2);
     return img;
 }
