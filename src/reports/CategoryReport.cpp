@@ -258,10 +258,6 @@ QString categoryReportTitle(Page page) {
     return {};
 }
 
-int categoryReportSlotCount(Page page) {
-    return static_cast<int>(layoutFor(page).rows.size());
-}
-
 void drawCategoryReport(QPainter& painter, const CategoryReportData& data) {
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);

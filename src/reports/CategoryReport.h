@@ -19,7 +19,4 @@ void drawCategoryReport(QPainter& painter, const CategoryReportData& data);
 // "Kestra Setup Report": the document title of a saved or printed report.
 QString categoryReportTitle(quivra::selection::Page page);
 
-// Number of grid rows the report of `page` prints (16, 14, 8, 6).
-int categoryReportSlotCount(quivra::selection::Page page);
-
 }  // namespace quivra::reports

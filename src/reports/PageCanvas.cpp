@@ -70,11 +70,6 @@ double PageCanvas::textWidth(const QString& text, const TextStyle& style) const 
     return metrics.horizontalAdvance(text.trimmed()) / unitsPerMm();
 }
 
-double PageCanvas::lineHeight(const TextStyle& style) const {
-    const QFontMetricsF metrics(deviceFont(style), m_painter.device());
-    return (metrics.ascent() + metrics.descent()) / unitsPerMm();
-}
-
 void PageCanvas::text(double x, double top, HAlign align, const QString& text,
                       const TextStyle& style, double maxWidth) {
     const QString shown = text.trimmed();

@@ -53,9 +53,8 @@ public:
     // an ellipsis.
     void wrappedText(const QRectF& box, const QString& text, const TextStyle& style);
 
-    // Width and height (ascent + descent) of a text box, in millimetres.
+    // Width of a one-line text box, in millimetres.
     double textWidth(const QString& text, const TextStyle& style) const;
-    double lineHeight(const TextStyle& style) const;
 
     // A horizontal rule at `y` from `x1` to `x2`, and a rectangle outline.
     void hRule(double y, double x1, double x2);

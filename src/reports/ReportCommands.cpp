@@ -19,6 +19,7 @@
 #include <QPushButton>
 #include <QStandardPaths>
 
+#include <functional>
 #include <memory>
 #include <optional>
 
