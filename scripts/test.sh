@@ -7,3 +7,26 @@ cmake --preset ci
 cmake --build --preset ci
 export QT_QPA_PLATFORM=offscreen
 ctest --preset ci -j2 "$@"
+
+# Fuzzing: a short run of every storage fuzzer from its seed corpus (copied,
+# so the repository's corpus stays as committed).  A crash, sanitizer report
+# or hang makes the fuzzer exit non-zero and fails this script; the input
+# that caused it is left in build/fuzz/findings/.
+cmake --preset fuzz -DQUIVRA_STORAGE_ONLY=ON
+cmake --build --preset fuzz --target fuzzers
+mkdir -p build/fuzz/findings
+for fuzzer in build/fuzz/bin/fuzz_*; do
+  name=${fuzzer##*/fuzz_}
+  work=$(mktemp -d)
+  if [ -d "tests/fuzz/corpus/$name" ]; then cp -r "tests/fuzz/corpus/$name/." "$work"; fi
+  status=0
+  "$fuzzer" -max_total_time=20 -timeout=10 -rss_limit_mb=2048 \
+    -artifact_prefix=build/fuzz/findings/ "$work" > "build/fuzz/findings/$name.log" 2>&1 || status=$?
+  rm -rf "$work"
+  if [ "$status" -ne 0 ]; then
+    tail -40 "build/fuzz/findings/$name.log"
+    echo "Fuzzer $name found a fault (exit status $status); see build/fuzz/findings/" >&2
+    exit 1
+  fi
+  echo "Fuzzer $name: no finding in 20 s"
+done

@@ -111,8 +111,15 @@ Result<std::uint32_t> MemoFile::append(std::string_view bytes) {
     const std::uint64_t bs = m_blockSize;
     const std::uint64_t firstFree = (kHeaderSize + bs - 1) / bs;
     const std::uint64_t endBlock = (*fileSize + bs - 1) / bs;
-    const std::uint64_t block =
-        std::max({static_cast<std::uint64_t>(coding::getBe32(header)), firstFree, endBlock});
+    const std::uint64_t nextFree = coding::getBe32(header);
+    // Writers put a block down before they move next-free past it, so a
+    // next-free beyond the end of the file means a damaged header; writing
+    // there would blow the file up to that size.
+    if (nextFree > endBlock) {
+        return corrupt("the next free block " + std::to_string(nextFree) +
+                       " lies beyond the end of the file");
+    }
+    const std::uint64_t block = std::max({nextFree, firstFree, endBlock});
     const std::uint64_t total = 8 + static_cast<std::uint64_t>(bytes.size());
     const std::uint64_t blocks = (total + bs - 1) / bs;
     if (bytes.size() > 0xFFFFFFF0U || block + blocks > 0xFFFFFFFFULL) {

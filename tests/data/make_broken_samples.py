@@ -92,6 +92,9 @@ def main():
     write('huge_count.dbf', bytes(bad))
 
     memo, pointers = fpt([b'first memo', b'second memo'])
+    # A sound table with memos, for reference and as a fuzzing seed.
+    write('valid_memo.dbf', memo_table(pointers + [b' ' * 10]))
+    write('valid_memo.fpt', memo)
     # Memo pointer far past the end of the memo file.
     write('memo_past_eof.dbf', memo_table([pointers[0], 99999]))
     write('memo_past_eof.fpt', memo)
