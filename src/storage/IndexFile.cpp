@@ -196,6 +196,10 @@ Result<std::uint32_t> IndexFile::prevRec(std::uint32_t recNo) {
 
 template <class Change>
 Status IndexFile::update(int keyDelta, Change change) {
+    if (!m_store->writable()) {
+        return Status::ioError("Index file '" + m_path.string() +
+                               "' is read only, so it cannot be kept up to date");
+    }
     if (Status s = m_store->lock(); !s) return s;
     Status s = m_store->refresh();
     std::uint64_t keys = 0;
@@ -203,10 +207,6 @@ Status IndexFile::update(int keyDelta, Change change) {
         // Only the standard layout is written: convert once, table included.
         m_store->unlock();
         return rebuild();
-    }
-    if (s && !m_store->writable()) {
-        s = Status::ioError("Index file '" + m_path.string() +
-                            "' is read only, so it cannot be kept up to date");
     }
     if (s) {
         keys = m_store->header().stamp.keyCount;
@@ -238,7 +238,6 @@ Status IndexFile::update(int keyDelta, Change change) {
     m_store->unlock();
     if (s) return s;
     m_store->abandon();
-    if (s.code() == Status::Code::IoError && !m_store->writable()) return s;
     // The tree may be half changed, or it was out of step with the table
     // already (NotFound): the table is right, so build the index from it.
     if (Status r = rebuild(); r) return Status::ok();
