@@ -170,7 +170,8 @@ void TSpecsFrm::buildWindow() {
     setTabOrder(m_spins[Insert], m_spins[Fletching]);
 
     auto* models = button("wssSpeedButton2", tr("2012 Shaft Models"));
-    auto* calculator = button("wssSpeedButton1", tr("Kinetic Energy & FOC Calculator"));
+    auto* calculator = button("wssSpeedButton1", tr("Kinetic Energy && FOC Calculator"));
+    calculator->setAccessibleName(tr("Kinetic Energy & FOC Calculator"));
     auto* guide = button("TuningGuideBtn", tr("Open Tuning Guide"), tr("Open tuning_guide.pdf"));
     auto* exit = button("ExitBtn", tr("Close"), tr("Click to Exit"));
     connect(models, &QPushButton::clicked, this, &TSpecsFrm::wssSpeedButton2Click);

@@ -247,7 +247,7 @@ TEST_F(InfoWindows, TuningGuideHasItsTopics) {
     const auto topics = qi::tuningTopics(text);
     QStringList titles;
     for (const auto& t : topics) titles << t.title;
-    for (const char* wanted : {"Paper Tuning", "Bare-Shaft Tuning", "Centre Shot", "Nock Height",
+    for (const char* wanted : {"Paper Tuning", "Bare-Shaft Tuning", "Center Shot", "Nock Height",
                                "Spine and Arrow Selection", "Front of Center (FOC)"}) {
         EXPECT_TRUE(titles.contains(QLatin1String(wanted))) << wanted;
     }

@@ -32,55 +32,49 @@ TAboutBox::TAboutBox(const std::filesystem::path& dataDir, QWidget* parent) : QD
     setObjectName(QStringLiteral("AboutBox"));
     setWindowTitle(tr("About 2012"));
 
-    // The picture fills the window; the texts stand on a light panel over it
-    // so that they stay readable on any picture.
-    m_image = new QLabel(this);
+    auto* header = new QVBoxLayout;
+    header->setContentsMargins(16, 12, 16, 8);
+    header->addWidget(centredLabel(QStringLiteral("Label1"), tr("Quivra Archery"), true));
+    header->addWidget(centredLabel(QStringLiteral("Label2"), tr("1200 Fletcher Road")));
+    header->addWidget(centredLabel(QStringLiteral("Label3"), tr("Bowman Falls, ZZ 00000")));
+    QLabel* notice =
+        centredLabel(QStringLiteral("Label4"),
+                     tr("Shaft charts are a starting point: always tune your arrows to your bow."));
+    notice->setWordWrap(true);
+    header->addWidget(notice);
+
+    // The splash picture spans the whole width of the window; the texts stand
+    // above and below it so that none of them covers the picture's own text.
+    m_image = new QLabel;
     m_image->setObjectName(QStringLiteral("Image1"));
     m_image->setAccessibleName(tr("Quivra"));
+    m_image->setAlignment(Qt::AlignCenter);
     if (!pictures::showIn(m_image, pictures::path(dataDir, QStringLiteral("splash.jpg")))) {
-        m_image->setAlignment(Qt::AlignHCenter | Qt::AlignBottom);
+        m_image->setFrameShape(QFrame::StyledPanel);
+        m_image->setFixedSize(480, 320);
     }
-    m_image->setMinimumSize(480, 320);
 
-    auto* header = new QWidget;
-    header->setObjectName(QStringLiteral("AboutHeader"));
-    header->setAutoFillBackground(false);
-    header->setStyleSheet(
-        QStringLiteral("#AboutHeader, #AboutFooter { background: rgba(255, 255, 255, 215);"
-                       " border-radius: 6px; } QLabel { color: #1d2a1d; }"));
-    auto* headerLayout = new QVBoxLayout(header);
-    headerLayout->addWidget(centredLabel(QStringLiteral("Label1"), tr("Quivra Archery"), true));
-    headerLayout->addWidget(centredLabel(QStringLiteral("Label2"), tr("1200 Fletcher Road")));
-    headerLayout->addWidget(centredLabel(QStringLiteral("Label3"), tr("Bowman Falls, ZZ 00000")));
-    headerLayout->addWidget(centredLabel(
-        QStringLiteral("Label4"),
-        tr("Shaft selection 2012. Charts are a starting point: always tune your arrows.")));
-
-    auto* footer = new QWidget;
-    footer->setObjectName(QStringLiteral("AboutFooter"));
-    footer->setStyleSheet(header->styleSheet());
-    auto* footerLayout = new QVBoxLayout(footer);
-    footerLayout->addWidget(centredLabel(QStringLiteral("Label5"), tr("Visit our WWW site:")));
     m_webLink = new HyperlinkLabel(links::kWebSiteText, QUrl(links::kWebSite));
     m_webLink->setObjectName(QStringLiteral("HyperLblWeb"));
-    footerLayout->addWidget(m_webLink, 0, Qt::AlignHCenter);
-
     auto* okButton = new QPushButton(tr("OK"));
     okButton->setObjectName(QStringLiteral("OKButton"));
     okButton->setAccessibleName(okButton->text());
     okButton->setDefault(true);
     connect(okButton, &QPushButton::clicked, this, &QDialog::accept);
 
-    auto* overlay = new QVBoxLayout(m_image);
-    overlay->setContentsMargins(16, 16, 16, 16);
-    overlay->addWidget(header);
-    overlay->addStretch(1);
-    overlay->addWidget(footer, 0, Qt::AlignHCenter);
-    overlay->addWidget(okButton, 0, Qt::AlignHCenter);
+    auto* footer = new QVBoxLayout;
+    footer->setContentsMargins(16, 8, 16, 12);
+    footer->addWidget(centredLabel(QStringLiteral("Label5"), tr("Visit our WWW site:")));
+    footer->addWidget(m_webLink, 0, Qt::AlignHCenter);
+    footer->addSpacing(6);
+    footer->addWidget(okButton, 0, Qt::AlignHCenter);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addLayout(header);
     layout->addWidget(m_image);
+    layout->addLayout(footer);
     layout->setSizeConstraint(QLayout::SetFixedSize);
     okButton->setFocus();
 }

@@ -35,6 +35,7 @@ TuningHelpWindow::TuningHelpWindow(std::filesystem::path dataDir, QWidget* paren
     splitter->addWidget(m_contents);
     splitter->addWidget(m_browser);
     splitter->setStretchFactor(1, 1);
+    splitter->setSizes({220, 680});
 
     auto* buttons = new QDialogButtonBox;
     auto* pdfButton = buttons->addButton(tr("Open Printable Guide"), QDialogButtonBox::ActionRole);
