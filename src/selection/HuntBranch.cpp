@@ -6,6 +6,7 @@
 #include "PageBranches.h"
 #include "SearchRunner.h"
 #include "SlotFiller.h"
+#include "TableCache.h"
 #include "TableStore.h"
 #include "WeightBands.h"
 
@@ -15,6 +16,7 @@ namespace {
 
 constexpr int kFirstRow = 2;
 constexpr int kLastRow = 20;
+constexpr int kSlots = 16;
 
 int compoundPointCorrection(int p) {
     if (p >= 105 && p <= 125) return 3;
@@ -55,15 +57,17 @@ void fillCarbon(RecommendationSlot& slot, const std::string& size) {
     slot.weight.enabled = true;
 }
 
-storage::Status fillSlots(SearchRunner& r, double length) {
-    storage::TableStore& table = r.chart(Page::Hunt);
-    SlotFiller filler(r.specs(), "HMODELS", length, r.out().dataErrors);
+storage::Status fillSlots(SearchRunner& r, int row, double length) {
+    const storage::Result<const ChartRowTexts*> texts =
+        r.cache().chartRow(r.chart(Page::Hunt), Page::Hunt, row, kSlots);
+    if (!texts) return texts.status();
+    const ChartRowTexts& entries = **texts;
+    SlotFiller filler(r.cache(), r.specs(), ModelsColumn::Hunting, length, r.out().dataErrors);
     std::vector<RecommendationSlot>& grid = r.grid(Page::Hunt);
-    for (int n = 1; n <= 16; ++n) {
+    for (int n = 1; n <= kSlots; ++n) {
         RecommendationSlot& slot = grid[static_cast<std::size_t>(n - 1)];
-        const storage::Result<std::string> sizeField = table.fieldText(chart::sizeField(n));
-        if (!sizeField) return sizeField.status();
-        const std::string_view trimmed = trimBlanks(*sizeField);
+        const std::string& sizeField = entries.size(n);
+        const std::string_view trimmed = trimBlanks(sizeField);
         if (trimmed.empty()) {
             SlotFiller::clear(slot);
             continue;
@@ -71,14 +75,12 @@ storage::Status fillSlots(SearchRunner& r, double length) {
         // Slots 2 to 6 show a size field cut at its first blank (an entry
         // can carry a note after the size); the others show it trimmed.
         const std::string size =
-            (n == 1 || n >= 7) ? std::string(trimmed) : cutAtFirst(*sizeField, ' ');
+            (n == 1 || n >= 7) ? std::string(trimmed) : cutAtFirst(sizeField, ' ');
         const bool mayBeCarbon = n >= 3 && n <= 10;
         if (mayBeCarbon) slot.weight.enabled = false;
         slot.size.caption = size;
 
-        const storage::Result<std::string> spineField = table.fieldText(chart::spineField(n));
-        if (!spineField) return spineField.status();
-        const std::string_view spine = trimBlanks(*spineField);
+        const std::string_view spine = trimBlanks(entries.key(n));
         if (mayBeCarbon && spine == "caw") {
             fillCarbon(slot, size);
             continue;
@@ -184,7 +186,7 @@ storage::Status runHuntBranch(SearchRunner& r) {
         for (RecommendationSlot& slot : grid) SlotFiller::clear(slot);
         return storage::Status::ok();
     }
-    return fillSlots(r, static_cast<double>(*length));
+    return fillSlots(r, row, static_cast<double>(*length));
 }
 
 }  // namespace quivra::selection

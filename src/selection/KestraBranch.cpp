@@ -6,6 +6,7 @@
 #include "PageBranches.h"
 #include "SearchRunner.h"
 #include "SlotFiller.h"
+#include "TableCache.h"
 #include "TableStore.h"
 #include "WeightBands.h"
 
@@ -16,24 +17,23 @@ constexpr int kFirstRow = 9;
 constexpr int kLastRow = 19;
 constexpr int kSlots = 6;
 
-storage::Status fillSlots(SearchRunner& r, double length) {
-    storage::TableStore& table = r.chart(Page::Kstr);
-    SlotFiller filler(r.specs(), "HMODELS", length, r.out().dataErrors);
+storage::Status fillSlots(SearchRunner& r, int row, double length) {
+    const storage::Result<const ChartRowTexts*> texts =
+        r.cache().chartRow(r.chart(Page::Kstr), Page::Kstr, row, kSlots);
+    if (!texts) return texts.status();
+    const ChartRowTexts& entries = **texts;
+    SlotFiller filler(r.cache(), r.specs(), ModelsColumn::Hunting, length, r.out().dataErrors);
     std::vector<RecommendationSlot>& grid = r.grid(Page::Kstr);
     for (int n = 1; n <= kSlots; ++n) {
         RecommendationSlot& slot = grid[static_cast<std::size_t>(n - 1)];
-        const storage::Result<std::string> model = table.fieldText(chart::modelField(n));
-        if (!model) return model.status();
-        const std::string_view modelText = trimBlanks(*model);
-        if (modelText.empty()) {
+        const std::string_view model = trimBlanks(entries.key(n));
+        if (model.empty()) {
             SlotFiller::clear(slot);
             continue;
         }
-        const storage::Result<std::string> size = table.fieldText(chart::sizeField(n));
-        if (!size) return size.status();
-        slot.size.caption.assign(trimBlanks(*size));
+        slot.size.caption.assign(trimBlanks(entries.size(n)));
         std::string key = slot.size.caption;
-        key += modelText;
+        key += model;
         if (storage::Status s = filler.fill(slot, key, ""); !s) return s;
     }
     return storage::Status::ok();
@@ -102,7 +102,7 @@ storage::Status runKestraBranch(SearchRunner& r) {
         for (RecommendationSlot& slot : r.grid(Page::Kstr)) SlotFiller::clear(slot);
         return storage::Status::ok();
     }
-    return fillSlots(r, static_cast<double>(*length));
+    return fillSlots(r, row, static_cast<double>(*length));
 }
 
 }  // namespace quivra::selection

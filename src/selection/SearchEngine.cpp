@@ -3,6 +3,7 @@
 #include "ChartFields.h"
 #include "NumberText.h"
 #include "SearchRunner.h"
+#include "TableCache.h"
 #include "TableStore.h"
 
 namespace quivra::selection {
@@ -49,7 +50,11 @@ const char* chartFile(Page page) {
 }  // namespace
 
 SearchEngine::SearchEngine(std::filesystem::path dataDir)
-    : m_dataDir(std::move(dataDir)), m_outcome(std::make_unique<SearchOutcome>()) {
+    : m_dataDir(std::move(dataDir)),
+      m_specsIndex(m_dataDir / chart::kSpecsIndexFile),
+      m_messageFile(m_dataDir / chart::kMessageFile),
+      m_outcome(std::make_unique<SearchOutcome>()),
+      m_cache(std::make_unique<TableCache>()) {
     for (const Page page : {Page::Hunt, Page::Targ, Page::Youth, Page::Kstr}) {
         const auto i = static_cast<std::size_t>(page);
         m_charts[i] = std::make_unique<storage::TableStore>(m_dataDir / chartFile(page));

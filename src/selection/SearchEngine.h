@@ -36,6 +36,7 @@ class TableStore;
 namespace quivra::selection {
 
 class SearchRunner;
+class TableCache;
 
 class SearchEngine {
 public:
@@ -73,10 +74,13 @@ private:
     friend class SearchRunner;
 
     std::filesystem::path m_dataDir;
+    std::filesystem::path m_specsIndex;   // specs.idx in m_dataDir
+    std::filesystem::path m_messageFile;  // invsel.txt in m_dataDir
     std::unique_ptr<SearchOutcome> m_outcome;
     // Chart tables by Page, and Specs.DBF.
     std::array<std::unique_ptr<storage::TableStore>, 4> m_charts;
     std::unique_ptr<storage::TableStore> m_specs;
+    std::unique_ptr<TableCache> m_cache;  // texts read from the tables above
 };
 
 }  // namespace quivra::selection

@@ -1,6 +1,5 @@
 #include "SearchRunner.h"
 
-#include "ChartFields.h"
 #include "MessageFile.h"
 #include "NumberText.h"
 #include "PageBranches.h"
@@ -26,7 +25,7 @@ storage::TableStore& SearchRunner::specs() {
 storage::Status SearchRunner::openTables(Page page) {
     if (storage::Status s = chart(page).open(); !s) return s;
     if (storage::Status s = specs().open(); !s) return s;
-    return specs().selectIndex(m_engine.m_dataDir / chart::kSpecsIndexFile);
+    return specs().selectIndex(m_engine.m_specsIndex);
 }
 
 storage::Status SearchRunner::findRec(const SelectionInputs& inputs) {
@@ -96,8 +95,7 @@ void SearchRunner::commonReset() {
 }
 
 storage::Result<bool> SearchRunner::invalidSelection(const std::string& resetText) {
-    storage::Result<std::string> message =
-        readMessageLine(m_engine.m_dataDir / chart::kMessageFile);
+    storage::Result<std::string> message = readMessageLine(m_engine.m_messageFile);
     if (!message) return message.status();
     SearchOutcome& o = out();
     o.messages.push_back(std::move(message).value());

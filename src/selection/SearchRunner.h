@@ -19,6 +19,8 @@ class TableStore;
 
 namespace quivra::selection {
 
+class TableCache;
+
 class SearchRunner {
 public:
     // Deepest nesting of searches started by weight resets.  The resets of
@@ -45,6 +47,7 @@ public:
     storage::Status openTables(Page page);
     storage::TableStore& chart(Page page);
     storage::TableStore& specs();
+    TableCache& cache() { return *m_engine.m_cache; }
 
     // The integer value of an input text, or the conversion error that ends
     // the search.

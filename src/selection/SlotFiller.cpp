@@ -2,13 +2,17 @@
 
 #include "ChartFields.h"
 #include "NumberText.h"
-#include "TableStore.h"
+#include "TableCache.h"
 
 namespace quivra::selection {
 
-SlotFiller::SlotFiller(storage::TableStore& specs, std::string_view modelsField, double length,
-                       std::vector<std::string>& dataErrors)
-    : m_specs(specs), m_modelsField(modelsField), m_length(length), m_dataErrors(dataErrors) {}
+SlotFiller::SlotFiller(TableCache& cache, storage::TableStore& specs, ModelsColumn models,
+                       double length, std::vector<std::string>& dataErrors)
+    : m_cache(cache),
+      m_specs(specs),
+      m_models(models),
+      m_length(length),
+      m_dataErrors(dataErrors) {}
 
 void SlotFiller::clear(RecommendationSlot& slot) {
     for (GridButton* b : {&slot.size, &slot.spine, &slot.models, &slot.weight}) {
@@ -34,26 +38,21 @@ std::optional<std::string> SlotFiller::weightOf(std::string_view gpiText, const 
 
 storage::Status SlotFiller::fill(RecommendationSlot& slot, const std::string& key,
                                  std::string_view twoValueCode) {
-    const storage::Result<bool> found = m_specs.seek(key);
-    if (!found) return found.status();
-    if (!*found) {
+    const storage::Result<const SpecTexts*> record = m_cache.spec(m_specs, key);
+    if (!record) return record.status();
+    const SpecTexts& spec = **record;
+    if (!spec.found) {
         // Reading the fields at end of table would show blanks and stop the
         // search on the blank GPI; name the missing key instead.
         m_dataErrors.push_back("The key '" + key + "' is not in " + chart::kSpecsFile + ".");
         blank(slot);
         return storage::Status::ok();
     }
-    storage::Result<std::string> spine = m_specs.fieldText("SPINE");
-    if (!spine) return spine.status();
-    const storage::Result<std::string> models = m_specs.fieldText(m_modelsField);
-    if (!models) return models.status();
-    const storage::Result<std::string> gpi = m_specs.fieldText("GPI");
-    if (!gpi) return gpi.status();
-
-    const std::string_view modelsText = trimBlanks(*models);
+    const std::string_view modelsText =
+        trimBlanks(m_models == ModelsColumn::Hunting ? spec.hmodels : spec.tmodels);
     std::optional<std::string> weight;
     if (!twoValueCode.empty() && modelsText == twoValueCode) {
-        const std::string_view g = *gpi;
+        const std::string_view g = spec.gpi;
         const std::string_view first = g.substr(0, 4);
         const std::string_view second = g.size() > 5 ? g.substr(5, 4) : std::string_view();
         weight = weightOf(first, key);
@@ -62,13 +61,13 @@ storage::Status SlotFiller::fill(RecommendationSlot& slot, const std::string& ke
             weight = other ? *weight + "," + *other : std::optional<std::string>();
         }
     } else {
-        weight = weightOf(*gpi, key);
+        weight = weightOf(spec.gpi, key);
     }
     if (!weight) {
         blank(slot);
         return storage::Status::ok();
     }
-    slot.spine.caption = std::move(spine).value();
+    slot.spine.caption = spec.spine;
     slot.models.caption.assign(modelsText);
     slot.weight.caption = std::move(*weight);
     return storage::Status::ok();

@@ -18,12 +18,17 @@ class TableStore;
 
 namespace quivra::selection {
 
+class TableCache;
+
+// The models column of a page: HMODELS (Hunting, Kestra) or TMODELS (Target, Youth).
+enum class ModelsColumn { Hunting, Target };
+
 class SlotFiller {
 public:
-    // `specs` is open on specs.idx; `modelsField` is HMODELS or TMODELS;
-    // `length` is the arrow length in inches; data faults are appended to
-    // `dataErrors`.  All referenced objects must outlive the filler.
-    SlotFiller(storage::TableStore& specs, std::string_view modelsField, double length,
+    // `specs` is open on specs.idx and read through `cache`; `length` is the
+    // arrow length in inches; data faults are appended to `dataErrors`.  All
+    // referenced objects must outlive the filler.
+    SlotFiller(TableCache& cache, storage::TableStore& specs, ModelsColumn models, double length,
                std::vector<std::string>& dataErrors);
 
     // Seeks `key` and writes the spine caption (SPINE as read), the models
@@ -44,8 +49,9 @@ private:
     void blank(RecommendationSlot& slot);
     std::optional<std::string> weightOf(std::string_view gpiText, const std::string& key);
 
+    TableCache& m_cache;
     storage::TableStore& m_specs;
-    std::string_view m_modelsField;
+    ModelsColumn m_models;
     double m_length;
     std::vector<std::string>& m_dataErrors;
 };

@@ -6,6 +6,7 @@
 #include "PageBranches.h"
 #include "SearchRunner.h"
 #include "SlotFiller.h"
+#include "TableCache.h"
 #include "TableStore.h"
 #include "WeightBands.h"
 
@@ -101,21 +102,18 @@ Entries layoutSlots(const Entries& chart, bool recurve, int row, bool shortArrow
     return slots;
 }
 
-storage::Status readEntries(const storage::TableStore& table, Entries& entries) {
+Entries trimmedEntries(const ChartRowTexts& row) {
+    Entries entries;
     for (int n = 1; n <= kTargetSlots; ++n) {
         Entry& e = entries[static_cast<std::size_t>(n - 1)];
-        const storage::Result<std::string> size = table.fieldText(chart::sizeField(n));
-        if (!size) return size.status();
-        const storage::Result<std::string> spine = table.fieldText(chart::spineField(n));
-        if (!spine) return spine.status();
-        e.size.assign(trimBlanks(*size));
-        e.spine.assign(trimBlanks(*spine));
+        e.size.assign(trimBlanks(row.size(n)));
+        e.spine.assign(trimBlanks(row.key(n)));
     }
-    return storage::Status::ok();
+    return entries;
 }
 
 storage::Status fillSlots(SearchRunner& r, const Entries& slots, double length) {
-    SlotFiller filler(r.specs(), "TMODELS", length, r.out().dataErrors);
+    SlotFiller filler(r.cache(), r.specs(), ModelsColumn::Target, length, r.out().dataErrors);
     std::vector<RecommendationSlot>& grid = r.grid(Page::Targ);
     for (int n = 1; n <= kTargetSlots; ++n) {
         const auto i = static_cast<std::size_t>(n - 1);
@@ -191,9 +189,10 @@ storage::Status runTargetBranch(SearchRunner& r) {
     if (run.valid) {
         storage::TableStore& table = r.chart(Page::Targ);
         if (storage::Status s = table.goTo(static_cast<std::uint32_t>(row)); !s) return s;
-        Entries entries;
-        if (storage::Status s = readEntries(table, entries); !s) return s;
-        slots = layoutSlots(entries, recurve, row, isShortArrow(row, *length));
+        const storage::Result<const ChartRowTexts*> texts =
+            r.cache().chartRow(table, Page::Targ, row, kTargetSlots);
+        if (!texts) return texts.status();
+        slots = layoutSlots(trimmedEntries(**texts), recurve, row, isShortArrow(row, *length));
     } else {
         const storage::Result<bool> nested = r.invalidSelection("60");
         if (!nested) return nested.status();

@@ -5,6 +5,7 @@
 #include "PageBranches.h"
 #include "SearchRunner.h"
 #include "SlotFiller.h"
+#include "TableCache.h"
 #include "TableStore.h"
 #include "WeightBands.h"
 
@@ -15,24 +16,23 @@ constexpr int kFirstRow = 1;
 constexpr int kLastRow = 10;
 constexpr int kSlots = 8;
 
-storage::Status fillSlots(SearchRunner& r, double length) {
-    storage::TableStore& table = r.chart(Page::Youth);
-    SlotFiller filler(r.specs(), "TMODELS", length, r.out().dataErrors);
+storage::Status fillSlots(SearchRunner& r, int row, double length) {
+    const storage::Result<const ChartRowTexts*> texts =
+        r.cache().chartRow(r.chart(Page::Youth), Page::Youth, row, kSlots);
+    if (!texts) return texts.status();
+    const ChartRowTexts& entries = **texts;
+    SlotFiller filler(r.cache(), r.specs(), ModelsColumn::Target, length, r.out().dataErrors);
     std::vector<RecommendationSlot>& grid = r.grid(Page::Youth);
     for (int n = 1; n <= kSlots; ++n) {
         RecommendationSlot& slot = grid[static_cast<std::size_t>(n - 1)];
-        const storage::Result<std::string> size = table.fieldText(chart::sizeField(n));
-        if (!size) return size.status();
-        const std::string_view sizeText = trimBlanks(*size);
-        if (sizeText.empty()) {
+        const std::string_view size = trimBlanks(entries.size(n));
+        if (size.empty()) {
             SlotFiller::clear(slot);
             continue;
         }
-        slot.size.caption.assign(sizeText);
-        const storage::Result<std::string> model = table.fieldText(chart::modlField(n));
-        if (!model) return model.status();
-        std::string key(sizeText);
-        key += trimBlanks(*model);
+        slot.size.caption.assign(size);
+        std::string key(size);
+        key += trimBlanks(entries.key(n));
         if (storage::Status s = filler.fill(slot, key, ""); !s) return s;
     }
     return storage::Status::ok();
@@ -82,7 +82,7 @@ storage::Status runYouthBranch(SearchRunner& r) {
         for (RecommendationSlot& slot : r.grid(Page::Youth)) SlotFiller::clear(slot);
         return storage::Status::ok();
     }
-    return fillSlots(r, static_cast<double>(*length));
+    return fillSlots(r, row, static_cast<double>(*length));
 }
 
 }  // namespace quivra::selection

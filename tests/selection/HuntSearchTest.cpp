@@ -256,6 +256,8 @@ TEST_F(HuntSearchTest, MissingSpecificationKeyIsNamedAndTheOtherSlotsFilled) {
     EXPECT_EQ(slot(o, 1).weight.caption, "");
     EXPECT_EQ(slot(o, 2).weight.caption, "251");  // 9.3 x 27 = 251.1
     EXPECT_FALSE(slot(o, 3).size.showCaption);
+    // Every search that meets the key says so again.
+    EXPECT_EQ(search(inputs("60", "27")).dataErrors.size(), 1U);
 }
 
 TEST_F(HuntSearchTest, CarbonEntryTurnsBackIntoAnOrdinarySlot) {
