@@ -40,7 +40,7 @@ int longbowPointCorrection(int p) {
 }
 
 // Overdraw counts only for a corrected weight of 50 to 70 pounds.
-int overdrawCorrection(int correctedWeight, int overDrawIndex) {
+int overdrawCorrection(std::int64_t correctedWeight, int overDrawIndex) {
     static constexpr int kAdd[] = {0, 1, 3, 6, 9, 12};
     if (correctedWeight < 50 || correctedWeight > 70) return 0;
     if (overDrawIndex < 0 || overDrawIndex > 5) return 0;
@@ -117,7 +117,7 @@ storage::Status runHuntBranch(SearchRunner& r) {
     if (!w) return w.status();
     r.out().pageKey = "Hunt";
 
-    int cw = *w;
+    std::int64_t cw = *w;
     const BandColumn* column = nullptr;
     int lengthOffset = 23;
     if (in.bowType == 0) {
@@ -152,9 +152,9 @@ storage::Status runHuntBranch(SearchRunner& r) {
     SearchRun& run = r.run();
     run.correctedWeight = cw;
     run.band = column ? column->bandOf(cw) : std::nullopt;
-    if (run.band) run.row = *run.band + (*length - lengthOffset);
+    if (run.band) run.row = std::int64_t{*run.band} + *length - lengthOffset;
     run.valid = run.row && *run.row >= kFirstRow && *run.row <= kLastRow;
-    const int row = run.row.value_or(0);
+    const std::int64_t row = run.row.value_or(0);
     const bool valid = run.valid;
 
     if (storage::Status s = r.openTables(Page::Hunt); !s) return s;
@@ -186,7 +186,7 @@ storage::Status runHuntBranch(SearchRunner& r) {
         for (RecommendationSlot& slot : grid) SlotFiller::clear(slot);
         return storage::Status::ok();
     }
-    return fillSlots(r, row, static_cast<double>(*length));
+    return fillSlots(r, static_cast<int>(row), static_cast<double>(*length));
 }
 
 }  // namespace quivra::selection

@@ -59,7 +59,7 @@ storage::Status runKestraBranch(SearchRunner& r) {
     if (storage::Status s = r.openTables(Page::Kstr); !s) return s;
     c.overDraw.enabled = true;
 
-    int cw = *w;
+    std::int64_t cw = *w;
     const BandColumn* column = nullptr;
     if (in.targBowType == 1) {
         for (ControlState* s : {&c.huntCamType, &c.releaseType, &c.overDraw, &c.braceHt}) {
@@ -69,7 +69,7 @@ storage::Status runKestraBranch(SearchRunner& r) {
     } else if (in.targBowType == 0) {
         // The overdraw group is enabled for compound bows but does not
         // enter the weight on this page.
-        cw += 5 * in.releaseType;
+        cw += 5 * static_cast<std::int64_t>(in.releaseType);
         if (in.braceHt == 1) cw += 5;
         const storage::Result<int> p = SearchRunner::toInt(in.pointWeight);
         if (!p) return p.status();
@@ -83,9 +83,9 @@ storage::Status runKestraBranch(SearchRunner& r) {
     SearchRun& run = r.run();
     run.correctedWeight = cw;
     run.band = column ? column->bandOf(cw) : std::nullopt;
-    if (run.band) run.row = *run.band + *length - 23;
+    if (run.band) run.row = std::int64_t{*run.band} + *length - 23;
     run.valid = run.row && *run.row >= kFirstRow && *run.row <= kLastRow;
-    const int row = run.row.value_or(0);
+    const std::int64_t row = run.row.value_or(0);
     const bool valid = run.valid;
 
     if (valid) {
@@ -102,7 +102,7 @@ storage::Status runKestraBranch(SearchRunner& r) {
         for (RecommendationSlot& slot : r.grid(Page::Kstr)) SlotFiller::clear(slot);
         return storage::Status::ok();
     }
-    return fillSlots(r, row, static_cast<double>(*length));
+    return fillSlots(r, static_cast<int>(row), static_cast<double>(*length));
 }
 
 }  // namespace quivra::selection

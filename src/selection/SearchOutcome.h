@@ -10,6 +10,7 @@
 
 #include <array>
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -60,10 +61,12 @@ struct SetupControls {
 // new text, listed after it.
 struct SearchRun {
     Page page = Page::Hunt;
-    std::string weightText;              // the weight text read (youth weight on the Youth page)
-    std::optional<int> correctedWeight;  // set once the corrections are computed
-    std::optional<int> band;             // weight band; empty when the weight is in no band
-    std::optional<int> row;              // ChartRow; empty without a band
+    std::string weightText;  // the weight text read (youth weight on the Youth page)
+    // Corrected weight and row are 64-bit: a typed weight or length may be
+    // any 32-bit number, and the corrections must not overflow it.
+    std::optional<std::int64_t> correctedWeight;  // set once the corrections are computed
+    std::optional<int> band;                      // weight band; empty when in no band
+    std::optional<std::int64_t> row;              // ChartRow; empty without a band
     bool valid = false;                  // a band was found and the row is in the page's range
     std::optional<std::string> resetTo;  // the text written into the weight input, if any
 

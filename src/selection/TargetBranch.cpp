@@ -32,7 +32,7 @@ int pointCorrection(int p) {
     return 0;
 }
 
-int overdrawCorrection(int correctedWeight, int overDrawIndex) {
+int overdrawCorrection(std::int64_t correctedWeight, int overDrawIndex) {
     static constexpr int kAdd[] = {0, 1, 3, 6, 9, 12};
     if (correctedWeight < 50 || correctedWeight > 70) return 0;
     if (overDrawIndex < 0 || overDrawIndex > 5) return 0;
@@ -151,7 +151,7 @@ storage::Status runTargetBranch(SearchRunner& r) {
     const storage::Result<int> w = SearchRunner::toInt(in.bowWeight);
     if (!w) return w.status();
 
-    int cw = *w;
+    std::int64_t cw = *w;
     const BandColumn* column = nullptr;
     const bool recurve = in.targBowType == 1;
     if (recurve) {
@@ -167,7 +167,7 @@ storage::Status runTargetBranch(SearchRunner& r) {
         const storage::Result<int> p = SearchRunner::toInt(in.pointWeight);
         if (!p) return p.status();
         cw += pointCorrection(*p);
-        cw += 5 * in.releaseType;
+        cw += 5 * static_cast<std::int64_t>(in.releaseType);
         cw += overdrawCorrection(cw, in.overDraw);
         static constexpr std::array kColumns{&bands::kTargHardCam, &bands::kTargMediumCam,
                                              &bands::kTargSoftCam};
@@ -181,18 +181,20 @@ storage::Status runTargetBranch(SearchRunner& r) {
     SearchRun& run = r.run();
     run.correctedWeight = cw;
     run.band = column ? column->bandOf(cw) : std::nullopt;
-    if (run.band) run.row = *run.band + *length - 23;
+    if (run.band) run.row = std::int64_t{*run.band} + *length - 23;
     run.valid = run.row && *run.row >= kFirstRow && *run.row <= kLastRow;
-    const int row = run.row.value_or(0);
+    const std::int64_t row = run.row.value_or(0);
 
     Entries slots{};
     if (run.valid) {
+        const int validRow = static_cast<int>(row);  // 2 to 19
         storage::TableStore& table = r.chart(Page::Targ);
         if (storage::Status s = table.goTo(static_cast<std::uint32_t>(row)); !s) return s;
         const storage::Result<const ChartRowTexts*> texts =
-            r.cache().chartRow(table, Page::Targ, row, kTargetSlots);
+            r.cache().chartRow(table, Page::Targ, validRow, kTargetSlots);
         if (!texts) return texts.status();
-        slots = layoutSlots(trimmedEntries(**texts), recurve, row, isShortArrow(row, *length));
+        slots = layoutSlots(trimmedEntries(**texts), recurve, validRow,
+                            isShortArrow(validRow, *length));
     } else {
         const storage::Result<bool> nested = r.invalidSelection("60");
         if (!nested) return nested.status();

@@ -4,7 +4,7 @@
 
 namespace quivra::selection {
 
-std::optional<int> BandColumn::bandOf(int weight) const {
+std::optional<int> BandColumn::bandOf(std::int64_t weight) const {
     if (weight < lowest) return std::nullopt;
     for (std::size_t i = 0; i < tops.size(); ++i) {
         if (weight <= tops[i]) return firstBand + static_cast<int>(i);

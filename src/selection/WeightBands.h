@@ -4,6 +4,7 @@
 // counted from the column's first band (the hard-cam and medium-cam Target
 // columns start at bands 3 and 2).
 
+#include <cstdint>
 #include <optional>
 #include <span>
 
@@ -16,7 +17,7 @@ struct BandColumn {
 
     [[nodiscard]] int highest() const { return tops.empty() ? lowest : tops.back(); }
     // The band holding `weight`, or nothing when the column does not cover it.
-    [[nodiscard]] std::optional<int> bandOf(int weight) const;
+    [[nodiscard]] std::optional<int> bandOf(std::int64_t weight) const;
 };
 
 namespace bands {

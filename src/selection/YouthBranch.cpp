@@ -63,9 +63,9 @@ storage::Status runYouthBranch(SearchRunner& r) {
     SearchRun& run = r.run();
     run.correctedWeight = *y;
     run.band = bands::kYouth.bandOf(*y);
-    if (run.band) run.row = *run.band + *length - 21;
+    if (run.band) run.row = std::int64_t{*run.band} + *length - 21;
     run.valid = run.row && *run.row >= kFirstRow && *run.row <= kLastRow;
-    const int row = run.row.value_or(0);
+    const std::int64_t row = run.row.value_or(0);
     const bool valid = run.valid;
 
     if (valid) {
@@ -82,7 +82,7 @@ storage::Status runYouthBranch(SearchRunner& r) {
         for (RecommendationSlot& slot : r.grid(Page::Youth)) SlotFiller::clear(slot);
         return storage::Status::ok();
     }
-    return fillSlots(r, row, static_cast<double>(*length));
+    return fillSlots(r, static_cast<int>(row), static_cast<double>(*length));
 }
 
 }  // namespace quivra::selection

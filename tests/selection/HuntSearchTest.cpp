@@ -328,6 +328,15 @@ TEST_F(HuntSearchTest, ConversionErrors) {
     EXPECT_EQ(search(inputs(" 60", "30", "100")).error, std::nullopt);
 }
 
+TEST_F(HuntSearchTest, ExtremeNumbersDoNotOverflow) {
+    const SearchOutcome& o = search(with("2147483647", "30", "160", 0, 0, 1, 1, 5));
+    ASSERT_FALSE(o.error);
+    EXPECT_EQ(o.runs[0].correctedWeight, std::int64_t{2147483647} + 19);
+    EXPECT_FALSE(o.runs[0].band);
+    EXPECT_EQ(o.runs[0].resetTo, "96");
+    EXPECT_EQ(search(inputs("-2147483648")).runs[0].resetTo, "32");
+}
+
 TEST_F(HuntSearchTest, MissingMessageFileEndsTheSearchBeforeTheReset) {
     t.removeMessage();
     const SearchOutcome& o = search(inputs("100"));

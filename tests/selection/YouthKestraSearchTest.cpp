@@ -145,6 +145,14 @@ TEST_F(YouthKestraTest, YouthSlotsAndControls) {
     EXPECT_TRUE(h.pointWtSpin.enabled);
 }
 
+TEST_F(YouthKestraTest, YouthLengthOfAnyWidthIsReadWithoutOverflow) {
+    const SearchOutcome& o = search(youth("30", "-2147483648"));
+    ASSERT_FALSE(o.error);
+    EXPECT_EQ(o.runs[0].row, std::int64_t{4} - 2147483648LL - 21);
+    EXPECT_FALSE(o.runs[0].valid);
+    EXPECT_EQ(o.runs.size(), 1U);  // the reset leaves "30": no nested search
+}
+
 TEST_F(YouthKestraTest, YouthConversionError) {
     EXPECT_EQ(search(youth("")).error, "'' is not a valid integer value");
     EXPECT_EQ(search(youth("30", "2x")).error, "'2x' is not a valid integer value");
