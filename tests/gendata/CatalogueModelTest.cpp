@@ -28,6 +28,9 @@ struct TubeCase {
     const char* size;
     double gpiLow, gpiHigh, spineLow, spineHigh;
 };
+void PrintTo(const TubeCase& c, std::ostream* os) {
+    *os << c.size;
+}
 
 // Ranges of published figures for these common sizes in 7075-class alloy.
 class AluminumTubeTest : public ::testing::TestWithParam<TubeCase> {};

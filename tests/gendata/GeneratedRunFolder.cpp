@@ -68,9 +68,10 @@ std::filesystem::path makeTempFolder(const std::string& tag) {
     return pattern;
 }
 
-int runGenerator(const std::filesystem::path& dir) {
+int runGenerator(const std::filesystem::path& dir, const std::filesystem::path& data) {
     const std::string cmd = std::string("\"") + QUIVRA_GEN_DATA_EXE + "\" build \"" +
-                            dataDir().string() + "\" \"" + dir.string() + "\" > /dev/null 2>&1";
+                            (data.empty() ? dataDir() : data).string() + "\" \"" + dir.string() +
+                            "\" > /dev/null 2>&1";
     const int rc = std::system(cmd.c_str());
     return WIFEXITED(rc) ? WEXITSTATUS(rc) : -1;
 }

@@ -12,8 +12,9 @@ namespace quivra::gendata::test {
 const std::filesystem::path& generatedRunFolder();
 const std::string& generatorError();
 
-// Runs `quivra-gen-data build` into `dir`; returns its exit status.
-int runGenerator(const std::filesystem::path& dir);
+// Runs `quivra-gen-data build` on `data` (default: the project's data/)
+// into `dir`; returns its exit status.
+int runGenerator(const std::filesystem::path& dir, const std::filesystem::path& data = {});
 
 // A fresh empty temporary folder.
 std::filesystem::path makeTempFolder(const std::string& tag);

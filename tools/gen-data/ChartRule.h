@@ -47,6 +47,11 @@ const std::vector<ChartKind>& allCharts();
 DemandCurve demandCurve(ChartKind kind);
 inline constexpr double kRecurveFactor = 1.15;  // Target recurve demand vs compound
 inline constexpr double kTolerance = 1.25;      // at most 25 % from the demand
+// Widths of the chart fields: every SHnSIZE and every spine/model field.
+// With 15-character size fields, cutting a bare size at its first blank
+// (the blank and the 14 characters after it go) leaves exactly the size.
+inline constexpr int kChartSizeWidth = 15;
+inline constexpr int kChartKeyWidth = 10;
 
 struct ChartEntry {
     std::string size;  // "2213", "400", "2014*2113"

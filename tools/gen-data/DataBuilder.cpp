@@ -129,12 +129,24 @@ bool DataBuilder::stageCharts(const std::vector<SpecRecord>& catalogue, std::str
                             "' in specs.csv";
                     return false;
                 }
+                // The page converts GPI as two values only in the slots and
+                // for the model text it tests; anywhere else a two-value
+                // text stops the search with a conversion error.
+                const SpecRecord& r = *it->second;
+                const std::string& models = k.targetModels ? r.tmodels : r.hmodels;
+                const bool twoValues =
+                    !k.singleWeight && models == (k.targetModels ? "ZP,M4" : "KV,M4");
+                if (twoValues != r.twoValueGpi()) {
+                    error = std::string(shape.csvName) + ": " + k.where + ": shaft '" + k.key +
+                            "' has GPI '" + r.gpi + "', which this slot cannot read";
+                    return false;
+                }
             }
         }
         std::vector<st::FieldSpec> fields;
         for (int n = 1; n <= shape.entries; ++n) {
-            fields.push_back(charField("SH" + std::to_string(n) + "SIZE", 15));
-            fields.push_back(charField("SH" + std::to_string(n) + shape.keyField, 10));
+            fields.push_back(charField("SH" + std::to_string(n) + "SIZE", kChartSizeWidth));
+            fields.push_back(charField("SH" + std::to_string(n) + shape.keyField, kChartKeyWidth));
         }
         std::vector<std::vector<std::string>> rows;
         for (const auto& line : csv.rows()) rows.emplace_back(line.begin() + 1, line.end());

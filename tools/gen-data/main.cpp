@@ -45,10 +45,18 @@ bool loadPictureInputs(const std::filesystem::path& data, PictureInputs& in, std
     return true;
 }
 
+// Qt's notice about a missing XDG_RUNTIME_DIR means nothing for a program
+// that only paints into images; everything else goes to stderr as usual.
+void messageFilter(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+    if (text.startsWith(QLatin1String("QStandardPaths: XDG_RUNTIME_DIR"))) return;
+    std::fprintf(stderr, "%s\n", qPrintable(qFormatLogMessage(type, context, text)));
+}
+
 int build(int argc, char** argv, const std::filesystem::path& data,
           const std::filesystem::path& run) {
     // Fonts need a GUI application; no window is ever shown.
     if (std::getenv("QT_QPA_PLATFORM") == nullptr) qputenv("QT_QPA_PLATFORM", "offscreen");
+    qInstallMessageHandler(messageFilter);
     QGuiApplication app(argc, argv);
 
     std::string error;
