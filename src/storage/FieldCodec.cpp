@@ -139,9 +139,15 @@ void appendText(const FieldDef& field, std::string_view bytes, const TextCodec& 
         case 'F':
             out.append(trim(bytes));
             return;
-        case 'D':
-            out.append(trim(bytes));
+        case 'D': {
+            // Some writers leave "0" or other filler in an empty date; only a
+            // full YYYYMMDD is a date.
+            const std::string_view t = trim(bytes);
+            if (t.size() == 8 && t.find_first_not_of("0123456789") == std::string_view::npos) {
+                out.append(t);
+            }
             return;
+        }
         case 'L': {
             const char c = bytes.empty() ? ' ' : bytes[0];
             if (c == 'T' || c == 't' || c == 'Y' || c == 'y') {
