@@ -1,10 +1,10 @@
 #include "HuntingUsageScale.h"
 
-#include <algorithm>
-
 #include <QLabel>
 #include <QPainter>
 #include <QProgressBar>
+
+#include <algorithm>
 
 namespace quivra::calculators {
 

@@ -10,7 +10,7 @@ namespace quivra::calculators {
 
 namespace {
 
-std::string_view trimBlanks(std::string_view text) {
+std::string_view trimmedView(std::string_view text) {
     const auto first = text.find_first_not_of(" \t");
     if (first == std::string_view::npos) return {};
     const auto last = text.find_last_not_of(" \t");
@@ -28,8 +28,12 @@ std::string_view dropPlus(std::string_view text) {
 
 }  // namespace
 
+std::string trimBlanks(std::string_view text) {
+    return std::string(trimmedView(text));
+}
+
 std::optional<int> parseInteger(std::string_view text) {
-    text = dropPlus(trimBlanks(text));
+    text = dropPlus(trimmedView(text));
     if (text.empty()) return std::nullopt;
     int value = 0;
     const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
@@ -38,7 +42,7 @@ std::optional<int> parseInteger(std::string_view text) {
 }
 
 std::optional<double> parseDecimal(std::string_view text) {
-    text = dropPlus(trimBlanks(text));
+    text = dropPlus(trimmedView(text));
     if (text.empty()) return std::nullopt;
     double value = 0.0;
     const auto [end, ec] =

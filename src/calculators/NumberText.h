@@ -10,6 +10,9 @@
 
 namespace quivra::calculators {
 
+// `text` without the blanks around it.
+std::string trimBlanks(std::string_view text);
+
 // A whole number as typed: blanks around it are ignored, an optional sign,
 // decimal digits only, within 32 bits.  nullopt for anything else (empty
 // text included).

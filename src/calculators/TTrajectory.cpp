@@ -155,12 +155,9 @@ void TTrajectory::fillFromTable() {
         const int record = trajectoryRecord(velocity, weight, distance);
         throwIfFailed(m_table->goTo(static_cast<std::uint32_t>(record)));
         const auto trimmed = [this](const char* field) {
-            auto text = m_table->fieldText(field);
+            const auto text = m_table->fieldText(field);
             throwIfFailed(text.status());
-            std::string value = *text;
-            const auto first = value.find_first_not_of(' ');
-            if (first == std::string::npos) return std::string();
-            return value.substr(first, value.find_last_not_of(' ') - first + 1);
+            return trimBlanks(*text);
         };
         vel = trimmed("VEL");
         low = trimmed("LOW");

@@ -7,8 +7,6 @@
 #include "NumberText.h"
 #include "TableStore.h"
 
-#include <algorithm>
-
 #include <QDoubleSpinBox>
 #include <QFormLayout>
 #include <QGridLayout>
@@ -20,6 +18,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace quivra::details {
 
 namespace {
@@ -28,12 +28,6 @@ enum Spin { Length = 0, Nock = 1, Point = 2, Fletching = 3, Insert = 4 };
 
 void check(const storage::Status& status) {
     if (!status) throw shell::UserError(status.message());
-}
-
-std::string trimmed(std::string text) {
-    const auto first = text.find_first_not_of(' ');
-    if (first == std::string::npos) return {};
-    return text.substr(first, text.find_last_not_of(' ') - first + 1);
 }
 
 QLabel* valueLabel(const char* name, const QString& accessibleName) {
@@ -234,7 +228,7 @@ void TSpecsFrm::loadRecord() {
     const auto show = [this](QLabel* label, const char* field) {
         const auto text = m_specs->fieldText(field);
         check(text.status());
-        label->setText(QString::fromStdString(trimmed(*text)));
+        label->setText(QString::fromStdString(calculators::trimBlanks(*text)));
     };
     show(m_arrowType, "ARROWTYPE");
     show(m_maxLength, "LENGTH");
