@@ -92,7 +92,12 @@ CustomerAddress AddressPanel::address() const {
     a.zip = ss(m_zip->text());
     a.country = ss(m_country->text());
     a.ccode = ss(m_ccode->text());
-    a.comments = ss(m_comments->toPlainText());
+    // The memo edit keeps lines apart with "\n" only; comments written by other
+    // software may use "\r\n".  Unless the user changed them, hand back the
+    // stored text byte for byte, so that posting an address correction never
+    // rewrites the comments behind the user's back.
+    const QString shown = m_comments->toPlainText();
+    a.comments = shown == m_shownComments ? m_storedComments : ss(shown);
     return a;
 }
 
@@ -106,6 +111,8 @@ void AddressPanel::setAddress(const CustomerAddress& a) {
     m_country->setText(qs(a.country));
     m_ccode->setText(qs(a.ccode));
     m_comments->setPlainText(qs(a.comments));
+    m_storedComments = a.comments;
+    m_shownComments = m_comments->toPlainText();
 }
 
 void AddressPanel::setReadOnly(bool readOnly) {

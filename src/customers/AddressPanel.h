@@ -10,6 +10,7 @@
 #include <QWidget>
 
 #include <functional>
+#include <string>
 #include <string_view>
 
 class QLineEdit;
@@ -40,6 +41,8 @@ private:
     QLineEdit* m_country;
     QLineEdit* m_ccode;
     QPlainTextEdit* m_comments;
+    std::string m_storedComments;  // the comments as last set
+    QString m_shownComments;       // and as the memo edit showed them
 };
 
 }  // namespace quivra::customers

@@ -175,6 +175,18 @@ TEST_F(TGetCustTest, EditWithoutPostIsDroppedByCloseAndByReturnData) {
     }
 }
 
+TEST_F(TGetCustTest, PostingACityLeavesForeignLineBreaksInTheCommentsAlone) {
+    CustomerAddress a = test::addressNamed("Adams");
+    a.comments = "written elsewhere\r\nsecond line\r\n";
+    save(a);
+    auto w = open();
+    w->DBNavigator1Click(B::Edit);
+    typeInto(child(*w, "DBEdit8"), qs("Peoria"));
+    w->DBNavigator1Click(B::Post);
+    EXPECT_EQ(stored("Adams").address.comments, a.comments);
+    EXPECT_EQ(stored("Adams").address.city, "Peoria");
+}
+
 TEST_F(TGetCustTest, CancelRestoresTheShownRecord) {
     save(test::addressNamed("Adams"));
     auto w = open();
