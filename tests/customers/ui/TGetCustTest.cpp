@@ -139,6 +139,20 @@ TEST_F(TGetCustTest, SearchWithoutMatchSaysSoAndReturnsToTheFirstName) {
     EXPECT_EQ(shownName(*w), qs("Adams"));
 }
 
+TEST_F(TGetCustTest, CancelledOrUnstorableSearchTextEndsOnTheFirstName) {
+    for (const char* n : {"Smith", "Adams"}) save(test::addressNamed(n));
+    auto w = open();
+    for (const char* typed : {"", "李"}) {
+        SCOPED_TRACE(typed);
+        w->DBNavigator1Click(B::Last);
+        shell::MessageBox::setNextInput(qs(typed));
+        w->Button1Click();
+        EXPECT_EQ(shownName(*w), qs("Adams"));
+        EXPECT_EQ(label(*w, "Label24"), qs("60#"));
+        takeShownTexts();
+    }
+}
+
 TEST_F(TGetCustTest, EditAndPostStoresTheCorrectionAndMovesTheName) {
     for (const char* n : {"Adams", "Baker"}) save(test::addressNamed(n));
     auto w = open();
