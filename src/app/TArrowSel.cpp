@@ -1,0 +1,184 @@
+#include "TArrowSel.h"
+
+#include "CarbonPanel.h"
+#include "CategoryPage.h"
+#include "ErrorHandler.h"
+#include "HyperlinkLabel.h"
+#include "InputsPanel.h"
+#include "Links.h"
+#include "MessageBox.h"
+#include "SlotGrid.h"
+
+#include <QAction>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QShowEvent>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+#include <utility>
+
+namespace quivra::app {
+
+using selection::Page;
+
+namespace {
+constexpr std::array<Page, 4> kPages{Page::Hunt, Page::Targ, Page::Youth, Page::Kstr};
+}
+
+TArrowSel::TArrowSel(std::filesystem::path dataDir, QWidget* parent)
+    : QMainWindow(parent),
+      m_dataDir(std::move(dataDir)),
+      m_engine(std::make_unique<selection::SearchEngine>(m_dataDir)) {
+    setObjectName(QStringLiteral("ArrowSel"));
+    setWindowTitle(QStringLiteral("Quivra 2012"));
+    setAccessibleName(windowTitle());
+    // Fixed size, minimise but no maximise.
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint |
+                   Qt::CustomizeWindowHint);
+    buildWindow();
+    buildMenus();
+    applyOutcome(m_engine->current());  // the design-time state: empty grids
+    bindSearchEvents();
+    bindGridHandlers();
+    bindCommands();
+    setFixedSize(sizeHint());
+}
+
+TArrowSel::~TArrowSel() = default;
+
+void TArrowSel::buildWindow() {
+    auto* central = new QWidget(this);
+    central->setObjectName(QStringLiteral("ArrowSelClient"));
+
+    m_inputs = new InputsPanel(central);
+    m_siteLink =
+        new info::HyperlinkLabel(info::links::kWebSiteText, QUrl(info::links::kWebSite), central);
+    m_siteLink->setObjectName(QStringLiteral("SiteLink"));
+
+    auto* left = new QVBoxLayout;
+    left->setSpacing(10);
+    left->addWidget(m_inputs, 1);
+    left->addWidget(m_siteLink, 0, Qt::AlignHCenter);
+
+    m_notebook = new QTabWidget(central);
+    m_notebook->setObjectName(QStringLiteral("ShaftsNB"));
+    m_notebook->setAccessibleName(QStringLiteral("Shaft categories"));
+    for (const Page page : kPages) {
+        const PageDescriptor& d = pageDescriptor(page);
+        auto* widget = new CategoryPage(d, m_dataDir, m_notebook);
+        m_pages[static_cast<std::size_t>(page)] = widget;
+        m_notebook->addTab(widget, d.caption);
+    }
+
+    auto* layout = new QHBoxLayout(central);
+    layout->setContentsMargins(10, 10, 10, 10);
+    layout->setSpacing(12);
+    layout->addLayout(left);
+    layout->addWidget(m_notebook, 1);
+    setCentralWidget(central);
+}
+
+CategoryPage* TArrowSel::page(Page p) const {
+    return m_pages[static_cast<std::size_t>(p)];
+}
+
+CarbonPanel* TArrowSel::carbonPanel() const {
+    return page(Page::Hunt)->carbonPanel();
+}
+
+Page TArrowSel::activePage() const {
+    const int index = m_notebook->currentIndex();
+    return index >= 0 && index < 4 ? kPages[static_cast<std::size_t>(index)] : Page::Hunt;
+}
+
+void TArrowSel::setActivePage(Page p) {
+    m_notebook->setCurrentIndex(static_cast<int>(p));
+}
+
+selection::SelectionInputs TArrowSel::currentInputs() const {
+    return m_inputs->read(activePage());
+}
+
+QString TArrowSel::pageKey() const {
+    return QString::fromStdString(m_engine->pageKey());
+}
+
+void TArrowSel::bindSearchEvents() {
+    for (QLineEdit* field : m_inputs->textFields()) {
+        // textChanged fires for code as well as typing, and only on a change.
+        connect(field, &QLineEdit::textChanged, this, &TArrowSel::FindRec);
+    }
+    for (ChoiceGroup* group : m_inputs->groups()) {
+        connect(group, &ChoiceGroup::clicked, this, &TArrowSel::FindRec);
+    }
+    connect(m_notebook, &QTabWidget::currentChanged, this, &TArrowSel::FindRec);
+}
+
+void TArrowSel::bindGridHandlers() {
+    for (CategoryPage* p : m_pages) {
+        for (SlotButton* button : p->slotButtons()) {
+            if (button->column() == SlotColumn::Size) {
+                connect(button, &QPushButton::clicked, this, &TArrowSel::TSzBtnClick);
+            }
+        }
+    }
+    CategoryPage* hunt = page(Page::Hunt);
+    for (int slot = 3; slot <= 10; ++slot) {
+        connect(hunt->slotButton(slot, SlotColumn::Weight), &QPushButton::clicked, this,
+                &TArrowSel::HWtBtn9Click);
+    }
+    connect(carbonPanel()->closeButton(), &QPushButton::clicked, this, &TArrowSel::loseCarbonBtn);
+}
+
+void TArrowSel::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (m_firstShow && !event->spontaneous()) {
+        m_firstShow = false;
+        FindRec();  // so the grid never shows its design-time state
+    }
+}
+
+void TArrowSel::FindRec() {
+    shell::guarded(this, [this] {
+        ++m_searchCount;
+        const selection::SearchOutcome& outcome = m_engine->search(m_inputs->read(activePage()));
+        for (const std::string& message : outcome.messages) {
+            shell::MessageBox::information(this, QString::fromStdString(message));
+        }
+        applyOutcome(outcome);
+        if (outcome.error) shell::showError(this, QString::fromStdString(*outcome.error));
+        for (const std::string& fault : outcome.dataErrors) {
+            shell::showError(this, QString::fromStdString(fault));
+        }
+    });
+}
+
+void TArrowSel::applyOutcome(const selection::SearchOutcome& outcome) {
+    // Writing the reset texts must not start another search: the engine has
+    // already run the nested one, and this outcome is its final screen.
+    m_inputs->writeTextsQuietly(outcome.inputs);
+    m_inputs->applyControls(outcome.controls);
+    for (const Page p : kPages) page(p)->apply(outcome.grid(p));
+}
+
+void TArrowSel::TSzBtnClick() {
+    // Like the original handler, tell the size buttons apart by the sender.
+    const auto* button = qobject_cast<const SlotButton*>(sender());
+    if (!button || button->column() != SlotColumn::Size || !button->isEnabled()) return;
+    shell::guarded(this, [&] { requestDetails(*button); });
+}
+
+void TArrowSel::HWtBtn9Click() {
+    CarbonPanel* panel = carbonPanel();
+    panel->show();
+    panel->raise();
+}
+
+void TArrowSel::loseCarbonBtn() {
+    carbonPanel()->hide();
+}
+
+}  // namespace quivra::app

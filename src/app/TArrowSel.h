@@ -1,0 +1,126 @@
+#pragma once
+// TArrowSel (ArrowSel, "Quivra 2012"): the main window.  It holds the
+// selection inputs, the category notebook ShaftsNB with one page per
+// category, the carbon panel of the Hunting page, the main menu and the
+// page command rows.
+//
+// Every change of an input text, every selection change of a set-up group
+// and every change of the active page runs FindRec, which hands the inputs
+// to the search engine and shows what it returns: first the messages of an
+// invalid selection, then the final screen (the engine has already run the
+// nested search a reset starts), then any error.  Texts the engine reset are
+// written into the fields without another search, so the grid always
+// matches the inputs on screen.  The window runs one search when it is
+// first shown.
+//
+// Data files are opened by fixed names in the data folder given at
+// construction (the working directory in the program).
+
+#include "SearchEngine.h"
+#include "SelectionInputs.h"
+
+#include <QMainWindow>
+#include <QString>
+
+#include <array>
+#include <filesystem>
+#include <memory>
+
+class QAction;
+class QTabWidget;
+
+namespace quivra::info {
+class HyperlinkLabel;
+}
+
+namespace quivra::app {
+
+class CategoryPage;
+class CarbonPanel;
+class InputsPanel;
+class SlotButton;
+
+// The last detail request (TmpLbl, SpcLbl, Mods).
+struct DetailRequestRecord {
+    QString specKey;        // TmpLbl: size caption followed by the row's key suffix
+    QString sizeCaption;    // SpcLbl
+    QString modelsCaption;  // Mods
+};
+
+class TArrowSel : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit TArrowSel(std::filesystem::path dataDir = ".", QWidget* parent = nullptr);
+    ~TArrowSel() override;
+    TArrowSel(const TArrowSel&) = delete;
+    TArrowSel& operator=(const TArrowSel&) = delete;
+
+    [[nodiscard]] const std::filesystem::path& dataDir() const { return m_dataDir; }
+    [[nodiscard]] InputsPanel* inputs() const { return m_inputs; }
+    [[nodiscard]] QTabWidget* notebook() const { return m_notebook; }  // ShaftsNB
+    [[nodiscard]] CategoryPage* page(selection::Page page) const;
+    [[nodiscard]] CarbonPanel* carbonPanel() const;  // CAWTPanel
+    [[nodiscard]] selection::Page activePage() const;
+    // Selects a page (runs the search through the page-change event).
+    void setActivePage(selection::Page page);
+    // The inputs as they stand on screen.
+    [[nodiscard]] selection::SelectionInputs currentInputs() const;
+    // TmpLbl2: the page key of the last search ("" before any).
+    [[nodiscard]] QString pageKey() const;
+    [[nodiscard]] const DetailRequestRecord& lastDetailRequest() const { return m_request; }
+    [[nodiscard]] const selection::SearchEngine& engine() const { return *m_engine; }
+    // Searches run since the window was made (for tests and the benchmark).
+    [[nodiscard]] int searchCount() const { return m_searchCount; }
+    // A menu command by its handler name ("ExitBtn1Click", ...), or nullptr.
+    [[nodiscard]] QAction* menuAction(const QString& handler) const;
+
+public slots:
+    // The search (bound to the 13 input and page events).
+    void FindRec();
+    // Grid handlers.
+    void TSzBtnClick();
+    void HWtBtn9Click();
+    void loseCarbonBtn();
+    // Commands (MainWindowCommands.cpp).
+    void ExitBtn1Click();
+    void SpeedButton3Click();
+    void HSaveBtnClick();
+    void ShopInformation1Click();
+    void HPrintBtnClick();
+    void TPrintBtnClick();
+    void SpeedButton9Click();
+    void KstrPrintBtnClick();
+    void KECalcBtnClick();
+    void Contents1Click();
+    void ExportCustomerDatabase1Click();
+    void About1Click();
+    void ModelsClick();
+    void TrajectBtnClick();
+    void TuningGuidePdfClick();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void buildWindow();
+    void bindSearchEvents();
+    void bindGridHandlers();
+    void applyOutcome(const selection::SearchOutcome& outcome);
+    void requestDetails(const SlotButton& sizeButton);
+    // MainWindowCommands.cpp
+    void buildMenus();
+    void bindCommands();
+    void printActivePage(selection::Page page);
+
+    std::filesystem::path m_dataDir;
+    std::unique_ptr<selection::SearchEngine> m_engine;
+    InputsPanel* m_inputs = nullptr;
+    QTabWidget* m_notebook = nullptr;
+    std::array<CategoryPage*, 4> m_pages{};
+    info::HyperlinkLabel* m_siteLink = nullptr;
+    DetailRequestRecord m_request;
+    int m_searchCount = 0;
+    bool m_firstShow = true;
+};
+
+}  // namespace quivra::app
