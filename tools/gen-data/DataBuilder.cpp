@@ -80,7 +80,7 @@ bool DataBuilder::stageCatalogue(std::vector<SpecRecord>& catalogue, std::string
     if (!records) return false;
     catalogue = *records;
     const std::vector<st::FieldSpec> fields = {
-        charField("SIZE", 15),    charField("KEYSPINE", 10),  charField("SPINE", 6),
+        charField("SIZE", 15),    charField("KEYSPINE", 10),  charField("SPINE", 5),
         charField("HMODELS", 12), charField("TMODELS", 12),   charField("GPI", 9),
         numField("DEFPTWT", 4),   numField("DEFNOCKWT", 4),   numField("DEFVANEWT", 4),
         numField("DEFINSWT", 4),  charField("ARROWTYPE", 30), charField("OD", 8),
