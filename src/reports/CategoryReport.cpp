@@ -91,12 +91,14 @@ constexpr std::array<double, 4> kHuntingCells{55.2, 82.9, 109.9, 137.2};
 
 std::vector<double> evenly(double first, double pitch, int count) {
     std::vector<double> tops;
+    tops.reserve(static_cast<std::size_t>(count));
     for (int i = 0; i < count; ++i) tops.push_back(first + i * pitch);
     return tops;
 }
 
 std::vector<GridRow> rowsFrom(int firstSlot, const std::vector<double>& tops) {
     std::vector<GridRow> rows;
+    rows.reserve(tops.size());
     for (std::size_t i = 0; i < tops.size(); ++i) {
         rows.push_back({firstSlot + static_cast<int>(i), tops[i]});
     }

@@ -54,7 +54,7 @@ public:
     void wrappedText(const QRectF& box, const QString& text, const TextStyle& style);
 
     // Width of a one-line text box, in millimetres.
-    double textWidth(const QString& text, const TextStyle& style) const;
+    [[nodiscard]] double textWidth(const QString& text, const TextStyle& style) const;
 
     // A horizontal rule at `y` from `x1` to `x2`, and a rectangle outline.
     void hRule(double y, double x1, double x2);
@@ -66,9 +66,9 @@ public:
 
 private:
     // Device units per millimetre of the current mapping.
-    double unitsPerMm() const;
+    [[nodiscard]] double unitsPerMm() const;
     // `style` as a font sized for drawing in device units.
-    QFont deviceFont(const TextStyle& style) const;
+    [[nodiscard]] QFont deviceFont(const TextStyle& style) const;
 
     QPainter& m_painter;
     QPointF m_origin;

@@ -58,7 +58,7 @@ QString suggestedFileName(const QString& title) {
 // Asks where to save the PDF; empty when the user cancels.
 QString askPdfPath(QWidget* parent, const QString& title) {
     if (seam().nextSaveFileName) {
-        const QString path = *seam().nextSaveFileName;
+        QString path = *seam().nextSaveFileName;
         seam().nextSaveFileName.reset();
         return path;
     }

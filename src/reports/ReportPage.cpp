@@ -8,9 +8,8 @@
 namespace quivra::reports {
 
 QPageLayout letterPageLayout() {
-    return QPageLayout(QPageSize(QPageSize::Letter), QPageLayout::Portrait,
-                       QMarginsF(kMarginMm, kMarginMm, kMarginMm, kMarginMm),
-                       QPageLayout::Millimeter);
+    return {QPageSize(QPageSize::Letter), QPageLayout::Portrait,
+            QMarginsF(kMarginMm, kMarginMm, kMarginMm, kMarginMm), QPageLayout::Millimeter};
 }
 
 bool mapPainterToMillimetres(QPainter& painter) {

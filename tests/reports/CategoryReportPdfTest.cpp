@@ -30,6 +30,7 @@ struct PageGeometry {
 
 std::vector<double> evenly(double first, double pitch, int count) {
     std::vector<double> tops;
+    tops.reserve(static_cast<std::size_t>(count));
     for (int i = 0; i < count; ++i) tops.push_back(first + i * pitch);
     return tops;
 }

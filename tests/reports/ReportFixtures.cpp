@@ -24,7 +24,9 @@ quivra::customers::ShopRecord testShop() {
 }
 
 QDateTime testTime() {
-    return QDateTime(QDate(2026, 12, 8), QTime(14, 35, 12));
+    QDateTime testTime() {
+        return {QDate(2026, 12, 8), QTime(14, 35, 12)};
+    }
 }
 
 std::vector<RecommendationSlot> numberedGrid(int count) {

@@ -51,7 +51,7 @@ quivra::customers::ShopRecord sampleShop() {
 }
 
 QDateTime samplePrintTime() {
-    return QDateTime(QDate(2026, 12, 8), QTime(14, 35));
+    return {QDate(2026, 12, 8), QTime(14, 35)};
 }
 
 CategoryReportData sampleCategoryReport(Page page) {
