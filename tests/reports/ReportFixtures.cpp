@@ -24,9 +24,7 @@ quivra::customers::ShopRecord testShop() {
 }
 
 QDateTime testTime() {
-    QDateTime testTime() {
-        return {QDate(2026, 12, 8), QTime(14, 35, 12)};
-    }
+    return {QDate(2026, 12, 8), QTime(14, 35, 12)};
 }
 
 std::vector<RecommendationSlot> numberedGrid(int count) {
