@@ -77,6 +77,13 @@ const SearchOutcome& SearchEngine::search(const SelectionInputs& inputs) {
     out.error.reset();
     out.dataErrors.clear();
 
+    if (selection::pageKey(inputs.page).empty()) {
+        // Not a page of the notebook: nothing to search, nothing changed.
+        out.page = Page::Hunt;
+        out.error = "There is no category page number " +
+                    std::to_string(static_cast<int>(inputs.page)) + ".";
+        return out;
+    }
     SearchRunner runner(*this, 0);
     const storage::Status status = runner.findRec(inputs);
     if (!status) out.error = status.message();

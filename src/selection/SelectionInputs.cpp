@@ -9,7 +9,8 @@ constexpr std::array<std::string_view, 4> kKeys{"Hunt", "Targ", "Youth", "Kstr"}
 }
 
 std::string_view pageKey(Page page) {
-    return kKeys[static_cast<std::size_t>(page)];
+    const auto i = static_cast<std::size_t>(page);
+    return i < kKeys.size() ? kKeys[i] : std::string_view();
 }
 
 std::optional<Page> pageFromKey(std::string_view key) {

@@ -12,7 +12,8 @@ namespace quivra::selection {
 // The four category pages in notebook order.
 enum class Page { Hunt, Targ, Youth, Kstr };
 
-// The page key the search records: "Hunt", "Targ", "Youth" or "Kstr".
+// The page key the search records: "Hunt", "Targ", "Youth" or "Kstr" ("" for
+// a value outside the enumeration).
 std::string_view pageKey(Page page);
 // The page of a key; exact and case-sensitive.
 std::optional<Page> pageFromKey(std::string_view key);

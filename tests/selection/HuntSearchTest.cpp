@@ -328,6 +328,16 @@ TEST_F(HuntSearchTest, ConversionErrors) {
     EXPECT_EQ(search(inputs(" 60", "30", "100")).error, std::nullopt);
 }
 
+TEST_F(HuntSearchTest, UnknownPageChangesNothing) {
+    const auto grids = search(inputs("60")).grids;
+    SelectionInputs in = inputs("60");
+    in.page = static_cast<Page>(7);
+    const SearchOutcome& o = search(in);
+    EXPECT_TRUE(o.error);
+    EXPECT_TRUE(o.runs.empty());
+    EXPECT_EQ(o.grids, grids);
+}
+
 TEST_F(HuntSearchTest, ExtremeNumbersDoNotOverflow) {
     const SearchOutcome& o = search(with("2147483647", "30", "160", 0, 0, 1, 1, 5));
     ASSERT_FALSE(o.error);
