@@ -4,6 +4,9 @@
 
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPainter>
+#include <QStyle>
+#include <QStyleOptionFocusRect>
 
 namespace quivra::info {
 
@@ -56,6 +59,17 @@ void HyperlinkLabel::keyPressEvent(QKeyEvent* event) {
         return;
     }
     QLabel::keyPressEvent(event);
+}
+
+void HyperlinkLabel::paintEvent(QPaintEvent* event) {
+    QLabel::paintEvent(event);
+    if (!hasFocus()) return;
+    // A label draws no focus cue of its own; keyboard users need one.
+    QPainter painter(this);
+    QStyleOptionFocusRect option;
+    option.initFrom(this);
+    option.backgroundColor = palette().color(QPalette::Window);
+    style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &painter, this);
 }
 
 }  // namespace quivra::info
