@@ -20,6 +20,16 @@ std::string fieldLabel(const FieldDef& field) {
     return "field " + field.name;
 }
 
+// "'text'", built by appending (GCC 12 warns falsely about "'" + std::string(...)).
+std::string quoted(std::string_view text) {
+    std::string out;
+    out.reserve(text.size() + 2);
+    out += '\'';
+    out += text;
+    out += '\'';
+    return out;
+}
+
 void appendDigits(std::int64_t v, int width, std::string& out) {
     char buf[24];
     auto [end, ec] = std::to_chars(buf, buf + sizeof buf, v);
@@ -236,8 +246,8 @@ Status encode(const FieldDef& field, std::string_view utf8, const TextCodec& cod
                 std::from_chars(t.data() + 6, t.data() + 8, d);
             }
             if (!digits || !validDate(y, m, d) || field.length != 8) {
-                return Status::invalidArgument(
-                    "'" + std::string(t) + "' is not a date (YYYYMMDD) for " + fieldLabel(field));
+                return Status::invalidArgument(quoted(t) + " is not a date (YYYYMMDD) for " +
+                                               fieldLabel(field));
             }
             std::memcpy(bytes, t.data(), 8);
             return Status::ok();
@@ -250,8 +260,7 @@ Status encode(const FieldDef& field, std::string_view utf8, const TextCodec& cod
             } else if (t == "F" || t == "f" || t == "N" || t == "n" || t == ".F." || t == ".f.") {
                 c = 'F';
             } else if (!t.empty()) {
-                return Status::invalidArgument("'" + std::string(t) +
-                                               "' is not a logical value (T or F) for " +
+                return Status::invalidArgument(quoted(t) + " is not a logical value (T or F) for " +
                                                fieldLabel(field));
             }
             bytes[0] = c;

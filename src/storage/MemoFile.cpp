@@ -53,9 +53,13 @@ Status MemoFile::writeEmptyFpt(FileIo::File& file) {
 }
 
 Result<std::string> MemoFile::read(std::uint32_t block) const {
-    auto fileSize = m_file->size();
-    if (!fileSize) return fileSize.status();
     const std::uint64_t offset = static_cast<std::uint64_t>(block) * m_blockSize;
+    if (offset + 8 > m_knownSize || m_kind == Kind::Dbt) {
+        auto size = m_file->size();
+        if (!size) return size.status();
+        m_knownSize = *size;
+    }
+    const std::uint64_t* fileSize = &m_knownSize;
     const std::string where = "memo block " + std::to_string(block);
     if (offset < kHeaderSize) return corrupt(where + " lies inside the file header");
     if (m_kind == Kind::Fpt) {
@@ -65,6 +69,11 @@ Result<std::string> MemoFile::read(std::uint32_t block) const {
         if (!got) return got.status();
         if (*got < sizeof head) return corrupt(where + " is beyond the end of the file");
         const std::uint32_t length = coding::getBe32(head + 4);
+        if (length > *fileSize - offset - 8) {
+            auto size = m_file->size();  // grown since we last looked?
+            if (!size) return size.status();
+            m_knownSize = *size;
+        }
         if (length > *fileSize - offset - 8) {
             return corrupt(where + " claims " + std::to_string(length) +
                            " bytes, more than the file holds");

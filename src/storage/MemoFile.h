@@ -61,6 +61,9 @@ private:
     Kind m_kind;
     std::unique_ptr<FileIo::File> m_file;
     std::uint32_t m_blockSize = 512;
+    // The file size last seen; read() asks the file again only when a memo
+    // seems to reach past it (another handle may have added memos since).
+    mutable std::uint64_t m_knownSize = 0;
 };
 
 }  // namespace quivra::storage

@@ -12,9 +12,14 @@ namespace quivra::storage {
 
 inline std::filesystem::path temporaryPathFor(const std::filesystem::path& target) {
     static std::atomic<unsigned> counter{0};
+    std::string name = ".";
+    name += target.filename().string();
+    name += ".tmp";
+    name += std::to_string(::getpid());
+    name += '-';
+    name += std::to_string(counter++);
     std::filesystem::path tmp = target;
-    tmp.replace_filename("." + target.filename().string() + ".tmp" + std::to_string(::getpid()) +
-                         "-" + std::to_string(counter++));
+    tmp.replace_filename(name);
     return tmp;
 }
 

@@ -13,33 +13,66 @@ namespace {
 constexpr std::uint32_t kRecordsPerRead = 512;
 constexpr std::size_t kFlushSize = 1 << 20;
 
+// Appends `bytes` (code page) to `line` as UTF-8 in double quotes, with
+// quotes inside doubled and NULs (filler of some writers) as blanks.
+void appendQuoted(std::string_view bytes, const TextCodec& codec, std::string& line) {
+    line += '"';
+    const bool plain = std::all_of(bytes.begin(), bytes.end(), [](char c) {
+        return c != '"' && c != '\0' && static_cast<unsigned char>(c) < 0x80;
+    });
+    if (plain) {
+        line.append(bytes);
+    } else {
+        for (std::size_t i = 0; i < bytes.size(); ++i) {
+            const char c = bytes[i];
+            if (c == '"') {
+                line += "\"\"";
+            } else if (c == '\0') {
+                line += ' ';
+            } else {
+                codec.appendUtf8(bytes.substr(i, 1), line);
+            }
+        }
+    }
+    line += '"';
+}
+
 // Appends one field of a record to the line being built.
 Status appendField(const TableFile& table, std::string_view record, std::size_t field,
                    std::string& scratch, std::string& line) {
     const FieldDef& f = table.fields()[field];
-    scratch.clear();
-    if (auto s = table.appendFieldText(record, field, scratch); !s) return s;
     switch (f.type) {
         case 'C':
-        case 'M':
-        case 'G':
-        case 'P': {
-            const std::string_view text = fieldcodec::trimRight(scratch);
-            line += '"';
-            for (const char c : text) {
-                if (c == '"') line += '"';  // doubled, as CSV readers expect
-                line += c;
-            }
-            line += '"';
+            appendQuoted(fieldcodec::trimRight(table.fieldBytes(record, field)), table.codec(),
+                         line);
+            return Status::ok();
+        case 'N':
+        case 'F':
+            line.append(fieldcodec::trim(table.fieldBytes(record, field)));
+            return Status::ok();
+        case 'L': {
+            const char c = table.fieldBytes(record, field)[0];
+            line += (c == 'T' || c == 't' || c == 'Y' || c == 'y') ? 'T' : 'F';
             return Status::ok();
         }
-        case 'L':
-            line += scratch == "T" ? 'T' : 'F';
-            return Status::ok();
         default:
-            line.append(fieldcodec::trim(scratch));
-            return Status::ok();
+            break;
     }
+    scratch.clear();
+    if (auto s = table.appendFieldText(record, field, scratch); !s) return s;
+    if (isMemoType(f.type)) {
+        // Memo texts are UTF-8 already: only quotes need doubling.
+        const std::string_view text = fieldcodec::trimRight(scratch);
+        line += '"';
+        for (const char c : text) {
+            if (c == '"') line += '"';
+            line += c;
+        }
+        line += '"';
+        return Status::ok();
+    }
+    line.append(fieldcodec::trim(scratch));
+    return Status::ok();
 }
 
 Status writeAll(const TableFile& table, FileIo::File& out) {
