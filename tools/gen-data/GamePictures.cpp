@@ -252,7 +252,7 @@ QImage kineticFrame(const std::string& list, int frame) {
         {"tanks",
          "Off the Scale",
          "over 200 ft-lb",
-         {"Energy to spare", "Check your tune", "Over 200 ft-lb"}},
+         {"Energy to spare", "Beyond any game", "Gauge pinned"}},
     };
     const ListInfo* info = &lists[0];
     for (const auto& l : lists)

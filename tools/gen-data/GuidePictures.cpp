@@ -27,6 +27,8 @@ struct GuideSpec {
     std::vector<ChartKind> pages;
     bool targetModels = false;  // shows TMODELS (Target and Youth pages)
     QStringList notes;
+    // Codes the page shows that are no family, with their meaning.
+    std::vector<std::pair<QString, QString>> extraCodes = {};
 };
 
 QString modelsOf(const SpecRecord& r, bool targetModels) {
@@ -55,8 +57,8 @@ void drawHeaderBand(QPainter& p, const GuideSpec& g) {
                QStringLiteral("QUIVRA"));
 }
 
-int drawCodes(QPainter& p, const PictureInputs& in, const GuideSpec& g, const QStringList& codes,
-              int y) {
+int drawCodes(QPainter& p, const PictureInputs& in, const GuideSpec& g, QStringList codes, int y) {
+    for (const auto& extra : g.extraCodes) codes << extra.first;
     p.setPen(kForest);
     p.setFont(font(22, true));
     p.drawText(QRect(36, y, 600, 32), Qt::AlignLeft | Qt::AlignVCenter,
@@ -66,14 +68,16 @@ int drawCodes(QPainter& p, const PictureInputs& in, const GuideSpec& g, const QS
         const Family* f = findFamily(in.families, code.toStdString());
         p.setPen(Qt::NoPen);
         p.setBrush(kOrange);
-        p.drawRoundedRect(QRect(40, y + 2, 64, 24), 4, 4);
+        p.drawRoundedRect(QRect(40, y + 2, 70, 24), 4, 4);
         p.setPen(Qt::white);
         p.setFont(font(15, true));
-        p.drawText(QRect(40, y + 2, 64, 24), Qt::AlignCenter, code);
+        p.drawText(QRect(40, y + 2, 70, 24), Qt::AlignCenter, code);
         p.setPen(kInk);
         p.setFont(font(16));
-        const QString meaning = f ? QString::fromStdString(f->meaning) : code;
-        p.drawText(QRect(120, y, g.width - 160, 28), Qt::AlignLeft | Qt::AlignVCenter, meaning);
+        QString meaning = f ? QString::fromStdString(f->meaning) : code;
+        for (const auto& extra : g.extraCodes)
+            if (extra.first == code) meaning = extra.second;
+        p.drawText(QRect(126, y, g.width - 166, 28), Qt::AlignLeft | Qt::AlignVCenter, meaning);
         y += 30;
     }
     return y;
@@ -188,7 +192,7 @@ QImage drawGuide(const PictureInputs& in, const GuideSpec& g) {
 }
 
 QStringList commonNotes() {
-    return {QStringLiteral("Spine: deflection in inches under 1.94 lb hung at the centre of a "
+    return {QStringLiteral("Spine: deflection in inches under 1.94 lb hung at the center of a "
                            "28-inch span (lower is stiffer)."),
             QStringLiteral("Carbon sizes are their spine numbers: 400 deflects 0.400 inch. "
                            "Outside diameters in inches.")};
@@ -205,9 +209,11 @@ QImage huntGuide(const PictureInputs& in) {
                 false,
                 commonNotes()};
     g.notes << QStringLiteral(
-        "KV,M4: one tube in two alloys; grains per inch given as "
-        "KV value, M4 value. \"Carbon\" rows: click Details for the carbon "
-        "shafts.");
+        "KV,M4: one tube in two alloys; grains per inch given as KV "
+        "value, M4 value.");
+    g.extraCodes = {{QStringLiteral("Carbon"),
+                     QStringLiteral("Carbon entry of the main grid: its spine number; click "
+                                    "Details for the carbon shafts of that spine")}};
     return drawGuide(in, g);
 }
 
