@@ -19,7 +19,7 @@ class IndexStore : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_OK(TableStore::create(m_dir / "Saveddb.dbf", nameFields()));
-        m_table = std::make_unique<TableStore>(m_dir / "Saveddb.dbf");
+        m_table = std::make_unique<TableStore>(m_dir / "Saveddb.dbf", noSyncIo());
         ASSERT_OK(m_table->open());
     }
     void add(const std::vector<std::string>& names) {
@@ -165,6 +165,27 @@ TEST_F(IndexStore, PostsKeepTheIndexCurrentThroughSplitsAndMoves) {
     ASSERT_OK(m_table->setFieldText("BOWWT", "70"));
     ASSERT_OK(m_table->post());
     EXPECT_OK(verifyIndex(m_dir / "Saveddb.dbf", idx()));
+}
+
+TEST_F(IndexStore, AnotherHandleSeesKeysPostedThroughThisOne) {
+    add(kNames);
+    ASSERT_OK(m_table->createIndex("Saved.idx", "NAME"));
+    ASSERT_OK(m_table->selectIndex("Saved.idx"));
+    TableStore other(m_dir / "Saveddb.dbf", noSyncIo());
+    ASSERT_OK(other.open());
+    ASSERT_OK(other.selectIndex("Saved.idx"));
+    EXPECT_FALSE(other.seek("Quill").valueOr(true));
+    add({"Quill"});
+    ASSERT_TRUE(other.seek("Quill").valueOr(false));
+    EXPECT_EQ(other.recNo(), 9U);
+    // An edit through the other handle moves the key for this one too.
+    ASSERT_OK(other.edit());
+    ASSERT_OK(other.setFieldText("NAME", "Aardvark"));
+    ASSERT_OK(other.post());
+    ASSERT_OK(m_table->first());
+    EXPECT_EQ(m_table->recNo(), 9U);
+    ASSERT_OK(m_table->next());
+    EXPECT_EQ(m_table->recNo(), 2U);
 }
 
 TEST_F(IndexStore, RecordsAddedWhileTheIndexWasClosedAreFoundAfterSelect) {
