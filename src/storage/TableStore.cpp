@@ -245,6 +245,13 @@ Result<std::string> TableStore::fieldText(std::string_view name) const {
     if (m_state != EditState::Browse) {
         return m_table->fieldText(m_pending->bytes, *field, m_pending.get());
     }
+    if (m_recNo == 0) {
+        // End of table: blanks, whatever the field's storage (binary types
+        // would otherwise decode the blank record's spaces as numbers).
+        const FieldDef& f = m_table->fields()[*field];
+        if (f.type == 'C') return std::string(f.length, ' ');
+        return std::string(f.type == 'L' ? " " : "");
+    }
     return m_table->fieldText(m_record, *field);
 }
 

@@ -199,6 +199,12 @@ TEST(FixtureTest, VisualFoxProTypesAndHiddenNullFlags) {
     EXPECT_EQ(t.fieldText("SUBJECT").valueOr("").substr(0, 21), "Buy flavored coffees.");
     EXPECT_EQ(t.fieldText("NOTES").valueOr("").substr(0, 16),
               "Nancy told me ab");  // 4-byte memo pointer
+    // At end of table binary fields read as blanks too.
+    ASSERT_OK(t.last());
+    ASSERT_OK(t.next());
+    EXPECT_EQ(t.fieldText("CALL_ID").valueOr("?"), "");
+    EXPECT_EQ(t.fieldInt("CALL_ID").valueOr(-1), 0);
+    EXPECT_EQ(t.fieldText("CALL_DATE").valueOr("?"), "");
     // Visual FoxPro tables are read, never written.
     EXPECT_EQ(t.appendBlank().code(), Status::Code::Unsupported);
 }
