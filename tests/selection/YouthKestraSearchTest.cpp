@@ -196,6 +196,18 @@ TEST_F(YouthKestraTest, KestraResetAndNestedSearch) {
     EXPECT_EQ(o.grid(Page::Kstr)[0].size.caption, "K400");
 }
 
+TEST_F(YouthKestraTest, KestraResetToTheSameTextShowsAnEmptyGrid) {
+    search(kestra("60"));
+    const SearchOutcome& o = search(kestra("60", "40"));  // row 25
+    ASSERT_EQ(o.runs.size(), 1U);
+    EXPECT_EQ(o.runs[0].resetTo, "60");
+    EXPECT_EQ(o.messages.size(), 1U);
+    for (const RecommendationSlot& s : o.grid(Page::Kstr)) {
+        EXPECT_FALSE(s.size.showCaption);
+        EXPECT_EQ(s.size.caption, "");
+    }
+}
+
 TEST_F(YouthKestraTest, KestraSlotsArePresentByTheirModelField) {
     const SearchOutcome& o = search(kestra("60"));
     ASSERT_FALSE(o.error);
