@@ -25,7 +25,6 @@ TSplashV::TSplashV(const std::filesystem::path& picture, QWidget* parent)
 
 void TSplashV::showNow() {
     show();
-    raise();
     repaint();
     QGuiApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
