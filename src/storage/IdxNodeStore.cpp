@@ -18,7 +18,7 @@ constexpr std::uint64_t kLockOffset = 0x40000000;
 
 Result<std::unique_ptr<IdxNodeStore>> IdxNodeStore::open(std::unique_ptr<FileIo::File> file,
                                                          bool writable) {
-    std::unique_ptr<IdxNodeStore> store(new IdxNodeStore(std::move(file), writable));
+    auto store = std::make_unique<IdxNodeStore>(Key{}, std::move(file), writable);
     Status s = store->loadHeader(true);
     if (!s) return s;
     return store;

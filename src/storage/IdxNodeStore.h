@@ -64,8 +64,15 @@ public:
     [[nodiscard]] Status corrupt(const std::string& what) const;
 
 private:
-    IdxNodeStore(std::unique_ptr<FileIo::File> file, bool writable)
+    // Only open() constructs (through make_unique, hence a public constructor
+    // that needs this private key).
+    struct Key {};
+
+public:
+    IdxNodeStore(Key, std::unique_ptr<FileIo::File> file, bool writable)
         : m_file(std::move(file)), m_writable(writable) {}
+
+private:
     Status loadHeader(bool force);
 
     std::unique_ptr<FileIo::File> m_file;

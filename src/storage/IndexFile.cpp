@@ -12,10 +12,11 @@
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
 
 namespace quivra::storage {
 
-IndexFile::IndexFile(std::filesystem::path path, FileIo& io, TableFile& table)
+IndexFile::IndexFile(Key, std::filesystem::path path, FileIo& io, TableFile& table)
     : m_path(std::move(path)), m_io(io), m_table(table) {}
 
 IndexFile::~IndexFile() = default;
@@ -32,7 +33,7 @@ Result<std::unique_ptr<IndexFile>> IndexFile::open(const std::filesystem::path& 
     if (!io.exists(path)) {
         return Status::notFound("Index file does not exist.\rFile: " + path.string());
     }
-    std::unique_ptr<IndexFile> index(new IndexFile(path, io, table));
+    auto index = std::make_unique<IndexFile>(Key{}, path, io, table);
     if (Status s = index->load(); !s) return s;
     return index;
 }
@@ -195,7 +196,7 @@ Result<std::uint32_t> IndexFile::prevRec(std::uint32_t recNo) {
 }
 
 template <class Change>
-Status IndexFile::update(int keyDelta, Change change) {
+Status IndexFile::update(int keyDelta, bool marked, Change change) {
     if (!m_store->writable()) {
         return Status::ioError("Index file '" + m_path.string() +
                                "' is read only, so it cannot be kept up to date");
@@ -205,6 +206,12 @@ Status IndexFile::update(int keyDelta, Change change) {
     std::uint64_t keys = 0;
     if (s && m_store->header().layout == idx::Layout::Compact) {
         // Only the standard layout is written: convert once, table included.
+        m_store->unlock();
+        return rebuild();
+    }
+    if (s && m_store->header().stamp.busy && !marked) {
+        // Someone else's change was cut off after this index was selected:
+        // the tree cannot be trusted, the table can.
         m_store->unlock();
         return rebuild();
     }
@@ -222,7 +229,7 @@ Status IndexFile::update(int keyDelta, Change change) {
     // table's.  Either way the nodes are synced before the header that
     // counts them is written; that header itself may reach the disk later
     // (a lost one only costs a rebuild), which saves a sync per post.
-    if (s && keyDelta == 0) {
+    if (s && keyDelta == 0 && !m_store->header().stamp.busy) {
         m_store->header().stamp.busy = true;
         s = m_store->writeHeader();
         if (s) s = m_store->sync();
@@ -246,15 +253,44 @@ Status IndexFile::update(int keyDelta, Change change) {
 
 Status IndexFile::recordAdded(std::uint32_t recNo, std::string_view record) {
     m_expr.evaluate(record, keyLength(), m_key);
-    return update(+1, [this, recNo] { return m_tree->insert(m_key, recNo); });
+    m_markedBusy = false;
+    return update(+1, false, [this, recNo] { return m_tree->insert(m_key, recNo); });
+}
+
+Status IndexFile::prepareEdit() {
+    if (!m_store->writable() || m_store->header().layout != idx::Layout::Standard) {
+        return Status::ok();
+    }
+    if (Status s = m_store->lock(); !s) return s;
+    Status s = m_store->refresh();
+    if (s && !m_store->header().stamp.busy) {
+        m_store->header().stamp.busy = true;
+        s = m_store->writeHeader();
+        if (s) s = m_store->sync();
+    }
+    m_store->unlock();
+    m_markedBusy = s.isOk();
+    return s;
 }
 
 Status IndexFile::recordChanged(std::uint32_t recNo, std::string_view oldRecord,
                                 std::string_view newRecord) {
     m_expr.evaluate(oldRecord, keyLength(), m_key);
     m_expr.evaluate(newRecord, keyLength(), m_key2);
-    if (m_key == m_key2) return Status::ok();
-    return update(0, [this, recNo] {
+    const bool marked = std::exchange(m_markedBusy, false);
+    if (m_key == m_key2) {
+        if (!marked) return Status::ok();
+        // Nothing moved: only the mark of prepareEdit() goes.
+        if (Status s = m_store->lock(); !s) return s;
+        Status s = m_store->refresh();
+        if (s && m_store->header().stamp.busy) {
+            m_store->header().stamp.busy = false;
+            s = m_store->writeHeader();
+        }
+        m_store->unlock();
+        return s;
+    }
+    return update(0, marked, [this, recNo] {
         Status s = m_tree->remove(m_key, recNo);
         return s ? m_tree->insert(m_key2, recNo) : s;
     });

@@ -68,6 +68,13 @@ public:
     // passed over.  0 when there is none.
     Result<std::uint32_t> seek(std::string_view prefix);
 
+    // To be called before a record of the table is rewritten: marks the
+    // header busy, durably, so that a crash or a failed write between the
+    // table write and recordChanged() leaves a mark that coversTable()
+    // reports.  recordChanged() clears it.  Optional (an append needs no
+    // mark: the key count tells), and a no-op on an index that cannot be
+    // written.
+    Status prepareEdit();
     // Keep the index current after the table changed.  `record` / `newRecord`
     // are the raw bytes now in the table.
     Status recordAdded(std::uint32_t recNo, std::string_view record);
@@ -81,12 +88,19 @@ public:
     Result<std::uint32_t> prevRec(std::uint32_t recNo) override;
 
 private:
-    IndexFile(std::filesystem::path path, FileIo& io, TableFile& table);
+    struct Key {};  // only open() constructs
+
+public:
+    IndexFile(Key, std::filesystem::path path, FileIo& io, TableFile& table);
+
+private:
     Status load();
     Status ensureWritable();
-    // Runs `change` on the tree between the busy mark and the final commit.
+    // Runs `change` on the tree under the lock, between the busy mark (for
+    // an edit; `marked`: prepareEdit() has set it) and the header with the
+    // new key count.  On failure the index is rebuilt from the table.
     template <class Change>
-    Status update(int keyDelta, Change change);
+    Status update(int keyDelta, bool marked, Change change);
     Result<std::uint32_t> checked(std::uint32_t recNo);
     Status keyOfRecord(std::uint32_t recNo, std::string& key);
 
@@ -96,9 +110,10 @@ private:
     std::unique_ptr<IdxNodeStore> m_store;
     std::unique_ptr<IdxTree> m_tree;
     KeyExpression m_expr;
-    std::string m_record;  // scratch
-    std::string m_key;     // scratch
-    std::string m_key2;    // scratch
+    std::string m_record;       // scratch
+    std::string m_key;          // scratch
+    std::string m_key2;         // scratch
+    bool m_markedBusy = false;  // prepareEdit() set the busy mark
 };
 
 }  // namespace quivra::storage

@@ -210,6 +210,45 @@ TEST_F(IndexStore, AChangeCutOffMidwayIsRebuiltOnSelect) {
     EXPECT_OK(verifyIndex(m_dir / "Saveddb.dbf", idx()));
 }
 
+TEST_F(IndexStore, AnEditMarkedBeforeTheTableWriteIsRebuiltWhenItsIndexChangeNeverCame) {
+    add(kNames);
+    ASSERT_OK(m_table->createIndex("Saved.idx", "NAME"));
+    {
+        // What a post does before rewriting record 1, then the record changes
+        // and the index change never comes (a crash, a failed write).
+        auto file = TableFile::open(m_dir / "Saveddb.dbf", FileIo::posix());
+        ASSERT_TRUE(file.isOk());
+        auto index = IndexFile::open(idx(), FileIo::posix(), **file);
+        ASSERT_TRUE(index.isOk());
+        ASSERT_OK((*index)->prepareEdit());
+        TableStore other(m_dir / "Saveddb.dbf");
+        ASSERT_OK(other.open());
+        ASSERT_OK(other.goTo(1));
+        ASSERT_OK(other.edit());
+        ASSERT_OK(other.setFieldText("NAME", "Quill"));
+        ASSERT_OK(other.post());
+    }
+    ASSERT_OK(m_table->selectIndex("Saved.idx"));
+    ASSERT_TRUE(m_table->seek("Quill").valueOr(false));
+    EXPECT_EQ(m_table->recNo(), 1U);
+    EXPECT_OK(verifyIndex(m_dir / "Saveddb.dbf", idx()));
+}
+
+TEST_F(IndexStore, AMarkedEditThatKeepsTheKeyClearsTheMark) {
+    add(kNames);
+    ASSERT_OK(m_table->createIndex("Saved.idx", "NAME"));
+    auto file = TableFile::open(m_dir / "Saveddb.dbf", FileIo::posix());
+    ASSERT_TRUE(file.isOk());
+    auto index = IndexFile::open(idx(), FileIo::posix(), **file);
+    ASSERT_TRUE(index.isOk());
+    std::string record;
+    ASSERT_OK((*file)->readRecord(2, record));
+    ASSERT_OK((*index)->prepareEdit());
+    EXPECT_FALSE(verifyIndex(m_dir / "Saveddb.dbf", idx()).isOk());
+    ASSERT_OK((*index)->recordChanged(2, record, record));
+    EXPECT_OK(verifyIndex(m_dir / "Saveddb.dbf", idx()));
+}
+
 TEST_F(IndexStore, RebuildReplacesTheFileAndLeavesNoTemporaryFile) {
     add(kNames);
     ASSERT_OK(m_table->createIndex("Saved.idx", "UPPER(NAME)"));
