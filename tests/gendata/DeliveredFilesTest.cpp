@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <fstream>
 #include <regex>
 
@@ -182,6 +183,14 @@ TEST_F(Rebuild, MissingSavedIndexIsBuiltFromTheExistingTable) {
     ASSERT_TRUE(found.isOk());
     EXPECT_TRUE(*found);
     EXPECT_EQ(saved.recNo(), 2u);
+}
+
+TEST_F(Rebuild, ARelativeRunFolderIsTheFolderBelowTheWorkingDirectory) {
+    const std::string cmd = "cd \"" + m_dir.string() + "\" && \"" + QUIVRA_GEN_DATA_EXE +
+                            "\" build \"" + test::dataDir().string() + "\" sub > /dev/null 2>&1";
+    ASSERT_EQ(std::system(cmd.c_str()), 0);
+    EXPECT_TRUE(fs::exists(m_dir / "sub" / "specs.idx"));
+    EXPECT_TRUE(fs::exists(m_dir / "sub" / "Saved.idx"));
 }
 
 TEST_F(Rebuild, AMemoFileWithoutItsTableIsLeftAlone) {

@@ -99,7 +99,18 @@ int main(int argc, char** argv) {
         }
         return 0;
     }
-    if (mode == "build" && argc == 4) return build(argc, argv, argv[2], argv[3]);
+    if (mode == "build" && argc == 4) {
+        // Absolute paths: the table store resolves a relative index path
+        // beside its table, which would double a relative folder.
+        std::error_code ec;
+        const auto data = std::filesystem::absolute(argv[2], ec);
+        const auto run = std::filesystem::absolute(argv[3], ec);
+        if (ec) {
+            std::fprintf(stderr, "quivra-gen-data: %s\n", ec.message().c_str());
+            return 1;
+        }
+        return build(argc, argv, data, run);
+    }
     std::fprintf(stderr,
                  "usage: quivra-gen-data derive <data-dir>\n"
                  "       quivra-gen-data build <data-dir> <run-dir>\n");
