@@ -11,6 +11,7 @@
 #include <csignal>
 #include <set>
 
+#include <fcntl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -158,6 +159,44 @@ TEST_F(ConcurrencyTest, TwoProcessesEditingOneRecordLoseNoUpdate) {
     TableStore t(m_file);
     ASSERT_OK(t.open());
     EXPECT_EQ(t.fieldInt("ARLEN").valueOr(-1), 2 * kPerWriter);
+}
+
+// Whether some other open file description holds a lock on the byte.
+bool byteIsLocked(const std::filesystem::path& file, off_t offset) {
+    const int fd = ::open(file.c_str(), O_RDWR | O_CLOEXEC);
+    struct flock fl {};
+    fl.l_type = F_WRLCK;
+    fl.l_whence = SEEK_SET;
+    fl.l_start = offset;
+    fl.l_len = 1;
+    const bool locked = ::fcntl(fd, F_OFD_GETLK, &fl) == 0 && fl.l_type != F_UNLCK;
+    ::close(fd);
+    return locked;
+}
+
+TEST_F(ConcurrencyTest, EditLocksTheRecordAtFoxProsOffset) {
+    TableStore t(m_file);
+    ASSERT_OK(t.open());
+    for (int i = 0; i < 3; ++i) ASSERT_OK(appendRecord(t, {{"NAME", "R"}}));
+    const std::string bytes = readFile(m_file);
+    const off_t header =
+        static_cast<unsigned char>(bytes[8]) | (static_cast<unsigned char>(bytes[9]) << 8);
+    const off_t length =
+        static_cast<unsigned char>(bytes[10]) | (static_cast<unsigned char>(bytes[11]) << 8);
+    const off_t record2 = 0x40000000 + header + length;
+
+    ASSERT_OK(t.goTo(2));
+    EXPECT_FALSE(byteIsLocked(m_file, record2));
+    ASSERT_OK(t.edit());
+    EXPECT_TRUE(byteIsLocked(m_file, record2));
+    EXPECT_FALSE(byteIsLocked(m_file, record2 - length));  // record 1
+    EXPECT_FALSE(byteIsLocked(m_file, 0x40000000));        // no append is running
+    ASSERT_OK(t.setFieldText("NAME", "S"));
+    ASSERT_OK(t.post());
+    EXPECT_FALSE(byteIsLocked(m_file, record2));
+    ASSERT_OK(t.edit());
+    t.cancel();
+    EXPECT_FALSE(byteIsLocked(m_file, record2));
 }
 
 }  // namespace
