@@ -17,25 +17,6 @@
 namespace quivra::storage {
 namespace {
 
-struct FunctionName {
-    std::string_view name;
-    int minArgs;
-    int maxArgs;
-};
-
-// The order matters only for abbreviations: the first full name that the
-// typed name begins is taken (FoxPro accepts four letters or more).
-constexpr std::array<FunctionName, 10> kFunctions{{{"UPPER", 1, 1},
-                                                   {"LOWER", 1, 1},
-                                                   {"TRIM", 1, 1},
-                                                   {"RTRIM", 1, 1},
-                                                   {"LTRIM", 1, 1},
-                                                   {"ALLTRIM", 1, 1},
-                                                   {"LEFT", 2, 2},
-                                                   {"SUBSTR", 2, 3},
-                                                   {"PADR", 2, 3},
-                                                   {"DTOS", 1, 1}}};
-
 std::string upperAscii(std::string_view s) {
     std::string r(s);
     for (char& c : r) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
@@ -52,6 +33,24 @@ bool isIdentChar(char c) {
 }  // namespace
 
 class KeyExpression::Parser {
+    struct Function {
+        std::string_view name;
+        Op op;
+        bool countArgument;  // takes a second argument (a count); SUBSTR and PADR a third
+    };
+    // The order matters only for abbreviations: the first full name that the
+    // typed name begins is taken (FoxPro accepts four letters or more).
+    static constexpr std::array<Function, 10> kFunctions{{{"UPPER", Op::Upper, false},
+                                                          {"LOWER", Op::Lower, false},
+                                                          {"TRIM", Op::RTrim, false},
+                                                          {"RTRIM", Op::RTrim, false},
+                                                          {"LTRIM", Op::LTrim, false},
+                                                          {"ALLTRIM", Op::AllTrim, false},
+                                                          {"LEFT", Op::Left, true},
+                                                          {"SUBSTR", Op::Substr, true},
+                                                          {"PADR", Op::PadR, true},
+                                                          {"DTOS", Op::Dtos, false}}};
+
 public:
     Parser(std::string_view text, const std::vector<FieldDef>& fields, std::vector<Node>& nodes)
         : m_text(text), m_fields(fields), m_nodes(nodes) {}
@@ -193,9 +192,9 @@ private:
     }
 
     Result<int> parseCall(const std::string& typed) {
-        const FunctionName* fn = nullptr;
+        const Function* fn = nullptr;
         if (typed.size() >= 4) {
-            for (const FunctionName& f : kFunctions) {
+            for (const Function& f : kFunctions) {
                 if (f.name.starts_with(typed)) {
                     fn = &f;
                     break;
@@ -204,64 +203,39 @@ private:
         }
         if (fn == nullptr) return unsupported("the function " + typed + "() is not supported");
         const std::string name(fn->name);
-        if (name == "DTOS") return parseDtos();
+        if (fn->op == Op::Dtos) return parseDtos();
         Node node;
+        node.op = fn->op;
         Result<int> arg = parseSum();
         if (!arg) return arg;
         node.children.push_back(*arg);
         const std::size_t argWidth = m_nodes[*arg].width;
-        int argCount = 1;
-        if (fn->maxArgs >= 2) {
-            if (!take(','))
-                return fail(name + "() needs " + std::to_string(fn->minArgs) + " arguments");
+        if (fn->countArgument) {
+            if (!take(',')) return fail(name + "() needs a second argument");
             Result<std::uint32_t> n = parseCount(name);
             if (!n) return n.status();
-            ++argCount;
-            if (name == "SUBSTR") {
-                if (*n < 1) return unsupported("SUBSTR() must start at position 1 or later");
-                node.start = *n;
-            } else {
-                node.length = *n;
+            if (fn->op == Op::Substr && *n < 1) {
+                return unsupported("SUBSTR() must start at position 1 or later");
             }
-            if (fn->maxArgs == 3 && take(',')) {
-                ++argCount;
-                if (name == "SUBSTR") {
-                    Result<std::uint32_t> count = parseCount(name);
-                    if (!count) return count.status();
-                    node.length = *count;
-                    node.hasCount = true;
-                } else {
-                    skipBlanks();
-                    Result<int> padNode = parseTerm();
-                    if (!padNode) return padNode;
-                    const Node& p = m_nodes[*padNode];
-                    if (p.op != Op::Literal || p.literal.size() != 1) {
-                        return unsupported(
-                            "the pad argument of PADR() must be one character in quotes");
-                    }
-                    node.pad = p.literal[0];
-                    m_nodes.pop_back();
+            (fn->op == Op::Substr ? node.start : node.length) = *n;
+            if (fn->op == Op::Substr && take(',')) {
+                Result<std::uint32_t> count = parseCount(name);
+                if (!count) return count.status();
+                node.length = *count;
+                node.hasCount = true;
+            } else if (fn->op == Op::PadR && take(',')) {
+                Result<int> pad = parseTerm();
+                if (!pad) return pad;
+                const Node& p = m_nodes[*pad];
+                if (p.op != Op::Literal || p.literal.size() != 1) {
+                    return unsupported(
+                        "the pad argument of PADR() must be one character in quotes");
                 }
+                node.pad = p.literal[0];
+                m_nodes.pop_back();
             }
         }
         if (!take(')')) return unexpected();
-        if (argCount < fn->minArgs) return fail(name + "() needs more arguments");
-        if (name == "UPPER")
-            node.op = Op::Upper;
-        else if (name == "LOWER")
-            node.op = Op::Lower;
-        else if (name == "TRIM" || name == "RTRIM")
-            node.op = Op::RTrim;
-        else if (name == "LTRIM")
-            node.op = Op::LTrim;
-        else if (name == "ALLTRIM")
-            node.op = Op::AllTrim;
-        else if (name == "LEFT")
-            node.op = Op::Left;
-        else if (name == "SUBSTR")
-            node.op = Op::Substr;
-        else
-            node.op = Op::PadR;
         switch (node.op) {
             case Op::Left:
                 node.width = std::min<std::size_t>(node.length, argWidth);
