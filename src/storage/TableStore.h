@@ -95,8 +95,8 @@ public:
 
     // --- fields of the current record ---------------------------------------
     // Character fields come back padded with blanks to the field width; memo
-    // fields give the memo text; numbers as stored (trimmed); dates YYYYMMDD;
-    // logicals "T"/"F"/" ".
+    // fields give the memo text; numbers as stored (trimmed); dates YYYYMMDD
+    // ("" when blank); logicals "T"/"F"/" ".  Layouts: docs/dbf-format.md.
     [[nodiscard]] Result<std::string> fieldText(std::string_view name) const;
     // The text converted; a text that is not a whole number (32 bits) gives a
     // Conversion status with notAnIntegerMessage(trimmed text).  Blank reads as 0.
@@ -110,6 +110,9 @@ public:
     Status setFieldText(std::string_view name, std::string_view utf8);
 
     // --- editing ------------------------------------------------------------
+    // Tables this engine only reads (Visual FoxPro, dBASE III with memo,
+    // read-only files) refuse appendBlank() and edit() with a status saying why.
+    //
     // Starts a new blank record; nothing reaches the file until post().
     Status appendBlank();
     // Puts the current record into edit mode: takes its record lock (waiting
