@@ -1,17 +1,18 @@
 // The main window's commands: the main menu, the command rows of the pages
 // and the routing of each command to the window or service that does the
 // work.  Every dialog follows the modal pattern (a new window each time,
-// destroyed when closed); failures are shown by the general error handler.
-//
-// A command whose window is not part of this build is shown disabled with a
-// hint saying so, never left silently dead.
+// destroyed when closed) inside the entry point it is opened by; failures
+// are shown by the general error handler and the program goes on.
 
-#include "CarbonPanel.h"
+#include "CalculatorWindows.h"
 #include "CategoryPage.h"
+#include "CustomerCommands.h"
 #include "ErrorHandler.h"
 #include "InfoWindows.h"
 #include "InputsPanel.h"
-#include "MessageBox.h"
+#include "ReportCommands.h"
+#include "ShaftDetails.h"
+#include "ShopRecord.h"
 #include "TArrowSel.h"
 
 #include <QAction>
@@ -23,82 +24,68 @@
 #include <QSignalBlocker>
 #include <QTabWidget>
 
-#if QUIVRA_HAVE_DETAILS_UI
-#include "ShaftDetails.h"
-#endif
-#if QUIVRA_HAVE_CALCULATORS_UI
-#include "CalculatorWindows.h"
-#endif
-#if QUIVRA_HAVE_CUSTOMERS_UI
-#include "CustomerCommands.h"
-#endif
-#if QUIVRA_HAVE_REPORTS_UI
-#include "ReportCommands.h"
-#endif
-#if QUIVRA_HAVE_CUSTOMERS_UI || QUIVRA_HAVE_REPORTS_UI
-#include "ShopRecord.h"
-#endif
-
 namespace quivra::app {
 
 using selection::Page;
 
 namespace {
 
-constexpr bool kHaveCalculators = QUIVRA_HAVE_CALCULATORS_UI;
-constexpr bool kHaveCustomers = QUIVRA_HAVE_CUSTOMERS_UI;
-constexpr bool kHaveReports = QUIVRA_HAVE_REPORTS_UI;
-
-const QString kUnavailable = QStringLiteral("Not available in this version");
-
-// Shows a command the build cannot run as unavailable.
-void markUnavailable(QWidget* control) {
-    control->setEnabled(false);
-    const QString hint = control->toolTip();
-    control->setToolTip(hint.isEmpty() ? kUnavailable
-                                       : hint + QStringLiteral(" (") + kUnavailable.toLower() +
-                                             QLatin1Char(')'));
+// The shop's details for a report; a table that cannot be read ends the
+// command with its message.
+customers::ShopRecord shopRecordOrThrow(const std::filesystem::path& dataDir) {
+    storage::Result<customers::ShopRecord> shop = customers::loadShopRecord(dataDir);
+    if (!shop) throw shell::UserError(shop.status().message());
+    return shop.value();
 }
 
-void markUnavailable(QAction* action) {
-    action->setEnabled(false);
-    action->setToolTip(kUnavailable);
-    action->setStatusTip(kUnavailable);
+// The inputs of `current` with what `restored` brings back.
+selection::SelectionInputs merged(selection::SelectionInputs in,
+                                  const customers::RestoredSetup& restored) {
+    const auto take = [](auto& target, const auto& value) {
+        if (value) target = *value;
+    };
+    take(in.page, restored.page);
+    take(in.bowWeight, restored.bowWeight);
+    take(in.arrowLength, restored.arrowLength);
+    take(in.pointWeight, restored.pointWeight);
+    take(in.youthBowWeight, restored.youthBowWeight);
+    take(in.youthArrowLength, restored.youthArrowLength);
+    take(in.bowType, restored.bowType);
+    take(in.targBowType, restored.targBowType);
+    take(in.wheelType, restored.wheelType);
+    take(in.releaseType, restored.releaseType);
+    take(in.braceHt, restored.braceHt);
+    take(in.overDraw, restored.overDraw);
+    return in;
 }
 
 }  // namespace
 
 void TArrowSel::buildMenus() {
     QMenuBar* bar = menuBar();
-    auto add = [this](QMenu* menu, const QString& text, const char* handler, bool available,
-                      void (TArrowSel::*slot)()) {
+    const auto add = [this](QMenu* menu, const QString& text, const char* handler,
+                            void (TArrowSel::*slot)()) {
         QAction* action = menu->addAction(text);
         action->setObjectName(QString::fromLatin1(handler));
-        if (available) {
-            connect(action, &QAction::triggered, this, slot);
-        } else {
-            markUnavailable(action);
-        }
+        connect(action, &QAction::triggered, this, slot);
         return action;
     };
 
     QMenu* file = bar->addMenu(QStringLiteral("&File"));
     file->setObjectName(QStringLiteral("File1"));
-    add(file, QStringLiteral("&Get Setup"), "SpeedButton3Click", kHaveCustomers,
-        &TArrowSel::SpeedButton3Click);
-    add(file, QStringLiteral("&Save Setup"), "HSaveBtnClick", kHaveCustomers,
-        &TArrowSel::HSaveBtnClick);
+    add(file, QStringLiteral("&Get Setup"), "SpeedButton3Click", &TArrowSel::SpeedButton3Click);
+    add(file, QStringLiteral("&Save Setup"), "HSaveBtnClick", &TArrowSel::HSaveBtnClick);
     file->addSeparator();
-    add(file, QStringLiteral("S&hop Information"), "ShopInformation1Click", kHaveCustomers,
+    add(file, QStringLiteral("S&hop Information"), "ShopInformation1Click",
         &TArrowSel::ShopInformation1Click);
     file->addSeparator();
-    add(file, QStringLiteral("E&xit"), "ExitBtn1Click", true, &TArrowSel::ExitBtn1Click);
+    add(file, QStringLiteral("E&xit"), "ExitBtn1Click", &TArrowSel::ExitBtn1Click);
 
     QMenu* utilities = bar->addMenu(QStringLiteral("&Utilities"));
     utilities->setObjectName(QStringLiteral("Utilities1"));
     add(utilities, QStringLiteral("&Kinetic Energy/F.O.C. Calculator"), "KECalcBtnClick",
-        kHaveCalculators, &TArrowSel::KECalcBtnClick);
-    QAction* tuning = add(utilities, QStringLiteral("&Tuning Information"), "Contents1Click", true,
+        &TArrowSel::KECalcBtnClick);
+    QAction* tuning = add(utilities, QStringLiteral("&Tuning Information"), "Contents1Click",
                           &TArrowSel::Contents1Click);
     // A radio-style item: drawn with a radio indicator, never left checked.
     auto* radioStyle = new QActionGroup(this);
@@ -108,11 +95,12 @@ void TArrowSel::buildMenus() {
     connect(tuning, &QAction::triggered, tuning, [tuning] { tuning->setChecked(false); });
     utilities->addSeparator();
     add(utilities, QStringLiteral("&Export Customer Database"), "ExportCustomerDatabase1Click",
-        kHaveCustomers, &TArrowSel::ExportCustomerDatabase1Click);
+        &TArrowSel::ExportCustomerDatabase1Click);
+    // The two commands no control of the original window offered.
     utilities->addSeparator();
-    add(utilities, QStringLiteral("T&rajectory Table"), "TrajectBtnClick", kHaveCalculators,
+    add(utilities, QStringLiteral("T&rajectory Table"), "TrajectBtnClick",
         &TArrowSel::TrajectBtnClick);
-    add(utilities, QStringLiteral("Open Tuning Guide (&PDF)"), "TuningGuidePdfClick", true,
+    add(utilities, QStringLiteral("Open Tuning Guide (&PDF)"), "TuningGuidePdfClick",
         &TArrowSel::TuningGuidePdfClick);
 
     QAction* about = bar->addAction(QStringLiteral("&About"));
@@ -128,21 +116,15 @@ void TArrowSel::bindCommands() {
     using Slot = void (TArrowSel::*)();
     const std::array<Slot, 4> print{&TArrowSel::HPrintBtnClick, &TArrowSel::TPrintBtnClick,
                                     &TArrowSel::SpeedButton9Click, &TArrowSel::KstrPrintBtnClick};
-    auto bind = [this](QPushButton* button, Slot slot, bool available) {
-        if (available) {
-            connect(button, &QPushButton::clicked, this, slot);
-        } else {
-            markUnavailable(button);
-        }
-    };
     for (CategoryPage* p : m_pages) {
-        bind(p->printButton(), print[static_cast<std::size_t>(p->page())], kHaveReports);
-        bind(p->saveButton(), &TArrowSel::HSaveBtnClick, kHaveCustomers);
-        bind(p->getButton(), &TArrowSel::SpeedButton3Click, kHaveCustomers);
-        bind(p->exitButton(), &TArrowSel::ExitBtn1Click, true);
-        bind(p->modelsButton(), &TArrowSel::ModelsClick, true);
-        bind(p->yearButton(), &TArrowSel::ModelsClick, true);
-        bind(p->calculatorButton(), &TArrowSel::KECalcBtnClick, kHaveCalculators);
+        connect(p->printButton(), &QPushButton::clicked, this,
+                print[static_cast<std::size_t>(p->page())]);
+        connect(p->saveButton(), &QPushButton::clicked, this, &TArrowSel::HSaveBtnClick);
+        connect(p->getButton(), &QPushButton::clicked, this, &TArrowSel::SpeedButton3Click);
+        connect(p->exitButton(), &QPushButton::clicked, this, &TArrowSel::ExitBtn1Click);
+        connect(p->modelsButton(), &QPushButton::clicked, this, &TArrowSel::ModelsClick);
+        connect(p->yearButton(), &QPushButton::clicked, this, &TArrowSel::ModelsClick);
+        connect(p->calculatorButton(), &QPushButton::clicked, this, &TArrowSel::KECalcBtnClick);
     }
 }
 
@@ -151,121 +133,83 @@ void TArrowSel::ExitBtn1Click() {
 }
 
 void TArrowSel::SpeedButton3Click() {
-#if QUIVRA_HAVE_CUSTOMERS_UI
-    customers::PrintCustomerFn print;
-#if QUIVRA_HAVE_REPORTS_UI
-    print = [dir = m_dataDir](QWidget* parent, const customers::CustomerRecordView& view) {
-        storage::Result<customers::ShopRecord> shop = customers::loadShopRecord(dir);
-        if (!shop) {
-            shell::showError(parent, QString::fromStdString(shop.status().message()));
-            return;
-        }
-        reports::printCustomerRecord(parent, view, shop.value());
-    };
-#endif
-    const std::optional<customers::RestoredSetup> restored =
-        customers::getSetup(this, m_dataDir, print);
-    if (!restored) return;
-    // Apply the whole set-up, then search once: intermediate mixes of old and
-    // restored values could raise invalid-selection messages of their own.
-    selection::SelectionInputs in = currentInputs();
-    const customers::RestoredSetup& r = *restored;
-    if (r.page) in.page = *r.page;
-    auto take = [](auto& target, const auto& value) {
-        if (value) target = *value;
-    };
-    take(in.bowWeight, r.bowWeight);
-    take(in.arrowLength, r.arrowLength);
-    take(in.pointWeight, r.pointWeight);
-    take(in.youthBowWeight, r.youthBowWeight);
-    take(in.youthArrowLength, r.youthArrowLength);
-    take(in.bowType, r.bowType);
-    take(in.targBowType, r.targBowType);
-    take(in.wheelType, r.wheelType);
-    take(in.releaseType, r.releaseType);
-    take(in.braceHt, r.braceHt);
-    take(in.overDraw, r.overDraw);
+    shell::guarded(this, [this] {
+        const customers::PrintCustomerFn print =
+            [dir = m_dataDir](QWidget* parent, const customers::CustomerRecordView& view) {
+                shell::guarded(parent, [&] {
+                    reports::printCustomerRecord(parent, view, shopRecordOrThrow(dir));
+                });
+            };
+        const std::optional<customers::RestoredSetup> restored =
+            customers::getSetup(this, m_dataDir, print);
+        if (restored) restoreInputs(merged(currentInputs(), *restored));
+    });
+}
+
+void TArrowSel::restoreInputs(const selection::SelectionInputs& inputs) {
+    // Everything is written first and searched once: a search per restored
+    // value would run on mixes of old and restored values, which can raise
+    // invalid-selection messages and resets the saved set-up never had.
     {
         const QSignalBlocker block(m_notebook);
-        m_notebook->setCurrentIndex(static_cast<int>(in.page));
+        m_notebook->setCurrentIndex(static_cast<int>(inputs.page));
     }
-    m_inputs->writeAllQuietly(in);
+    m_inputs->writeAllQuietly(inputs);
     FindRec();
-#endif
 }
 
 void TArrowSel::HSaveBtnClick() {
-#if QUIVRA_HAVE_CUSTOMERS_UI
     customers::saveSetup(this, currentInputs(), pageKey(), m_dataDir);
-#endif
 }
 
 void TArrowSel::ShopInformation1Click() {
-#if QUIVRA_HAVE_CUSTOMERS_UI
     customers::editShopInformation(this, m_dataDir);
-#endif
 }
 
 void TArrowSel::ExportCustomerDatabase1Click() {
-#if QUIVRA_HAVE_CUSTOMERS_UI
     customers::exportCustomerDatabase(this, m_dataDir);
-#endif
 }
 
-void TArrowSel::printActivePage([[maybe_unused]] Page p) {
-#if QUIVRA_HAVE_REPORTS_UI
-    storage::Result<customers::ShopRecord> shop = customers::loadShopRecord(m_dataDir);
-    if (!shop) {
-        shell::showError(this, QString::fromStdString(shop.status().message()));
-        return;
-    }
-    reports::CategoryReportData report;
-    report.page = p;
-    report.inputs = currentInputs();
-    report.grid = m_engine->current().grid(p);
-    report.shop = shop.value();
-    report.printedAt = QDateTime::currentDateTime();
-    reports::printCategoryReport(this, report);
-#endif
+void TArrowSel::printCategory(Page p) {
+    shell::guarded(this, [&] {
+        reports::CategoryReportData report;
+        report.page = p;
+        report.inputs = currentInputs();
+        report.grid = m_engine->current().grid(p);
+        report.shop = shopRecordOrThrow(m_dataDir);
+        report.printedAt = QDateTime::currentDateTime();
+        reports::printCategoryReport(this, report);
+    });
 }
 
 void TArrowSel::HPrintBtnClick() {
-    printActivePage(Page::Hunt);
+    printCategory(Page::Hunt);
 }
 void TArrowSel::TPrintBtnClick() {
-    printActivePage(Page::Targ);
+    printCategory(Page::Targ);
 }
 void TArrowSel::SpeedButton9Click() {
-    printActivePage(Page::Youth);
+    printCategory(Page::Youth);
 }
 void TArrowSel::KstrPrintBtnClick() {
-    printActivePage(Page::Kstr);
+    printCategory(Page::Kstr);
 }
 
 void TArrowSel::KECalcBtnClick() {
-#if QUIVRA_HAVE_CALCULATORS_UI
     calculators::openKECalculator(this, m_dataDir);
-#endif
 }
-
 void TArrowSel::TrajectBtnClick() {
-#if QUIVRA_HAVE_CALCULATORS_UI
     calculators::openTrajectory(this, m_dataDir);
-#endif
 }
-
 void TArrowSel::Contents1Click() {
     info::showTuningInformation(this, m_dataDir);
 }
-
 void TArrowSel::TuningGuidePdfClick() {
     info::openTuningGuidePdf(this, m_dataDir);
 }
-
 void TArrowSel::About1Click() {
     info::openAbout(this, m_dataDir);
 }
-
 void TArrowSel::ModelsClick() {
     info::openModelGuide(this, pageKey(), m_dataDir);
 }
@@ -279,7 +223,7 @@ void TArrowSel::requestDetails(const SlotButton& sizeButton) {
     m_request.sizeCaption = sizeButton.caption();
     m_request.specKey = m_request.sizeCaption + QString::fromStdString(suffix.value());
     m_request.modelsCaption = models ? models->caption() : QString();
-#if QUIVRA_HAVE_DETAILS_UI
+
     details::DetailRequest request;
     request.specKey = m_request.specKey;
     request.sizeCaption = m_request.sizeCaption;
@@ -290,10 +234,6 @@ void TArrowSel::requestDetails(const SlotButton& sizeButton) {
     request.pointWeightText = m_inputs->pointWeight()->text();
     request.dataDir = m_dataDir;
     details::openShaftDetails(this, request);
-#else
-    shell::MessageBox::information(
-        this, QStringLiteral("The arrow weight calculator is not available in this version."));
-#endif
 }
 
 }  // namespace quivra::app

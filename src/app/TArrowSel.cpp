@@ -14,6 +14,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QShowEvent>
+#include <QStringList>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -150,8 +151,13 @@ void TArrowSel::FindRec() {
         }
         applyOutcome(outcome);
         if (outcome.error) shell::showError(this, QString::fromStdString(*outcome.error));
-        for (const std::string& fault : outcome.dataErrors) {
-            shell::showError(this, QString::fromStdString(fault));
+        if (!outcome.dataErrors.empty()) {
+            // One box for all faults of the delivered data, not one per slot.
+            QStringList faults;
+            for (const std::string& fault : outcome.dataErrors) {
+                faults << QString::fromStdString(fault);
+            }
+            shell::showError(this, faults.join(QLatin1Char('\n')));
         }
     });
 }

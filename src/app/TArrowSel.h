@@ -63,6 +63,9 @@ public:
     [[nodiscard]] selection::Page activePage() const;
     // Selects a page (runs the search through the page-change event).
     void setActivePage(selection::Page page);
+    // Puts a whole set of inputs (page included) on screen and runs one
+    // search, as "Get Setup" does with a restored set-up.
+    void restoreInputs(const selection::SelectionInputs& inputs);
     // The inputs as they stand on screen.
     [[nodiscard]] selection::SelectionInputs currentInputs() const;
     // TmpLbl2: the page key of the last search ("" before any).
@@ -110,7 +113,7 @@ private:
     // MainWindowCommands.cpp
     void buildMenus();
     void bindCommands();
-    void printActivePage(selection::Page page);
+    void printCategory(selection::Page page);
 
     std::filesystem::path m_dataDir;
     std::unique_ptr<selection::SearchEngine> m_engine;

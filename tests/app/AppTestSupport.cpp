@@ -2,9 +2,6 @@
 
 #include "MessageBox.h"
 
-#include <QSignalBlocker>
-#include <QTabWidget>
-
 namespace quivra::selection {
 
 void PrintTo(const GridButton& b, std::ostream* os) {
@@ -111,15 +108,6 @@ void MainWindowTest::SetUp() {
 void MainWindowTest::TearDown() {
     m_window.reset();
     shell::MessageBox::clearShownTexts();
-}
-
-void MainWindowTest::applyInputs(const selection::SelectionInputs& in) {
-    {
-        const QSignalBlocker block(m_window->notebook());
-        m_window->notebook()->setCurrentIndex(static_cast<int>(in.page));
-    }
-    m_window->inputs()->writeAllQuietly(in);
-    m_window->FindRec();
 }
 
 }  // namespace quivra::app::test

@@ -58,9 +58,8 @@ protected:
     [[nodiscard]] SlotButton* button(selection::Page page, int slot, SlotColumn column) {
         return m_window->page(page)->slotButton(slot, column);
     }
-    // Writes the texts and group items of `in` without searching, then runs
-    // one search, as a restored set-up does.
-    void applyInputs(const selection::SelectionInputs& in);
+    // Puts `in` on screen with one search, as a restored set-up does.
+    void applyInputs(const selection::SelectionInputs& in) { m_window->restoreInputs(in); }
 
 private:
     QTemporaryDir m_dir;

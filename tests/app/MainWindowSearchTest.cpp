@@ -142,6 +142,37 @@ TEST_F(MainWindowTest, ANonIntegerBowWeightShowsTheConversionErrorAndChangesNoGr
     EXPECT_TRUE(window().isVisible());  // the program goes on
 }
 
+TEST_F(MainWindowTest, ARestoredSetupIsSearchedOnceWithAllItsValues) {
+    selection::SelectionInputs in = window().currentInputs();
+    in.page = Page::Youth;
+    in.youthBowWeight = "20";
+    in.youthArrowLength = "23";
+    in.bowType = 1;
+    in.overDraw = 3;
+    const int before = window().searchCount();
+    window().restoreInputs(in);
+    EXPECT_EQ(window().searchCount(), before + 1);
+    EXPECT_EQ(window().activePage(), Page::Youth);
+    EXPECT_EQ(window().currentInputs(), in);
+    EXPECT_EQ(window().pageKey(), QStringLiteral("Youth"));
+    EXPECT_EQ(withoutHints(shownGrid(window(), Page::Youth)), expectedGrid(dataDir(), in));
+    EXPECT_TRUE(MessageBox::shownTexts().isEmpty());
+}
+
+TEST(MainWindowWithoutDataTest, MissingTablesShowAnErrorAndTheWindowStaysUp) {
+    QTemporaryDir empty;
+    MessageBox::clearShownTexts();
+    TArrowSel window(std::filesystem::path(empty.path().toStdString()));
+    window.show();
+    ASSERT_EQ(MessageBox::shownTexts().size(), 1);
+    EXPECT_TRUE(MessageBox::shownTexts().front().contains(QLatin1String("HUNTCHRT.DBF"),
+                                                          Qt::CaseInsensitive))
+        << MessageBox::shownTexts().front().toStdString();
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_TRUE(window.page(Page::Hunt)->slotButton(1, SlotColumn::Size)->text().isEmpty());
+    MessageBox::clearShownTexts();
+}
+
 TEST_F(MainWindowTest, CarbonPanelOpensFromDetailsAndOnlyCloseHidesIt) {
     const auto carbonAt = [](const std::vector<selection::RecommendationSlot>& g) {
         for (int i = 2; i < 10; ++i) {
