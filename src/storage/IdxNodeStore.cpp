@@ -49,7 +49,7 @@ Status IdxNodeStore::loadHeader(bool force) {
     }
     auto size = m_file->size();
     if (!size) return size.status();
-    m_header = std::move(*header);
+    m_header = std::move(header).value();
     bytes.resize(std::min(bytes.size(), m_header.headerSize()));
     m_headerBytes = std::move(bytes);
     m_fileSize = *size;
@@ -76,7 +76,7 @@ Result<IdxNodeStore::NodePtr> IdxNodeStore::node(std::uint32_t offset) {
     Result<idx::IdxNode> decoded = idx::decodeNode(m_buffer, offset, m_header);
     if (!decoded) return corrupt(decoded.status().message());
     if (m_cache.size() >= kCacheLimit) m_cache.clear();
-    auto ptr = std::make_shared<const idx::IdxNode>(std::move(*decoded));
+    auto ptr = std::make_shared<const idx::IdxNode>(std::move(decoded).value());
     m_cache.emplace(offset, ptr);
     return NodePtr(ptr);
 }

@@ -65,13 +65,13 @@ public:
     }
 
 private:
-    Status fail(std::string what) const {
+    [[nodiscard]] Status fail(const std::string& what) const {
         return Status::invalidArgument("Key expression \"" + std::string(m_text) + "\": " + what);
     }
-    Status unsupported(std::string what) const {
+    [[nodiscard]] Status unsupported(const std::string& what) const {
         return Status::unsupported("Key expression \"" + std::string(m_text) + "\": " + what);
     }
-    Status unexpected() const {
+    [[nodiscard]] Status unexpected() const {
         if (m_pos >= m_text.size()) return fail("the expression ends too early");
         return fail("unexpected \"" + std::string(1, m_text[m_pos]) + "\" at position " +
                     std::to_string(m_pos + 1));
