@@ -146,14 +146,16 @@ QWidget* InputsPanel::buildFields() {
     }};
     const std::array<std::pair<const char*, const char*>, 3> labels{
         {{"Label17", "Bow Weight"}, {"Label9", "Arrow Length"}, {"Label6", "Point Weight"}}};
+    std::array<QLabel*, 3> rowLabels{};
     for (int row = 0; row < 3; ++row) {
         auto* label =
             new QLabel(QString::fromLatin1(labels[static_cast<std::size_t>(row)].second), box);
         label->setObjectName(QString::fromLatin1(labels[static_cast<std::size_t>(row)].first));
         label->setAccessibleName(label->text());
         grid->addWidget(label, row, 0);
-        if (row == 2) m_label6 = label;
+        rowLabels[static_cast<std::size_t>(row)] = label;
     }
+    m_label6 = rowLabels[2];
     for (const Field& f : fields) {
         *f.edit = makeField(QString::fromLatin1(f.name), QString::fromLatin1(f.text),
                             QString::fromLatin1(f.label));
@@ -165,6 +167,8 @@ QWidget* InputsPanel::buildFields() {
         grid->addWidget(*f.edit, f.row, 1);
         grid->addWidget(upDown, f.row, 2);
     }
+    rowLabels[0]->setBuddy(m_bowWeight);
+    rowLabels[1]->setBuddy(m_arrowLength);
     m_label6->setBuddy(m_pointWeight);
     m_youthBowWeight->hide();
     m_youthArrowLength->hide();

@@ -3,7 +3,6 @@
 // category page (and of the Hunting page with the carbon panel open) into
 // the folder named on the command line.  For reviewing the layout.
 
-#include "CarbonPanel.h"
 #include "ErrorHandler.h"
 #include "MessageBox.h"
 #include "TArrowSel.h"
@@ -11,7 +10,6 @@
 
 #include <QDir>
 #include <QPixmap>
-#include <QTabWidget>
 
 #include <array>
 #include <cstdio>

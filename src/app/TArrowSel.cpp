@@ -10,9 +10,11 @@
 #include "SlotGrid.h"
 
 #include <QAction>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QShowEvent>
 #include <QStringList>
 #include <QTabWidget>
@@ -46,6 +48,11 @@ TArrowSel::TArrowSel(std::filesystem::path dataDir, QWidget* parent)
     bindGridHandlers();
     bindCommands();
     setFixedSize(sizeHint());
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        QRect frame(QPoint(0, 0), size());
+        frame.moveCenter(screen->availableGeometry().center());
+        move(frame.topLeft());
+    }
 }
 
 TArrowSel::~TArrowSel() = default;

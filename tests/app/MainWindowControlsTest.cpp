@@ -10,12 +10,14 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QRadioButton>
 #include <QRegularExpression>
+#include <QScreen>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
@@ -45,6 +47,8 @@ TEST_F(MainWindowTest, WindowIsAFixedSizeQuivraWindowThatFitsTheScreen) {
     EXPECT_FALSE(window().windowFlags() & Qt::WindowMaximizeButtonHint);
     EXPECT_LE(window().width(), 1366);
     EXPECT_LE(window().height(), 768 - 80);  // room for a title bar and a task bar
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    EXPECT_LE((window().frameGeometry().center() - screen.center()).manhattanLength(), 4);
 }
 
 TEST_F(MainWindowTest, EveryNamedControlExists) {
