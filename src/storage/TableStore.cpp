@@ -127,6 +127,10 @@ Status TableStore::loadRecord(std::uint32_t recNo) {
 
 Result<std::uint32_t> TableStore::skipDeleted(std::uint32_t from, bool forward) const {
     std::string bytes;
+    if (m_index && from > m_table->recordCount()) {
+        // The index may know records another handle appended since we counted.
+        if (auto s = m_table->refreshCount(); !s) return s;
+    }
     const std::uint32_t count = m_table->recordCount();
     // A bound on the walk: a damaged index must not send us round in circles.
     for (std::uint64_t steps = 0; from != 0 && steps <= count; ++steps) {
