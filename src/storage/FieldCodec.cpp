@@ -2,6 +2,7 @@
 
 #include "Coding.h"
 
+#include <algorithm>
 #include <cctype>
 #include <charconv>
 #include <cmath>
@@ -140,8 +141,9 @@ void appendText(const FieldDef& field, std::string_view bytes, const TextCodec& 
         case 'C': {
             const std::size_t start = out.size();
             codec.appendUtf8(bytes, out);
-            for (std::size_t i = start; i < out.size(); ++i) {
-                if (out[i] == '\0') out[i] = ' ';  // some writers pad with NULs
+            if (bytes.find('\0') != std::string_view::npos) {
+                std::replace(out.begin() + static_cast<std::ptrdiff_t>(start), out.end(), '\0',
+                             ' ');  // some writers pad with NULs
             }
             return;
         }

@@ -23,10 +23,15 @@ bool isVisualFoxPro(std::uint8_t version) {
     return version == 0x30 || version == 0x31 || version == 0x32;
 }
 
+// Field names are ASCII; folding by hand keeps the locale (and a libc call
+// per character) out of every field lookup.
+char asciiUpper(char c) {
+    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
 bool equalsNoCase(std::string_view a, std::string_view b) {
     return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::toupper(static_cast<unsigned char>(x)) ==
-                      std::toupper(static_cast<unsigned char>(y));
+               return asciiUpper(x) == asciiUpper(y);
            });
 }
 

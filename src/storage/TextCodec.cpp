@@ -121,13 +121,14 @@ Result<TextCodec> TextCodec::make(CodePage codePage) {
 }
 
 void TextCodec::appendUtf8(std::string_view bytes, std::string& out) const {
-    for (const char c : bytes) {
-        const auto b = static_cast<unsigned char>(c);
-        if (b < 0x80) {
-            out += c;
-        } else {
-            out += m_toUtf8[b];
-        }
+    // ASCII is the same in every code page here: copy runs of it at once.
+    std::size_t i = 0;
+    while (i < bytes.size()) {
+        std::size_t run = i;
+        while (run < bytes.size() && static_cast<unsigned char>(bytes[run]) < 0x80) ++run;
+        out.append(bytes.data() + i, run - i);
+        if (run < bytes.size()) out += m_toUtf8[static_cast<unsigned char>(bytes[run++])];
+        i = run;
     }
 }
 
