@@ -188,6 +188,26 @@ TEST_F(IndexStore, AnotherHandleSeesKeysPostedThroughThisOne) {
     EXPECT_EQ(m_table->recNo(), 2U);
 }
 
+TEST_F(IndexStore, WideKeysMakeADeepTreeThatStaysInOrder) {
+    // 100-byte keys: four to a node, so 400 records need five levels and
+    // every kind of split, including the root's, happens many times.
+    ASSERT_OK(m_table->createIndex("Saved.idx", "PADR(NAME,100)"));
+    ASSERT_OK(m_table->selectIndex("Saved.idx"));
+    std::mt19937 rng(5);
+    std::vector<std::string> names;
+    for (int i = 0; i < 400; ++i) names.push_back("W" + std::to_string(rng() % 1000));
+    add(names);
+    for (std::uint32_t r = 1; r <= 400; r += 3) {  // move a third of them to the front
+        ASSERT_OK(m_table->goTo(r));
+        ASSERT_OK(m_table->edit());
+        ASSERT_OK(m_table->setFieldText("NAME", "A" + std::to_string(r)));
+        ASSERT_OK(m_table->post());
+        m_names[r - 1] = "A" + std::to_string(r);
+    }
+    EXPECT_OK(verifyIndex(m_dir / "Saveddb.dbf", idx()));
+    EXPECT_EQ(walkForward(*m_table), sortedByName(m_names));
+}
+
 TEST_F(IndexStore, RecordsAddedWhileTheIndexWasClosedAreFoundAfterSelect) {
     add(kNames);
     ASSERT_OK(m_table->createIndex("Saved.idx", "NAME"));
