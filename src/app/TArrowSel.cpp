@@ -55,7 +55,13 @@ TArrowSel::TArrowSel(std::filesystem::path dataDir, QWidget* parent)
     }
 }
 
-TArrowSel::~TArrowSel() = default;
+TArrowSel::~TArrowSel() {
+    // The children outlive this class's part of the object; tearing them down
+    // (the notebook drops its pages) must not reach FindRec or the engine.
+    for (QObject* child : findChildren<QObject*>()) {
+        QObject::disconnect(child, nullptr, this, nullptr);
+    }
+}
 
 void TArrowSel::buildWindow() {
     auto* central = new QWidget(this);
