@@ -38,6 +38,11 @@ public:
         // open-file-description lock: two handles in one process exclude each
         // other as two processes do).  Needs a file opened for writing.
         virtual Status lock(std::uint64_t offset, std::uint64_t length) = 0;
+        // Like lock(), but never waits: Busy while another open file holds a
+        // conflicting lock.  The default waits, for layers without real locks.
+        virtual Status tryLock(std::uint64_t offset, std::uint64_t length) {
+            return lock(offset, length);
+        }
         virtual void unlock(std::uint64_t offset, std::uint64_t length) = 0;
         [[nodiscard]] virtual const std::filesystem::path& path() const = 0;
     };

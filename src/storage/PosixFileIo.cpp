@@ -78,6 +78,19 @@ public:
         return Status::ok();
     }
 
+    Status tryLock(std::uint64_t offset, std::uint64_t length) override {
+        struct flock fl {};
+        fl.l_type = F_WRLCK;
+        fl.l_whence = SEEK_SET;
+        fl.l_start = static_cast<off_t>(offset);
+        fl.l_len = static_cast<off_t>(length);
+        while (::fcntl(m_fd, F_OFD_SETLK, &fl) != 0) {
+            if (errno == EINTR) continue;
+            return Status::busy(describe(m_path, "lock", errno));
+        }
+        return Status::ok();
+    }
+
     void unlock(std::uint64_t offset, std::uint64_t length) override {
         struct flock fl {};
         fl.l_type = F_UNLCK;

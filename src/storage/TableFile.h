@@ -17,6 +17,7 @@
 #include "Status.h"
 #include "TextCodec.h"
 
+#include <chrono>
 #include <cstdint>
 #include <filesystem>
 #include <map>
@@ -119,8 +120,14 @@ public:
     // Rewrites record `recNo` in place (memo blocks first), then syncs.  The
     // caller holds the record lock.
     Status rewriteRecord(std::uint32_t recNo, RecordImage& image);
+    // Takes the lock of record `recNo`, waiting at most lockWait() while
+    // another handle holds it; then Busy.  (Held from edit to post, a record
+    // lock may be kept for minutes; waiting without end would freeze the
+    // caller, or deadlock it when the holder is another handle of its own.)
     Status lockRecord(std::uint32_t recNo);
     void unlockRecord(std::uint32_t recNo);
+    void setLockWait(std::chrono::milliseconds wait) { m_lockWait = wait; }
+    [[nodiscard]] std::chrono::milliseconds lockWait() const { return m_lockWait; }
 
 private:
     struct Token {
@@ -154,6 +161,7 @@ private:
     std::uint32_t m_recordCount = 0;
     bool m_readOnly = false;
     Status m_damage;
+    std::chrono::milliseconds m_lockWait{5000};
 };
 
 }  // namespace quivra::storage

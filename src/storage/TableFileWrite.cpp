@@ -17,6 +17,7 @@
 #include <cctype>
 #include <ctime>
 #include <set>
+#include <thread>
 
 namespace quivra::storage {
 
@@ -313,7 +314,18 @@ Status TableFile::rewriteRecord(std::uint32_t recNo, RecordImage& image) {
 
 Status TableFile::lockRecord(std::uint32_t recNo) {
     if (auto s = writeRefusal(); !s) return s;
-    return m_file->lock(lockOffset(recNo), 1);
+    const auto deadline = std::chrono::steady_clock::now() + m_lockWait;
+    auto pause = std::chrono::milliseconds(5);
+    for (;;) {
+        Status s = m_file->tryLock(lockOffset(recNo), 1);
+        if (s.code() != Status::Code::Busy) return s;
+        if (std::chrono::steady_clock::now() >= deadline) {
+            return Status::busy("Record " + std::to_string(recNo) + " of table '" +
+                                m_path.string() + "' is being edited elsewhere; try again later");
+        }
+        std::this_thread::sleep_for(pause);
+        pause = std::min(pause * 2, std::chrono::milliseconds(100));
+    }
 }
 
 void TableFile::unlockRecord(std::uint32_t recNo) {

@@ -36,6 +36,7 @@ Status TableStore::open() {
     auto table = TableFile::open(m_path, m_io);
     if (!table) return table.status();
     m_table = std::move(table).value();
+    m_table->setLockWait(m_lockTimeout);
     m_state = EditState::Browse;
     if (auto s = first(); !s) {
         m_table.reset();
@@ -362,6 +363,11 @@ Status TableStore::post() {
         return indexAfterPost(m_recNo, old, false);
     }
     return Status::ok();
+}
+
+void TableStore::setLockTimeout(std::chrono::milliseconds wait) {
+    m_lockTimeout = wait;
+    if (m_table) m_table->setLockWait(wait);
 }
 
 void TableStore::cancel() {

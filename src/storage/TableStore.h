@@ -15,6 +15,7 @@
 #include "FieldDef.h"
 #include "Status.h"
 
+#include <chrono>
 #include <cstdint>
 #include <filesystem>
 #include <memory>
@@ -116,12 +117,16 @@ public:
     // Starts a new blank record; nothing reaches the file until post().
     Status appendBlank();
     // Puts the current record into edit mode: takes its record lock (waiting
-    // while another handle holds it) and re-reads the record under the lock.
+    // up to setLockTimeout() while another handle, in this or another
+    // process, holds it; then Busy) and re-reads the record under the lock.
     Status edit();
     // Writes the pending record.  A new record is appended as
     // record, count, sync; an edit rewrites the record in place.  The selected
     // index is brought up to date before post() returns.
     Status post();
+    // How long edit() waits for a record another handle is editing before it
+    // gives up with a Busy status (default 5 seconds).
+    void setLockTimeout(std::chrono::milliseconds wait);
     // Drops the pending record or edit.  A failed post() leaves the record
     // pending, so the caller may correct it and post again, or cancel.
     void cancel();
@@ -176,6 +181,7 @@ private:
     EditState m_state = EditState::Browse;
     std::unique_ptr<RecordImage> m_pending;  // the record being edited or appended
     bool m_modified = false;                 // a field of m_pending was set
+    std::chrono::milliseconds m_lockTimeout{5000};
 };
 
 }  // namespace quivra::storage

@@ -199,5 +199,22 @@ TEST_F(ConcurrencyTest, EditLocksTheRecordAtFoxProsOffset) {
     EXPECT_FALSE(byteIsLocked(m_file, record2));
 }
 
+TEST_F(ConcurrencyTest, EditOfARecordEditedElsewhereGivesUpWithBusy) {
+    TableStore a(m_file);
+    TableStore b(m_file);
+    ASSERT_OK(a.open());
+    ASSERT_OK(appendRecord(a, {{"NAME", "Shop"}}));
+    ASSERT_OK(b.open());
+    ASSERT_OK(a.edit());
+    b.setLockTimeout(std::chrono::milliseconds(50));
+    // The other handle is in this very process: waiting for it would never end.
+    const Status s = b.edit();
+    EXPECT_EQ(s.code(), Status::Code::Busy);
+    EXPECT_NE(s.message().find("Record 1"), std::string::npos) << s.message();
+    EXPECT_EQ(b.editState(), EditState::Browse);
+    a.cancel();
+    ASSERT_OK(b.edit());
+}
+
 }  // namespace
 }  // namespace quivra::storage::test

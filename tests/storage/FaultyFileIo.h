@@ -79,6 +79,9 @@ private:
         Status lock(std::uint64_t offset, std::uint64_t length) override {
             return m_inner->lock(offset, length);
         }
+        Status tryLock(std::uint64_t offset, std::uint64_t length) override {
+            return m_inner->tryLock(offset, length);
+        }
         void unlock(std::uint64_t offset, std::uint64_t length) override {
             m_inner->unlock(offset, length);
         }
