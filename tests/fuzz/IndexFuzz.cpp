@@ -79,20 +79,45 @@ NoSyncFileIo& io() {
     return instance;
 }
 
-struct Workspace {
-    Workspace() = default;
-    Workspace(const Workspace&) = delete;
-    Workspace& operator=(const Workspace&) = delete;
-    Workspace(Workspace&&) = default;
-    Workspace& operator=(Workspace&&) = delete;
+// A folder with a 60-record table, made once per process and removed at exit.
+class Workspace {
+public:
+    Workspace()
+        : m_dir(std::filesystem::temp_directory_path() /
+                ("quivra-index-fuzz-" + std::to_string(::getpid()))),
+          m_table(m_dir / "t.dbf"),
+          m_index(m_dir / "t.idx") {
+        std::filesystem::create_directories(m_dir);
+        (void)TableStore::create(m_table, {FieldSpec{"NAME", 'C', 10, 0}}, CodePage::Cp1252, true,
+                                 io());
+        TableStore t(m_table, io());
+        (void)t.open();
+        for (int i = 0; i < 60; ++i) {
+            (void)t.appendBlank();
+            (void)t.setFieldText("NAME", "N" + std::to_string((i * 37) % 50));
+            (void)t.post();
+        }
+        t.close();
+        std::ifstream in(m_table, std::ios::binary);
+        m_tableBytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    }
     ~Workspace() {
         std::error_code ec;
-        if (!dir.empty()) std::filesystem::remove_all(dir, ec);
+        std::filesystem::remove_all(m_dir, ec);
     }
-    std::filesystem::path dir;
-    std::filesystem::path table;
-    std::filesystem::path index;
-    std::string tableBytes;  // the pristine table, restored before each input
+    Workspace(const Workspace&) = delete;
+    Workspace& operator=(const Workspace&) = delete;
+
+    [[nodiscard]] const std::filesystem::path& table() const { return m_table; }
+    [[nodiscard]] const std::filesystem::path& index() const { return m_index; }
+    // The pristine table, restored before each input.
+    [[nodiscard]] const std::string& tableBytes() const { return m_tableBytes; }
+
+private:
+    std::filesystem::path m_dir;
+    std::filesystem::path m_table;
+    std::filesystem::path m_index;
+    std::string m_tableBytes;
 };
 
 void writeFile(const std::filesystem::path& p, const char* data, std::size_t size) {
@@ -101,27 +126,7 @@ void writeFile(const std::filesystem::path& p, const char* data, std::size_t siz
 }
 
 const Workspace& workspace() {
-    static const Workspace ws = [] {
-        Workspace w;
-        w.dir = std::filesystem::temp_directory_path() /
-                ("quivra-index-fuzz-" + std::to_string(::getpid()));
-        std::filesystem::create_directories(w.dir);
-        w.table = w.dir / "t.dbf";
-        w.index = w.dir / "t.idx";
-        (void)TableStore::create(w.table, {FieldSpec{"NAME", 'C', 10, 0}}, CodePage::Cp1252, true,
-                                 io());
-        TableStore t(w.table, io());
-        (void)t.open();
-        for (int i = 0; i < 60; ++i) {
-            (void)t.appendBlank();
-            (void)t.setFieldText("NAME", "N" + std::to_string((i * 37) % 50));
-            (void)t.post();
-        }
-        t.close();
-        std::ifstream in(w.table, std::ios::binary);
-        w.tableBytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-        return w;
-    }();
+    static const Workspace ws;
     return ws;
 }
 
@@ -141,13 +146,13 @@ void walk(TableStore& t) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const Workspace& ws = workspace();
-    writeFile(ws.table, ws.tableBytes.data(), ws.tableBytes.size());
-    writeFile(ws.index, reinterpret_cast<const char*>(data), size);
+    writeFile(ws.table(), ws.tableBytes().data(), ws.tableBytes().size());
+    writeFile(ws.index(), reinterpret_cast<const char*>(data), size);
 
     {
-        auto table = TableFile::open(ws.table, io());
+        auto table = TableFile::open(ws.table(), io());
         if (table) {
-            auto index = IndexFile::open(ws.index, io(), **table);
+            auto index = IndexFile::open(ws.index(), io(), **table);
             if (index) {
                 (void)(*index)->verify();
                 (void)(*index)->coversTable();
@@ -155,8 +160,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             }
         }
     }
-    TableStore t(ws.table, io());
-    if (!t.open() || !t.selectIndex(ws.index)) return 0;
+    TableStore t(ws.table(), io());
+    if (!t.open() || !t.selectIndex(ws.index())) return 0;
     walk(t);
     for (const char* text : {"", "N", "N2", "N49", "Z"}) (void)t.seek(text);
     (void)t.goTo(5);
