@@ -235,18 +235,46 @@ TEST_F(MainWindowTest, HintsAfterASearchKeepTheCarbonHintOfSlotNine) {
     }
 }
 
-TEST_F(MainWindowTest, SizeButtonRecordsTheDetailRequestOfItsRow) {
-    window().setActivePage(Page::Targ);
-    SlotButton* size = button(Page::Targ, 1, SlotColumn::Size);
+struct RequestCase {
+    const char* name;
+    Page page;
+    int slot;
+};
+
+class DetailRequestTest : public MainWindowTest,
+                          public ::testing::WithParamInterface<RequestCase> {};
+
+TEST_P(DetailRequestTest, SizeButtonRecordsTheRequestOfItsRow) {
+    const RequestCase& c = GetParam();
+    window().setActivePage(c.page);
+    if (c.page == Page::Hunt) window().HWtBtn9Click();  // slots 11 to 16 lie on the panel
+    SlotButton* size = button(c.page, c.slot, SlotColumn::Size);
     ASSERT_FALSE(size->caption().isEmpty());
-    MessageBox::setAutoAnswer(true);
-    QTest::mouseClick(size, Qt::LeftButton);
+    ASSERT_TRUE(size->isEnabled());
+    QTest::mouseClick(size, Qt::LeftButton);  // the builder it opens is closed at once
+
+    const auto suffix = window().engine().specKeySuffix(c.page, c.slot);
+    ASSERT_TRUE(suffix);
     const DetailRequestRecord& request = window().lastDetailRequest();
     EXPECT_EQ(request.sizeCaption, size->caption());
-    EXPECT_EQ(request.specKey,
-              size->caption() + QString::fromStdString(window().engine().targetSpineLabels()[0]));
-    EXPECT_EQ(request.modelsCaption, button(Page::Targ, 1, SlotColumn::Models)->caption());
+    EXPECT_EQ(request.specKey, size->caption() + QString::fromStdString(suffix.value()));
+    EXPECT_FALSE(request.specKey.contains(QLatin1Char(' ')));
+    EXPECT_EQ(request.modelsCaption, button(c.page, c.slot, SlotColumn::Models)->caption());
+    if (c.page == Page::Targ) {
+        EXPECT_TRUE(request.specKey.endsWith(QString::fromStdString(
+            window().engine().targetSpineLabels()[static_cast<std::size_t>(c.slot - 1)])));
+    }
 }
+
+INSTANTIATE_TEST_SUITE_P(EveryPage, DetailRequestTest,
+                         ::testing::Values(RequestCase{"HuntingMainGrid", Page::Hunt, 1},
+                                           RequestCase{"HuntingCarbonPanel", Page::Hunt, 11},
+                                           RequestCase{"Target", Page::Targ, 1},
+                                           RequestCase{"Youth", Page::Youth, 2},
+                                           RequestCase{"Kestra", Page::Kstr, 1}),
+                         [](const ::testing::TestParamInfo<RequestCase>& p) {
+                             return p.param.name;
+                         });
 
 }  // namespace
 }  // namespace quivra::app::test
