@@ -12,11 +12,11 @@
 namespace quivra::storage {
 namespace {
 
-// A relative index name is looked for beside the table, where FoxPro
-// programs keep their indexes.
+// A bare index name ("Saved.idx") is looked for beside the table, where
+// FoxPro programs keep their indexes; a path with a folder is taken as given.
 std::filesystem::path besideTable(const std::filesystem::path& table,
                                   const std::filesystem::path& index) {
-    if (index.is_absolute() || table.parent_path().empty()) return index;
+    if (index.has_parent_path() || table.parent_path().empty()) return index;
     return table.parent_path() / index;
 }
 

@@ -114,6 +114,20 @@ TEST_F(IndexStore, NavigationFollowsKeyOrderAndGoToKeepsIt) {
     EXPECT_EQ(m_table->recNo(), 1U);
 }
 
+TEST_F(IndexStore, ABareIndexNameIsLookedForBesideTheTable) {
+    add(kNames);
+    ASSERT_OK(m_table->createIndex("Saved.idx", "NAME"));
+    EXPECT_TRUE(std::filesystem::exists(idx()));
+    // A path with a folder is taken as given, relative to the current folder.
+    const auto cwd = std::filesystem::current_path();
+    std::filesystem::current_path(m_dir.path().parent_path());
+    const std::filesystem::path relative = m_dir.path().filename() / "Saved.idx";
+    const Status s = m_table->selectIndex(relative);
+    std::filesystem::current_path(cwd);
+    ASSERT_OK(s);
+    EXPECT_TRUE(m_table->seek("Smy").valueOr(false));
+}
+
 TEST_F(IndexStore, SelectingTheSameIndexAgainKeepsThePosition) {
     add(kNames);
     ASSERT_OK(m_table->createIndex("Saved.idx", "NAME"));
