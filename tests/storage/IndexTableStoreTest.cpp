@@ -77,7 +77,7 @@ TEST_F(IndexStore, SeekFindsTheFirstKeyBeginningWithTheTextAsTyped) {
     EXPECT_EQ(m_table->recNo(), 2U);
 }
 
-TEST_F(IndexStore, SpecificationKeyOfTwoFieldsIsFoundBySizeFollowedBySpine) {
+TEST_F(IndexStore, KeyOfSizeAndSpineIsFoundBySizeFollowedBySpine) {
     for (const auto& [size, spine] : std::vector<std::pair<std::string, std::string>>{
              {"2213", "400"}, {"2213", "340"}, {"1916", "500"}, {"2413", "300"}}) {
         ASSERT_OK(appendRecord(*m_table, {{"SIZE", size}, {"SPINEKEY", spine}}));
