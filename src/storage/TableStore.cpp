@@ -353,6 +353,11 @@ Status TableStore::post() {
         return indexAfterPost(recNo, std::string(), true);
     }
     if (m_state == EditState::Edit) {
+        // Mark the index busy before the table changes, so that a crash between
+        // the two writes is seen (and repaired) by the next select.
+        if (m_index) {
+            if (auto s = m_index->prepareEdit(); !s) return s;
+        }
         if (auto s = m_table->rewriteRecord(m_recNo, *m_pending); !s) return s;
         m_table->unlockRecord(m_recNo);
         const std::string old = std::move(m_record);
