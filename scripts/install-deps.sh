@@ -8,7 +8,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools qt6-image-formats-plugins libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   python3 python3-dbf python3-dbfread libdbd-xbase-perl pgdbf
-  poppler-utils xvfb xauth fonts-liberation
+  poppler-utils xvfb xauth fonts-liberation locales-all
 )
 
 missing=()

@@ -228,7 +228,7 @@ void TSpecsFrm::loadRecord() {
     const auto show = [this](QLabel* label, const char* field) {
         const auto text = m_specs->fieldText(field);
         check(text.status());
-        label->setText(QString::fromStdString(calculators::trimBlanks(*text)));
+        label->setText(QString::fromStdString(std::string(calculators::trimBlanks(*text))));
     };
     show(m_arrowType, "ARROWTYPE");
     show(m_maxLength, "LENGTH");

@@ -2,6 +2,8 @@
 // Numbers as the window's texts and the tables' character fields carry them.
 // Nothing here depends on a locale: the decimal separator is always ".".
 
+#include "NumericText.h"
+
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -9,19 +11,10 @@
 
 namespace quivra::selection {
 
-// A whole number in 32 bits: optional blanks (space or tab) around an
-// optional sign and at least one decimal digit, nothing else.  "6x", "6.0",
-// "", "0x10" and "99999999999" give no value.
-std::optional<std::int32_t> parseInteger(std::string_view text);
-
-// A decimal number: optional blanks around an optional sign, digits with an
-// optional "." and fraction (at least one digit in all), and an optional
-// exponent ("e" or "E", optional sign, digits).  Infinity, NaN, hexadecimal
-// forms and values out of the double range give no value.
-std::optional<double> parseDecimal(std::string_view text);
-
-// The text without blanks (spaces) at either end.
-std::string_view trimBlanks(std::string_view text);
+// Whole and decimal numbers are read as the table store reads them.
+using storage::parseDecimal;
+using storage::parseInteger;
+using storage::trimBlanks;
 
 // Number of characters of a UTF-8 text (bytes that do not continue a sequence).
 std::size_t characterCount(std::string_view utf8);

@@ -1,5 +1,7 @@
 #include "FieldCodec.h"
 
+#include "NumericText.h"
+
 #include "Coding.h"
 
 #include <algorithm>
@@ -102,37 +104,15 @@ std::string_view trimRight(std::string_view s) {
 Result<std::int32_t> parseInt(std::string_view text) {
     const std::string_view t = trim(text);
     if (t.empty()) return 0;
-    std::string_view digits = t;
-    if (digits.front() == '+') {
-        digits.remove_prefix(1);
-        if (!digits.empty() && (digits.front() == '-' || digits.front() == '+')) digits = {};
-    }
-    std::int32_t v = 0;
-    const char* end = digits.data() + digits.size();
-    auto [ptr, ec] = std::from_chars(digits.data(), end, v);
-    if (digits.empty() || ec != std::errc() || ptr != end) {
-        return Status::conversion(notAnIntegerMessage(std::string(t)));
-    }
-    return v;
+    if (auto value = parseInteger(t)) return *value;
+    return Status::conversion(notAnIntegerMessage(std::string(t)));
 }
 
 Result<double> parseFloat(std::string_view text) {
     const std::string_view t = trim(text);
     if (t.empty()) return 0.0;
-    std::string_view digits = t;
-    if (digits.front() == '+') {
-        digits.remove_prefix(1);
-        if (!digits.empty() && (digits.front() == '-' || digits.front() == '+')) digits = {};
-    }
-    double v = 0;
-    const char* end = digits.data() + digits.size();
-    auto [ptr, ec] = std::from_chars(digits.data(), end, v);
-    // from_chars also takes "inf" and "nan", which no user types as a number.
-    if (digits.empty() || ec != std::errc() || ptr != end || !std::isfinite(v) ||
-        std::isalpha(static_cast<unsigned char>(digits.front())) != 0) {
-        return Status::conversion(notAFloatMessage(std::string(t)));
-    }
-    return v;
+    if (auto value = parseDecimal(t)) return *value;
+    return Status::conversion(notAFloatMessage(std::string(t)));
 }
 
 void appendText(const FieldDef& field, std::string_view bytes, const TextCodec& codec,

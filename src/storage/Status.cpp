@@ -2,12 +2,12 @@
 
 namespace quivra::storage {
 
-std::string notAnIntegerMessage(const std::string& text) {
-    return "'" + text + "' is not a valid integer value";
+std::string notAnIntegerMessage(std::string_view text) {
+    return "'" + std::string(text) + "' is not a valid integer value";
 }
 
-std::string notAFloatMessage(const std::string& text) {
-    return "'" + text + "' is not a valid floating point value";
+std::string notAFloatMessage(std::string_view text) {
+    return "'" + std::string(text) + "' is not a valid floating point value";
 }
 
 }  // namespace quivra::storage

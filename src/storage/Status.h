@@ -4,6 +4,7 @@
 // message names the file (and where useful the field, record or offset).
 
 #include <string>
+#include <string_view>
 #include <utility>
 #include <variant>
 
@@ -46,8 +47,8 @@ private:
 };
 
 // The texts the user sees when a number cannot be read from a text.
-std::string notAnIntegerMessage(const std::string& text);  // "'%s' is not a valid integer value"
-std::string notAFloatMessage(const std::string& text);     // "'%s' is not a valid floating point value"
+std::string notAnIntegerMessage(std::string_view text);  // "'%s' is not a valid integer value"
+std::string notAFloatMessage(std::string_view text);     // "'%s' is not a valid floating point value"
 
 // A value or the Status that explains why there is none.
 template <class T>
