@@ -17,7 +17,7 @@ struct Converted {
 
 // The key the builder seeks on specs.idx: the requested key with its first
 // blank and up to 14 characters after it removed (a size caption such as
-// "2213 XX75" keeps only "2213"); a key without a blank is used whole.
+// "2213 (alt 2215)" keeps only "2213"); a key without a blank is used whole.
 std::string seekKey(std::string_view specKey);
 
 // The arrow length the builder starts with: the youth arrow length on the

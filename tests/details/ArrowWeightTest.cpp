@@ -52,7 +52,7 @@ TEST(ArrowWeight, ShaftRoundsHalfUpTotalIsCut) {
 
 TEST(ArrowWeight, SeekKeyDropsTheBlankAndFourteenCharacters) {
     EXPECT_EQ(qd::seekKey("2213400"), "2213400");
-    EXPECT_EQ(qd::seekKey("2213 XX75 Camo"), "2213");
+    EXPECT_EQ(qd::seekKey("2213 (alt 2215)"), "2213");
     EXPECT_EQ(qd::seekKey("2213 abcdefghijklmnSPINE"), "2213SPINE");  // 14 characters go
     EXPECT_EQ(qd::seekKey("2213 ab cd"), "2213");
     EXPECT_EQ(qd::seekKey(""), "");

@@ -152,7 +152,7 @@ TEST_F(SpecsFrmTest, PageDecidesLengthAndPointWeight) {
 
 TEST_F(SpecsFrmTest, TwoFamilyRowUsesTheM4FigureAndTheKeyLosesItsBlankPart) {
     // "2213 " and 14 more characters are removed: the seek key is 2213M4.
-    qd::TSpecsFrm form(request("2213 XX75 camo grd1M4", "2213", "KV,M4", "Hunt"));
+    qd::TSpecsFrm form(request("2213 alternate sizeM4", "2213", "KV,M4", "Hunt"));
     EXPECT_TRUE(qs::MessageBox::shownTexts().isEmpty());
     EXPECT_EQ(text(&form, "GPILbl"), "9.30,9.50");
     EXPECT_EQ(text(&form, "Label21"), "276 Gr.");  // 29 x 9.50 + 0.5 = 276
