@@ -143,6 +143,24 @@ TEST_F(ChartData, StiffnessNeverDecreasesFromRowToRow) {
     }
 }
 
+TEST_F(ChartData, NoRowListsTheSameShaftTwice) {
+    for (const auto& [kind, chart] : s_charts) {
+        const ChartShape& shape = chartShape(kind);
+        for (std::size_t row = 0; row < chart.rows.size(); ++row) {
+            const auto& entries = chart.rows[row];
+            for (std::size_t j = 0; j < entries.size(); ++j) {
+                for (std::size_t i = 0; i < j && !entries[j].empty(); ++i) {
+                    EXPECT_FALSE(entries[i].size == entries[j].size &&
+                                 entries[i].key == entries[j].key)
+                        << shape.csvName << " row " << row + 1 << ": entries " << i + 1
+                        << " and " << j + 1 << " are both " << entries[j].size << " "
+                        << entries[j].key;
+                }
+            }
+        }
+    }
+}
+
 TEST_F(ChartData, CommonSetUpsLandOnFilledRows) {
     struct Case {
         ChartKind kind;

@@ -115,6 +115,19 @@ std::vector<ChartEntry> huntRow(const std::vector<SpecRecord>& cat, double s) {
         carbonAt(cat, stiffer, "CX")};
 }
 
+// A pair whose two halves collapse to one size, or a row-15/16 single, can
+// repeat an entry listed earlier in the row; a shop would see the same shaft
+// twice.  The later entry is left empty instead: a substitute from further
+// along the family's ladder would break the rule that every entry only ever
+// grows stiffer from row to row.
+std::vector<ChartEntry> withoutRepeats(std::vector<ChartEntry> e) {
+    for (std::size_t j = 1; j < e.size(); ++j) {
+        for (std::size_t i = 0; i < j && !e[j].empty(); ++i)
+            if (e[i].size == e[j].size && e[i].key == e[j].key) e[j] = {};
+    }
+    return e;
+}
+
 std::vector<ChartEntry> targRow(const std::vector<SpecRecord>& cat, int row, double c) {
     const double r = c * kRecurveFactor;
     const FamilyLadder tp(cat, "TP"), ta(cat, "TA"), tc(cat, "TC"), zp(cat, "M4");
@@ -139,7 +152,7 @@ std::vector<ChartEntry> targRow(const std::vector<SpecRecord>& cat, int row, dou
         e[3] = entryOf(tp.pick(c, -1));
         e[4] = entryOf(tc.pick(c, 0));
     }
-    return e;
+    return withoutRepeats(std::move(e));
 }
 
 std::vector<ChartEntry> youthRow(const std::vector<SpecRecord>& cat, double s) {
