@@ -85,6 +85,13 @@ const std::vector<OptionDef>& optionTable() {
         indexOption("brace", &SelectionInputs::braceHt, 2, "I  BraceHt: 0 over 6.5\", 1 under"),
         indexOption("overdraw", &SelectionInputs::overDraw, 6,
                     "I  OverDraw: 0 none, 1 to 5 inches"),
+        {"report",
+         "FILE.pdf  also write the page's printed report there (shop from SHOPINFO.DBF)",
+         [](Options& o, const std::string& v) -> std::optional<std::string> {
+             if (v.empty()) return "--report needs a file name";
+             o.reportPdf = v;
+             return std::nullopt;
+         }},
     };
     return table;
 }
@@ -132,7 +139,8 @@ std::string usageText() {
     text +=
         "  --help  this text\n\n"
         "Exit status: 0 shown, 1 the search ended in an error ({\"error\": ...}),\n"
-        "2 bad options, 3 shown with faults in the data (listed in \"errors\").\n";
+        "2 bad options, 3 shown with faults in the data (listed in \"errors\"),\n"
+        "4 the --report file could not be written (the reason on standard error).\n";
     return text;
 }
 

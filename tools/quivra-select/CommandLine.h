@@ -14,6 +14,8 @@ struct Options {
     selection::SelectionInputs inputs;
     std::filesystem::path dataDir = ".";
     bool help = false;
+    // --report FILE.pdf: also write the category report of the search there.
+    std::filesystem::path reportPdf;
     // Further outputs (for example a printed report file) get their field
     // here and their entry in the option table of CommandLine.cpp.
 };

@@ -4,6 +4,7 @@
 // included.
 #include "CommandLine.h"
 #include "OutcomeJson.h"
+#include "ReportFile.h"
 #include "SearchEngine.h"
 
 #include <iostream>
@@ -30,6 +31,13 @@ int main(int argc, char** argv) {
 
     // Further outputs of the same search go here, each from `outcome` (for
     // example a printed report written to a file named by an option).
+    if (!options.reportPdf.empty()) {
+        if (const auto error =
+                tools::writeReportFile(outcome, options.dataDir, options.reportPdf, argv[0])) {
+            std::cerr << "quivra-select: " << *error << '\n';
+            return 4;
+        }
+    }
 
     return outcome.dataErrors.empty() ? 0 : 3;
 }
