@@ -377,7 +377,7 @@ TEST(HuntingReportPrint, Slot10PrintsUnderSlot9AndCarbonSectionMovesDown) {
 TEST(CategoryReportPrint, CellTextsArePrintedAsShownWithoutSurroundingBlanks) {
     CategoryReportData data = categoryData(Page::Targ, 2);
     data.grid[0].spine.caption = "  0.500 ";  // the spine caption is read untrimmed
-    data.grid[0].models.caption = "Carbon Express Pro";
+    data.grid[0].models.caption = "Carbon Hunter Select";
     data.grid[1].models.caption = "A very long model family name that cannot fit";
     QUIVRA_READ_PAGE(page, PrintedPage::category(data, &readError));
     const auto spine = page.find(QStringLiteral("0.500"));
@@ -385,7 +385,7 @@ TEST(CategoryReportPrint, CellTextsArePrintedAsShownWithoutSurroundingBlanks) {
     EXPECT_NEAR(spine->centre(), paperX(82.6), kTolerance);
     // A text too wide for its column is set smaller and stays centred in
     // its row, clear of the neighbouring columns.
-    const auto models = page.find(QStringLiteral("Carbon Express Pro"));
+    const auto models = page.find(QStringLiteral("Carbon Hunter Select"));
     ASSERT_TRUE(models) << page.allText().toStdString();
     EXPECT_NEAR(models->centre(), paperX(106.5), kTolerance);
     EXPECT_LE(models->right - models->left, 26.0 + 0.1);
