@@ -78,6 +78,9 @@ void TArrowSel::buildMenus() {
     file->addSeparator();
     add(file, QStringLiteral("S&hop Information"), "ShopInformation1Click",
         &TArrowSel::ShopInformation1Click);
+    // A shop e-mails set-ups: the active page's report as a PDF file.
+    add(file, QStringLiteral("Save Report as P&DF..."), "SaveReportPdfClick",
+        &TArrowSel::SaveReportPdfClick);
     file->addSeparator();
     add(file, QStringLiteral("E&xit"), "ExitBtn1Click", &TArrowSel::ExitBtn1Click);
 
@@ -135,9 +138,14 @@ void TArrowSel::ExitBtn1Click() {
 void TArrowSel::SpeedButton3Click() {
     shell::guarded(this, [this] {
         const customers::PrintCustomerFn print =
-            [dir = m_dataDir](QWidget* parent, const customers::CustomerRecordView& view) {
+            [dir = m_dataDir](QWidget* parent, const customers::CustomerRecordView& view,
+                              customers::CustomerOutput output) {
                 shell::guarded(parent, [&] {
-                    reports::printCustomerRecord(parent, view, shopRecordOrThrow(dir));
+                    if (output == customers::CustomerOutput::PdfFile) {
+                        reports::saveCustomerRecordPdf(parent, view, shopRecordOrThrow(dir));
+                    } else {
+                        reports::printCustomerRecord(parent, view, shopRecordOrThrow(dir));
+                    }
                 });
             };
         const std::optional<customers::RestoredSetup> restored =
@@ -170,15 +178,24 @@ void TArrowSel::ExportCustomerDatabase1Click() {
     customers::exportCustomerDatabase(this, m_dataDir);
 }
 
+reports::CategoryReportData TArrowSel::categoryReport(Page p) const {
+    reports::CategoryReportData report;
+    report.page = p;
+    report.inputs = currentInputs();
+    report.grid = m_engine->current().grid(p);
+    report.shop = shopRecordOrThrow(m_dataDir);
+    report.printedAt = QDateTime::currentDateTime();
+    return report;
+}
+
 void TArrowSel::printCategory(Page p) {
+    shell::guarded(this, [&] { reports::printCategoryReport(this, categoryReport(p)); });
+}
+
+void TArrowSel::SaveReportPdfClick() {
     shell::guarded(this, [&] {
-        reports::CategoryReportData report;
-        report.page = p;
-        report.inputs = currentInputs();
-        report.grid = m_engine->current().grid(p);
-        report.shop = shopRecordOrThrow(m_dataDir);
-        report.printedAt = QDateTime::currentDateTime();
-        reports::printCategoryReport(this, report);
+        const auto page = static_cast<Page>(m_notebook->currentIndex());
+        reports::saveCategoryReportPdf(this, categoryReport(page));
     });
 }
 

@@ -32,6 +32,9 @@ class QTabWidget;
 namespace quivra::info {
 class HyperlinkLabel;
 }
+namespace quivra::reports {
+struct CategoryReportData;
+}
 
 namespace quivra::app {
 
@@ -100,6 +103,7 @@ public slots:
     void ModelsClick();
     void TrajectBtnClick();
     void TuningGuidePdfClick();
+    void SaveReportPdfClick();
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -113,6 +117,7 @@ private:
     // MainWindowCommands.cpp
     void buildMenus();
     void bindCommands();
+    [[nodiscard]] reports::CategoryReportData categoryReport(selection::Page page) const;
     void printCategory(selection::Page page);
 
     std::filesystem::path m_dataDir;

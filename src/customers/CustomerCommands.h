@@ -27,13 +27,18 @@ namespace quivra::customers {
 void saveSetup(QWidget* parent, const quivra::selection::SelectionInputs& inputs,
                const QString& pageKey, const std::filesystem::path& dataDir);
 
-// Prints the customer record report for the texts the retrieval window shows.
-using PrintCustomerFn = std::function<void(QWidget* parent, const CustomerRecordView&)>;
+// Where the retrieval window sends the customer record report.
+enum class CustomerOutput { Printer, PdfFile };
+
+// Prints the customer record report for the texts the retrieval window shows,
+// or saves it as a PDF file the user chooses.
+using PrintCustomerFn =
+    std::function<void(QWidget* parent, const CustomerRecordView&, CustomerOutput)>;
 
 // "Get Setup" (SpeedButton3Click): tells the user when no set-up is saved yet;
 // otherwise opens the retrieval window.  Returns the set-up to restore when
 // the user pressed "Return Data", nothing when the window was closed (or could
-// not open).  `print` may be empty; the Print button then does nothing.
+// not open).  `print` may be empty; Print and Save as PDF then do nothing.
 std::optional<RestoredSetup> getSetup(QWidget* parent, const std::filesystem::path& dataDir,
                                       PrintCustomerFn print);
 

@@ -43,6 +43,8 @@ TGetCust::TGetCust(const std::filesystem::path& dataDir, PrintCustomerFn print,
       m_returnButton(makeButton(this, "EncartaButton2", tr("Return Data"), tr("Return Data"))),
       m_printButton(
           makeButton(this, "EncartaButton3", tr("Print"), tr("Print"), tr("Click to Print"))),
+      m_pdfButton(makeButton(this, "PdfBtn", tr("Save as PDF"), tr("Save as PDF"),
+                             tr("Click to Save the Record as a PDF File"))),
       m_closeButton(
           makeButton(this, "EncartaButton1", tr("Close"), tr("Close"), tr("Click to Exit"))),
       m_exitButton(makeButton(this, "ExitBtn", tr("&Close"), tr("Close"))) {
@@ -53,7 +55,7 @@ TGetCust::TGetCust(const std::filesystem::path& dataDir, PrintCustomerFn print,
     m_address->setWidths([this](std::string_view field) { return m_store.textWidth(field); });
 
     m_exitButton->setFlat(true);
-    for (QPushButton* b : {m_closeButton, m_returnButton, m_printButton}) {
+    for (QPushButton* b : {m_closeButton, m_returnButton, m_printButton, m_pdfButton}) {
         setCaptionColour(b, kRetrieveButtonColour);
     }
     connect(m_navigator, &RecordNavigator::clicked, this,
@@ -61,6 +63,7 @@ TGetCust::TGetCust(const std::filesystem::path& dataDir, PrintCustomerFn print,
     connect(m_searchButton, &QPushButton::clicked, this, [this] { Button1Click(); });
     connect(m_returnButton, &QPushButton::clicked, this, [this] { ReturnDataBtnClick(); });
     connect(m_printButton, &QPushButton::clicked, this, [this] { SpeedButton1Click(); });
+    connect(m_pdfButton, &QPushButton::clicked, this, [this] { SavePdfBtnClick(); });
     connect(m_closeButton, &QPushButton::clicked, this, [this] { ExitBtnClick(); });
     connect(m_exitButton, &QPushButton::clicked, this, [this] { ExitBtnClick(); });
 
@@ -80,6 +83,7 @@ TGetCust::TGetCust(const std::filesystem::path& dataDir, PrintCustomerFn print,
     buttons->addStretch(1);
     buttons->addWidget(m_returnButton);
     buttons->addWidget(m_printButton);
+    buttons->addWidget(m_pdfButton);
     buttons->addWidget(m_closeButton);
     layout->addLayout(buttons);
 
@@ -206,7 +210,11 @@ void TGetCust::ReturnDataBtnClick() {
 }
 
 void TGetCust::SpeedButton1Click() {
-    if (m_print) m_print(this, shownRecord());
+    if (m_print) m_print(this, shownRecord(), CustomerOutput::Printer);
+}
+
+void TGetCust::SavePdfBtnClick() {
+    if (m_print) m_print(this, shownRecord(), CustomerOutput::PdfFile);
 }
 
 void TGetCust::ExitBtnClick() {

@@ -39,6 +39,8 @@ public:
     void ReturnDataBtnClick();
     // "Print": prints what the window shows.
     void SpeedButton1Click();
+    // "Save as PDF": the same page as a PDF file.
+    void SavePdfBtnClick();
     // "Close": closes; an edit not posted is dropped.
     void ExitBtnClick();
 
@@ -66,6 +68,7 @@ private:
     QPushButton* m_searchButton;
     QPushButton* m_returnButton;
     QPushButton* m_printButton;
+    QPushButton* m_pdfButton;
     QPushButton* m_closeButton;
     QPushButton* m_exitButton;
 };

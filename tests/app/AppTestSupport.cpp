@@ -32,7 +32,7 @@ std::optional<fs::path> makeDataCopy(QTemporaryDir& dir) {
     const fs::path target(dir.path().toStdString());
     std::error_code ec;
     for (const char* name : {"HUNTCHRT.DBF", "Targchrt.dbf", "YouthChrt.dbf", "KSTRCHRT.dbf",
-                             "Specs.DBF", "specs.idx", "invsel.txt"}) {
+                             "Specs.DBF", "specs.idx", "invsel.txt", "SHOPINFO.DBF"}) {
         if (!fs::exists(run / name)) return std::nullopt;
         fs::copy_file(run / name, target / name, ec);
         if (ec) return std::nullopt;

@@ -13,6 +13,9 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include "ReportCommandsTesting.h"
+
+#include <QFile>
 #include <QMenu>
 #include <QMenuBar>
 #include <QRadioButton>
@@ -20,6 +23,7 @@
 #include <QScreen>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
 
@@ -207,7 +211,8 @@ TEST_F(MainWindowTest, MenusListTheirCommandsInOrder) {
     const QList<QAction*> top = window().menuBar()->actions();
     ASSERT_EQ(top.size(), 3);
     EXPECT_EQ(actionTexts(top[0]->menu()),
-              (QStringList{"Get Setup", "Save Setup", "", "Shop Information", "", "Exit"}));
+              (QStringList{"Get Setup", "Save Setup", "", "Shop Information",
+                           "Save Report as PDF...", "", "Exit"}));
     EXPECT_EQ(actionTexts(top[1]->menu()),
               (QStringList{"Kinetic Energy/F.O.C. Calculator", "Tuning Information", "",
                            "Export Customer Database", "", "Trajectory Table",
@@ -240,6 +245,19 @@ TEST_F(MainWindowTest, CommandRowsCarryCaptionsAndHintsAndEveryCommandIsLive) {
         if (a->isSeparator() || a->text().isEmpty()) continue;
         EXPECT_TRUE(a->isEnabled()) << a->text().toStdString();
     }
+}
+
+TEST_F(MainWindowTest, SaveReportAsPdfWritesTheActivePagesReport) {
+    QTemporaryDir out;
+    const QString pdf = out.filePath(QStringLiteral("target.pdf"));
+    window().findChild<QTabWidget*>(QStringLiteral("ShaftsNB"))->setCurrentIndex(1);
+    reports::testing::setNextSaveFileName(pdf);
+    window().menuAction(QStringLiteral("SaveReportPdfClick"))->trigger();
+    reports::testing::reset();
+    QFile file(pdf);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly))
+        << shell::MessageBox::shownTexts().join(QLatin1Char('|')).toStdString();
+    EXPECT_TRUE(file.read(5).startsWith("%PDF"));
 }
 
 TEST_F(MainWindowTest, ExitButtonEndsWithoutAQuestion) {

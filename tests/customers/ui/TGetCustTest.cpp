@@ -253,7 +253,11 @@ TEST_F(TGetCustTest, PrintGetsWhatTheWindowShowsAndTheWindowStays) {
     save(test::addressNamed("Adams"));
     save(test::addressNamed("Baker"));
     std::vector<CustomerRecordView> printed;
-    auto w = open([&](QWidget*, const CustomerRecordView& v) { printed.push_back(v); });
+    std::vector<CustomerOutput> outputs;
+    auto w = open([&](QWidget*, const CustomerRecordView& v, CustomerOutput o) {
+        printed.push_back(v);
+        outputs.push_back(o);
+    });
     w->DBNavigator1Click(B::Next);
     w->SpeedButton1Click();
     ASSERT_EQ(printed.size(), 1u);
@@ -262,6 +266,13 @@ TEST_F(TGetCustTest, PrintGetsWhatTheWindowShowsAndTheWindowStays) {
     EXPECT_EQ(printed[0].bowWeight, "60#");
     EXPECT_EQ(printed[0].category, "Hunting Shafts");
     EXPECT_EQ(printed[0].overDraw, "None");
+    EXPECT_EQ(shownName(*w), qs("Baker"));
+    // "Save as PDF" hands over the same texts, for a file instead of the printer.
+    w->SavePdfBtnClick();
+    ASSERT_EQ(printed.size(), 2u);
+    EXPECT_EQ(printed[1], printed[0]);
+    EXPECT_EQ(outputs,
+              (std::vector<CustomerOutput>{CustomerOutput::Printer, CustomerOutput::PdfFile}));
     EXPECT_EQ(shownName(*w), qs("Baker"));
 }
 
