@@ -1,5 +1,6 @@
 // quivra-select as a user runs it: the JSON of a valid search, of an invalid
 // selection with its nested search, and of a conversion error.
+#include "TableStore.h"
 #include "TestTables.h"
 
 #include <gtest/gtest.h>
@@ -7,6 +8,7 @@
 #include <sys/wait.h>
 #include <array>
 #include <cstdio>
+#include <fstream>
 #include <string>
 
 #ifndef QUIVRA_SELECT_EXE
@@ -122,6 +124,40 @@ TEST_F(SelectToolTest, BadOptionsAreRefused) {
     EXPECT_EQ(runTool(data + " --bow-type 3").status, 2);
     EXPECT_EQ(runTool(data + " --bow-weight").status, 2);
     EXPECT_EQ(runTool(data + " --colour red").status, 2);
+}
+
+}  // namespace
+}  // namespace quivra::selection
+
+namespace quivra::selection {
+namespace {
+
+TEST_F(SelectToolTest, ReportOptionWritesThePagesReportWithTheShopRecord) {
+    const std::string pdf = (t.dir() / "report.pdf").string();
+    // Without the shop's table there is no report, and the tool says so.
+    ToolRun r = runTool(data + " --report " + shellQuote(pdf));
+    EXPECT_NE(r.status, 0);
+    EXPECT_FALSE(std::filesystem::exists(pdf));
+
+    const std::vector<storage::FieldSpec> shopFields = {
+        {"NAME", 'C', 30},  {"ADDR1", 'C', 30}, {"ADDR2", 'C', 30},   {"CITY", 'C', 18},
+        {"STATE", 'C', 10}, {"ZIP", 'C', 10},   {"COUNTRY", 'C', 12}, {"COMMENTS", 'C', 60},
+        {"PHONE", 'C', 20}, {"FAX", 'C', 20}};
+    const auto shopFile = t.dir() / "SHOPINFO.DBF";
+    ASSERT_TRUE(storage::TableStore::create(shopFile, shopFields).isOk());
+    storage::TableStore shop(shopFile);
+    ASSERT_TRUE(shop.open().isOk());
+    ASSERT_TRUE(shop.appendBlank().isOk());
+    ASSERT_TRUE(shop.setFieldText("NAME", "Riverbend Archery").isOk());
+    ASSERT_TRUE(shop.post().isOk());
+    shop.close();
+
+    r = runTool(data + " --report " + shellQuote(pdf));
+    EXPECT_EQ(r.status, 0) << r.out;
+    std::ifstream in(pdf, std::ios::binary);
+    std::string head(4, '\0');
+    in.read(head.data(), 4);
+    EXPECT_EQ(head, "%PDF");
 }
 
 }  // namespace
