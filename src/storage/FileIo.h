@@ -1,7 +1,8 @@
 #pragma once
 // FileIo: the seam between the table store and the operating system.  Every
 // byte the store reads or writes goes through it, so tests can put a full
-// disk or a failing device underneath (see tests/storage/FaultyFileIo.h).
+// disk or a failing device underneath (see tests/storage/FaultyFileIo.h);
+// ForwardingFileIo.h is the base of such layers.
 //
 // Messages of failed calls name the file and the operation; callers pass them
 // on unchanged.

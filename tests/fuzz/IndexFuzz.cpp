@@ -4,7 +4,7 @@
 // damaged trees.  Any crash, sanitizer report or endless loop is a fault;
 // error statuses are the expected outcome for most inputs.
 
-#include "FileIo.h"
+#include "ForwardingFileIo.h"
 #include "IndexFile.h"
 #include "TableFile.h"
 #include "TableStore.h"
@@ -31,46 +31,25 @@ using quivra::storage::TableStore;
 
 // The POSIX layer without syncs: durability is not under test here, and a
 // sync per post would slow fuzzing a hundredfold.
-class NoSyncFileIo final : public FileIo {
+class NoSyncFileIo final : public ForwardingFileIo {
 public:
-    Result<std::unique_ptr<File>> open(const std::filesystem::path& path, Mode mode) override {
-        auto inner = FileIo::posix().open(path, mode);
-        if (!inner) return inner.status();
-        return std::unique_ptr<File>(std::make_unique<NoSyncFile>(std::move(inner).value()));
-    }
     Status rename(const std::filesystem::path& from, const std::filesystem::path& to) override {
         std::error_code ec;
         std::filesystem::rename(from, to, ec);  // without the folder sync of the POSIX layer
         return ec ? Status::ioError("Cannot rename '" + from.string() + "': " + ec.message())
                   : Status::ok();
     }
-    Status remove(const std::filesystem::path& path) override {
-        return FileIo::posix().remove(path);
+
+protected:
+    std::unique_ptr<File> wrap(std::unique_ptr<File> file) override {
+        return std::make_unique<NoSyncFile>(std::move(file));
     }
-    bool exists(const std::filesystem::path& path) override { return FileIo::posix().exists(path); }
 
 private:
-    class NoSyncFile final : public File {
+    class NoSyncFile final : public ForwardingFile {
     public:
-        explicit NoSyncFile(std::unique_ptr<File> inner) : m_inner(std::move(inner)) {}
-        Result<std::size_t> readAt(std::uint64_t offset, char* buf, std::size_t n) override {
-            return m_inner->readAt(offset, buf, n);
-        }
-        Status writeAt(std::uint64_t offset, const char* buf, std::size_t n) override {
-            return m_inner->writeAt(offset, buf, n);
-        }
-        Result<std::uint64_t> size() override { return m_inner->size(); }
+        using ForwardingFile::ForwardingFile;
         Status sync() override { return Status::ok(); }
-        Status lock(std::uint64_t offset, std::uint64_t length) override {
-            return m_inner->lock(offset, length);
-        }
-        void unlock(std::uint64_t offset, std::uint64_t length) override {
-            m_inner->unlock(offset, length);
-        }
-        [[nodiscard]] const std::filesystem::path& path() const override { return m_inner->path(); }
-
-    private:
-        std::unique_ptr<File> m_inner;
     };
 };
 

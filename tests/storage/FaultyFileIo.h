@@ -8,7 +8,7 @@
 //     an I/O error does; the others succeed.
 //   failSync, failRename: every sync / rename fails.
 
-#include "FileIo.h"
+#include "ForwardingFileIo.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -18,7 +18,7 @@
 
 namespace quivra::storage::test {
 
-class FaultyFileIo final : public FileIo {
+class FaultyFileIo final : public ForwardingFileIo {
 public:
     // Bytes that may still be written; unlimited by default.
     std::uint64_t writeBudget = std::numeric_limits<std::uint64_t>::max();
@@ -27,69 +27,51 @@ public:
     bool failSync = false;
     bool failRename = false;
 
-    Result<std::unique_ptr<File>> open(const std::filesystem::path& path, Mode mode) override {
-        auto inner = FileIo::posix().open(path, mode);
-        if (!inner) return inner.status();
-        return std::unique_ptr<File>(std::make_unique<FaultyFile>(*this, std::move(inner).value()));
-    }
     Status rename(const std::filesystem::path& from, const std::filesystem::path& to) override {
         if (failRename)
             return Status::ioError("Cannot rename '" + from.string() + "': injected fault");
-        return FileIo::posix().rename(from, to);
+        return ForwardingFileIo::rename(from, to);
     }
-    Status remove(const std::filesystem::path& path) override {
-        return FileIo::posix().remove(path);
+
+protected:
+    std::unique_ptr<File> wrap(std::unique_ptr<File> file) override {
+        return std::make_unique<FaultyFile>(*this, std::move(file));
     }
-    bool exists(const std::filesystem::path& path) override { return FileIo::posix().exists(path); }
 
 private:
-    class FaultyFile final : public File {
+    class FaultyFile final : public ForwardingFile {
     public:
         FaultyFile(FaultyFileIo& io, std::unique_ptr<File> inner)
-            : m_io(io), m_inner(std::move(inner)) {}
-        Result<std::size_t> readAt(std::uint64_t offset, char* buf, std::size_t n) override {
-            return m_inner->readAt(offset, buf, n);
-        }
+            : ForwardingFile(std::move(inner)), m_io(io) {}
         Status writeAt(std::uint64_t offset, const char* buf, std::size_t n) override {
             if (m_io.writesSeen++ == m_io.failWriteNumber) {
                 return Status::ioError("Cannot write to file '" + path().string() +
                                        "': " + std::strerror(EIO));
             }
-            auto size = m_inner->size();
+            auto size = ForwardingFile::size();
             if (!size) return size.status();
             const std::uint64_t growth =
                 offset + n > *size ? offset + n - std::max(offset, *size) : 0;
             if (growth <= m_io.writeBudget) {
                 m_io.writeBudget -= growth;
-                return m_inner->writeAt(offset, buf, n);
+                return ForwardingFile::writeAt(offset, buf, n);
             }
             const std::uint64_t fits = std::max(offset, *size) - offset + m_io.writeBudget;
             m_io.writeBudget = 0;
-            if (fits > 0) (void)m_inner->writeAt(offset, buf, static_cast<std::size_t>(fits));
+            if (fits > 0)
+                (void)ForwardingFile::writeAt(offset, buf, static_cast<std::size_t>(fits));
             return Status::ioError("Cannot write to file '" + path().string() +
                                    "': " + std::strerror(ENOSPC));
         }
-        Result<std::uint64_t> size() override { return m_inner->size(); }
         Status sync() override {
             if (m_io.failSync)
                 return Status::ioError("Cannot sync file '" + path().string() +
                                        "': injected fault");
-            return m_inner->sync();
+            return ForwardingFile::sync();
         }
-        Status lock(std::uint64_t offset, std::uint64_t length) override {
-            return m_inner->lock(offset, length);
-        }
-        Status tryLock(std::uint64_t offset, std::uint64_t length) override {
-            return m_inner->tryLock(offset, length);
-        }
-        void unlock(std::uint64_t offset, std::uint64_t length) override {
-            m_inner->unlock(offset, length);
-        }
-        [[nodiscard]] const std::filesystem::path& path() const override { return m_inner->path(); }
 
     private:
         FaultyFileIo& m_io;
-        std::unique_ptr<File> m_inner;
     };
 };
 

@@ -2,7 +2,7 @@
 // Helpers of the index tests: a small customer table, key-order reading
 // through the handle, and the full index check.
 
-#include "FileIo.h"
+#include "ForwardingFileIo.h"
 #include "IndexFile.h"
 #include "TableFile.h"
 #include "TableStore.h"
@@ -20,43 +20,17 @@ namespace quivra::storage::test {
 
 // The POSIX layer with syncs left out, for tests of the tree's logic that
 // post thousands of records (durability is tested with FaultyFileIo).
-class NoSyncFileIo final : public FileIo {
-public:
-    Result<std::unique_ptr<File>> open(const std::filesystem::path& path, Mode mode) override {
-        auto inner = FileIo::posix().open(path, mode);
-        if (!inner) return inner.status();
-        return std::unique_ptr<File>(std::make_unique<NoSyncFile>(std::move(inner).value()));
+class NoSyncFileIo final : public ForwardingFileIo {
+protected:
+    std::unique_ptr<File> wrap(std::unique_ptr<File> file) override {
+        return std::make_unique<NoSyncFile>(std::move(file));
     }
-    Status rename(const std::filesystem::path& from, const std::filesystem::path& to) override {
-        return FileIo::posix().rename(from, to);
-    }
-    Status remove(const std::filesystem::path& path) override {
-        return FileIo::posix().remove(path);
-    }
-    bool exists(const std::filesystem::path& path) override { return FileIo::posix().exists(path); }
 
 private:
-    class NoSyncFile final : public File {
+    class NoSyncFile final : public ForwardingFile {
     public:
-        explicit NoSyncFile(std::unique_ptr<File> inner) : m_inner(std::move(inner)) {}
-        Result<std::size_t> readAt(std::uint64_t offset, char* buf, std::size_t n) override {
-            return m_inner->readAt(offset, buf, n);
-        }
-        Status writeAt(std::uint64_t offset, const char* buf, std::size_t n) override {
-            return m_inner->writeAt(offset, buf, n);
-        }
-        Result<std::uint64_t> size() override { return m_inner->size(); }
+        using ForwardingFile::ForwardingFile;
         Status sync() override { return Status::ok(); }
-        Status lock(std::uint64_t offset, std::uint64_t length) override {
-            return m_inner->lock(offset, length);
-        }
-        void unlock(std::uint64_t offset, std::uint64_t length) override {
-            m_inner->unlock(offset, length);
-        }
-        [[nodiscard]] const std::filesystem::path& path() const override { return m_inner->path(); }
-
-    private:
-        std::unique_ptr<File> m_inner;
     };
 };
 
