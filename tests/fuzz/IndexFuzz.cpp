@@ -23,6 +23,8 @@ namespace {
 using quivra::storage::CodePage;
 using quivra::storage::FieldSpec;
 using quivra::storage::FileIo;
+using quivra::storage::ForwardingFile;
+using quivra::storage::ForwardingFileIo;
 using quivra::storage::IndexFile;
 using quivra::storage::Result;
 using quivra::storage::Status;
