@@ -1,5 +1,5 @@
 #pragma once
-// SpecsFrm, "2012 Arrow Weight Calculator/Specifications": the specification
+// SpecsFrm, "2012 Arrow Weight Calculator/Specifications": the catalogue
 // record of the chosen shaft and an arrow put together from it.  The window
 // owns its own read-only handle on Specs.DBF (ordered by specs.idx), seeks
 // the requested key once when it is made, starts the five spin fields from
