@@ -32,21 +32,6 @@ int recurvePointCorrection(int p) {
     return 0;
 }
 
-int longbowPointCorrection(int p) {
-    if (p >= 105 && p <= 125) return 3;
-    if (p >= 130 && p <= 150) return 6;
-    if (p >= 155 && p <= 160) return 9;
-    return 0;
-}
-
-// Overdraw counts only for a corrected weight of 50 to 70 pounds.
-int overdrawCorrection(std::int64_t correctedWeight, int overDrawIndex) {
-    static constexpr int kAdd[] = {0, 1, 3, 6, 9, 12};
-    if (correctedWeight < 50 || correctedWeight > 70) return 0;
-    if (overDrawIndex < 0 || overDrawIndex > 5) return 0;
-    return kAdd[overDrawIndex];
-}
-
 void fillCarbon(RecommendationSlot& slot, const std::string& size) {
     slot.size.enabled = false;
     slot.size.hint = "Click Details Button for Carbon Specs";
@@ -101,6 +86,20 @@ void showAdultInputs(SetupControls& c, bool adult) {
     c.youthArrowLenSpin.visible = !adult;
 }
 
+int longbowAndTargetPointCorrection(int p) {
+    if (p >= 105 && p <= 125) return 3;
+    if (p >= 130 && p <= 150) return 6;
+    if (p >= 155 && p <= 160) return 9;
+    return 0;
+}
+
+int overdrawCorrection(std::int64_t correctedWeight, int overDrawIndex) {
+    static constexpr int kAdd[] = {0, 1, 3, 6, 9, 12};
+    if (correctedWeight < 50 || correctedWeight > 70) return 0;
+    if (overDrawIndex < 0 || overDrawIndex > 5) return 0;
+    return kAdd[overDrawIndex];
+}
+
 storage::Status runHuntBranch(SearchRunner& r) {
     const SelectionInputs& in = r.inputs();
     SetupControls& c = r.controls();
@@ -142,7 +141,7 @@ storage::Status runHuntBranch(SearchRunner& r) {
         const storage::Result<int> p = SearchRunner::toInt(in.pointWeight);
         if (!p) return p.status();
         const bool recurve = in.bowType == 1;
-        cw += recurve ? recurvePointCorrection(*p) : longbowPointCorrection(*p);
+        cw += recurve ? recurvePointCorrection(*p) : longbowAndTargetPointCorrection(*p);
         column = recurve ? &bands::kHuntRecurve : &bands::kHuntLongbow;
         lengthOffset = recurve ? 23 : 25;
     }

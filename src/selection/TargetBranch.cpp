@@ -25,20 +25,6 @@ struct Entry {
 };
 using Entries = std::array<Entry, kTargetSlots>;
 
-int pointCorrection(int p) {
-    if (p >= 105 && p <= 125) return 3;
-    if (p >= 130 && p <= 150) return 6;
-    if (p >= 155 && p <= 160) return 9;
-    return 0;
-}
-
-int overdrawCorrection(std::int64_t correctedWeight, int overDrawIndex) {
-    static constexpr int kAdd[] = {0, 1, 3, 6, 9, 12};
-    if (correctedWeight < 50 || correctedWeight > 70) return 0;
-    if (overDrawIndex < 0 || overDrawIndex > 5) return 0;
-    return kAdd[overDrawIndex];
-}
-
 // Short arrows on rows 8 to 14 take the layout shifted by four entries.
 bool isShortArrow(int row, int length) {
     switch (row) {
@@ -166,7 +152,7 @@ storage::Status runTargetBranch(SearchRunner& r) {
         if (in.braceHt == 1) cw += 5;
         const storage::Result<int> p = SearchRunner::toInt(in.pointWeight);
         if (!p) return p.status();
-        cw += pointCorrection(*p);
+        cw += longbowAndTargetPointCorrection(*p);
         cw += 5 * static_cast<std::int64_t>(in.releaseType);
         cw += overdrawCorrection(cw, in.overDraw);
         static constexpr std::array kColumns{&bands::kTargHardCam, &bands::kTargMediumCam,
