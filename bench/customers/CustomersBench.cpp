@@ -6,9 +6,10 @@
 //                    the open name index and read the record found.  goal < 1 ms
 //   ExportAll        custdb.txt with every record.                 goal < 5 s
 // The table is generated straight into a folder (QUIVRA_BENCH_DIR, default
-// $TMPDIR/quivra-customers-bench) and kept for later runs; saves made by
+// $TMPDIR/quivra-bench, subfolder customers) and kept for later runs; saves made by
 // earlier runs stay in it.
 
+#include "BenchTable.h"
 #include "Coding.h"
 #include "CustomerExport.h"
 #include "SavedSetupStore.h"
@@ -35,25 +36,12 @@ constexpr std::uint32_t kRecords = 1'000'000;
 constexpr std::chrono::year_month_day kDate{std::chrono::year{2026}, std::chrono::month{3},
                                             std::chrono::day{7}};
 
+// Beside the storage benchmark's table, in a folder of its own.
 std::filesystem::path benchDir() {
-    const char* env = std::getenv("QUIVRA_BENCH_DIR");
-    return env ? std::filesystem::path(env)
-               : std::filesystem::temp_directory_path() / "quivra-customers-bench";
+    return quivra::bench::benchDir() / "customers";
 }
 
-std::string randomName(std::mt19937& rng) {
-    static const char* const kSyllables[] = {
-        "an", "ber", "cal", "do",   "el", "far", "gan", "hol", "is", "jo",  "ker", "lin", "mo",
-        "ne", "or",  "pe",  "quin", "ro", "sm",  "ith", "ta",  "ul", "ver", "wen", "yo",  "zel"};
-    std::string name;
-    const int parts = 2 + static_cast<int>(rng() % 3);
-    for (int i = 0; i < parts; ++i) name += kSyllables[rng() % std::size(kSyllables)];
-    name[0] = static_cast<char>(name[0] - 32);
-    name += ' ';
-    name += static_cast<char>('A' + rng() % 26);
-    name += std::to_string(rng() % 1000);
-    return name;
-}
+using quivra::bench::randomName;
 
 const std::vector<FieldSpec>& savedFields() {
     static const std::vector<FieldSpec> fields{

@@ -5,6 +5,7 @@
 
 #include <cstdlib>
 #include <fstream>
+#include <iterator>
 
 namespace quivra::bench {
 
@@ -23,6 +24,20 @@ std::string fit(std::string s, std::size_t width, bool right = false) {
 std::filesystem::path benchDir() {
     if (const char* dir = std::getenv("QUIVRA_BENCH_DIR")) return dir;
     return std::filesystem::temp_directory_path() / "quivra-bench";
+}
+
+std::string randomName(std::mt19937& rng) {
+    static const char* const kSyllables[] = {
+        "an", "ber", "cal", "do",   "el", "far", "gan", "hol", "is", "jo",  "ker", "lin", "mo",
+        "ne", "or",  "pe",  "quin", "ro", "sm",  "ith", "ta",  "ul", "ver", "wen", "yo",  "zel"};
+    std::string name;
+    const int parts = 2 + static_cast<int>(rng() % 3);
+    for (int i = 0; i < parts; ++i) name += kSyllables[rng() % std::size(kSyllables)];
+    name[0] = static_cast<char>(name[0] - 32);
+    name += ' ';
+    name += static_cast<char>('A' + rng() % 26);
+    name += std::to_string(rng() % 1000);
+    return name;
 }
 
 std::uint32_t benchRecords() {

@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -16,6 +17,10 @@ std::vector<storage::FieldSpec> savedSetupFields();
 
 // Where the benchmark tables live: QUIVRA_BENCH_DIR, default $TMPDIR/quivra-bench.
 std::filesystem::path benchDir();
+// A customer-like name ("Quinber K417"): two to four syllables, an initial
+// and a number, so that leading-letter searches find many and few matches.
+std::string randomName(std::mt19937& rng);
+
 // Records of the generated table: QUIVRA_BENCH_RECORDS, default 1,000,000.
 std::uint32_t benchRecords();
 

@@ -5,9 +5,10 @@
 //                        synced, goal < 5 ms
 //   TableAppendWithoutIndex  the same post with no index, for comparison
 // The table is generated straight into a folder (QUIVRA_BENCH_DIR, default
-// $TMPDIR/quivra-index-bench) and left there, so that
+// $TMPDIR/quivra-bench, subfolder index) and left there, so that
 // bench/storage/xbase_index_seek.pl can time another reader on the same files.
 
+#include "BenchTable.h"
 #include "Coding.h"
 #include "TableStore.h"
 
@@ -29,25 +30,12 @@ using quivra::storage::TableStore;
 
 constexpr std::uint32_t kRecords = 1'000'000;
 
+// Beside the storage benchmark's table, in a folder of its own.
 std::filesystem::path benchDir() {
-    const char* env = std::getenv("QUIVRA_BENCH_DIR");
-    return env ? std::filesystem::path(env)
-               : std::filesystem::temp_directory_path() / "quivra-index-bench";
+    return quivra::bench::benchDir() / "index";
 }
 
-std::string randomName(std::mt19937& rng) {
-    static const char* const kSyllables[] = {
-        "an", "ber", "cal", "do",   "el", "far", "gan", "hol", "is", "jo",  "ker", "lin", "mo",
-        "ne", "or",  "pe",  "quin", "ro", "sm",  "ith", "ta",  "ul", "ver", "wen", "yo",  "zel"};
-    std::string name;
-    const int parts = 2 + static_cast<int>(rng() % 3);
-    for (int i = 0; i < parts; ++i) name += kSyllables[rng() % std::size(kSyllables)];
-    name[0] = static_cast<char>(name[0] - 32);
-    name += ' ';
-    name += static_cast<char>('A' + rng() % 26);
-    name += std::to_string(rng() % 1000);
-    return name;
-}
+using quivra::bench::randomName;
 
 // Writes the table's records directly after the header of an empty table
 // made by TableStore::create: appending a million records one by one,
