@@ -67,42 +67,34 @@ public:
     }
 
     Status lock(std::uint64_t offset, std::uint64_t length) override {
-        struct flock fl {};
-        fl.l_type = F_WRLCK;
-        fl.l_whence = SEEK_SET;
-        fl.l_start = static_cast<off_t>(offset);
-        fl.l_len = static_cast<off_t>(length);
-        while (::fcntl(m_fd, F_OFD_SETLKW, &fl) != 0) {
-            if (errno != EINTR) return Status::busy(describe(m_path, "lock", errno));
-        }
-        return Status::ok();
+        return setLock(F_OFD_SETLKW, F_WRLCK, offset, length);
     }
 
     Status tryLock(std::uint64_t offset, std::uint64_t length) override {
-        struct flock fl {};
-        fl.l_type = F_WRLCK;
-        fl.l_whence = SEEK_SET;
-        fl.l_start = static_cast<off_t>(offset);
-        fl.l_len = static_cast<off_t>(length);
-        while (::fcntl(m_fd, F_OFD_SETLK, &fl) != 0) {
-            if (errno == EINTR) continue;
-            return Status::busy(describe(m_path, "lock", errno));
-        }
-        return Status::ok();
+        return setLock(F_OFD_SETLK, F_WRLCK, offset, length);
     }
 
     void unlock(std::uint64_t offset, std::uint64_t length) override {
-        struct flock fl {};
-        fl.l_type = F_UNLCK;
-        fl.l_whence = SEEK_SET;
-        fl.l_start = static_cast<off_t>(offset);
-        fl.l_len = static_cast<off_t>(length);
-        ::fcntl(m_fd, F_OFD_SETLK, &fl);  // unlocking a held range cannot fail
+        (void)setLock(F_OFD_SETLK, F_UNLCK, offset, length);  // releasing a held range cannot fail
     }
 
     [[nodiscard]] const std::filesystem::path& path() const override { return m_path; }
 
 private:
+    // An open-file-description lock request on a byte range, retried when a
+    // signal interrupts it.  `command` F_OFD_SETLKW waits, F_OFD_SETLK does not.
+    Status setLock(int command, short type, std::uint64_t offset, std::uint64_t length) {
+        struct flock fl {};
+        fl.l_type = type;
+        fl.l_whence = SEEK_SET;
+        fl.l_start = static_cast<off_t>(offset);
+        fl.l_len = static_cast<off_t>(length);
+        while (::fcntl(m_fd, command, &fl) != 0) {
+            if (errno != EINTR) return Status::busy(describe(m_path, "lock", errno));
+        }
+        return Status::ok();
+    }
+
     std::filesystem::path m_path;
     int m_fd;
 };
