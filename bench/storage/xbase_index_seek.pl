@@ -3,13 +3,13 @@
 # XBase::Index (Debian package libdbd-xbase-perl), for a side-by-side figure.
 #   perl bench/storage/xbase_index_seek.pl [DIR] [ROUNDS]
 # DIR holds customers.idx and seek_texts.txt as IndexBench leaves them
-# (default: $TMPDIR/quivra-index-bench).  Prints microseconds per seek.
+# (default: $QUIVRA_BENCH_DIR/index, or $TMPDIR/quivra-bench/index).  Prints microseconds per seek.
 use strict;
 use warnings;
 use Time::HiRes qw(time);
 use XBase::Index;
 
-my $dir = $ARGV[0] // (($ENV{TMPDIR} // '/tmp') . '/quivra-index-bench');
+my $dir = $ARGV[0] // ($ENV{QUIVRA_BENCH_DIR} // (($ENV{TMPDIR} // '/tmp') . '/quivra-bench')) . '/index';
 my $rounds = $ARGV[1] // 3;
 
 open(my $fh, '<', "$dir/seek_texts.txt") or die "cannot read $dir/seek_texts.txt: $!\n";
