@@ -2,6 +2,7 @@
 // the hunting band tables, rows 2 to 20 of HUNTCHRT.DBF and the 16 slots
 // with their carbon entries.
 #include "ChartFields.h"
+#include "ChartPosition.h"
 #include "NumberText.h"
 #include "PageBranches.h"
 #include "SearchRunner.h"
@@ -17,20 +18,6 @@ namespace {
 constexpr int kFirstRow = 2;
 constexpr int kLastRow = 20;
 constexpr int kSlots = 16;
-
-int compoundPointCorrection(int p) {
-    if (p >= 105 && p <= 125) return 3;
-    if (p >= 130 && p <= 155) return 6;
-    if (p >= 160 && p <= 185) return 9;
-    return 0;
-}
-
-int recurvePointCorrection(int p) {
-    if (p >= 65 && p <= 85) return -3;
-    if (p >= 115 && p <= 135) return 3;
-    if (p >= 140 && p <= 160) return 6;
-    return 0;
-}
 
 void fillCarbon(RecommendationSlot& slot, const std::string& size) {
     slot.size.enabled = false;
@@ -86,20 +73,6 @@ void showAdultInputs(SetupControls& c, bool adult) {
     c.youthArrowLenSpin.visible = !adult;
 }
 
-int longbowAndTargetPointCorrection(int p) {
-    if (p >= 105 && p <= 125) return 3;
-    if (p >= 130 && p <= 150) return 6;
-    if (p >= 155 && p <= 160) return 9;
-    return 0;
-}
-
-int overdrawCorrection(std::int64_t correctedWeight, int overDrawIndex) {
-    static constexpr int kAdd[] = {0, 1, 3, 6, 9, 12};
-    if (correctedWeight < 50 || correctedWeight > 70) return 0;
-    if (overDrawIndex < 0 || overDrawIndex > 5) return 0;
-    return kAdd[overDrawIndex];
-}
-
 storage::Status runHuntBranch(SearchRunner& r) {
     const SelectionInputs& in = r.inputs();
     SetupControls& c = r.controls();
@@ -116,9 +89,6 @@ storage::Status runHuntBranch(SearchRunner& r) {
     if (!w) return w.status();
     r.out().pageKey = "Hunt";
 
-    std::int64_t cw = *w;
-    const BandColumn* column = nullptr;
-    int lengthOffset = 23;
     if (in.bowType == 0) {
         c.braceHt.visible = true;
         c.huntCamType.visible = true;
@@ -126,25 +96,20 @@ storage::Status runHuntBranch(SearchRunner& r) {
             s->enabled = true;
             s->font = TextColour::Black;
         }
-        if (in.braceHt == 1) cw += 5;
-        if (in.releaseType == 1) cw += 5;
-        const storage::Result<int> p = SearchRunner::toInt(in.pointWeight);
-        if (!p) return p.status();
-        cw += compoundPointCorrection(*p);
-        cw += overdrawCorrection(cw, in.overDraw);
-        if (in.huntCamType == 0) column = &bands::kHuntHardCam;
-        if (in.huntCamType == 1) column = &bands::kHuntMediumCam;
     } else if (in.bowType == 1 || in.bowType == 2) {
         for (ControlState* s : {&c.huntCamType, &c.releaseType, &c.braceHt, &c.overDraw}) {
             s->enabled = false;
         }
+    }
+    ChartSetup setup = chartSetupOf(in, *w, 0, 0);
+    if (readsPointWeight(setup)) {
         const storage::Result<int> p = SearchRunner::toInt(in.pointWeight);
         if (!p) return p.status();
-        const bool recurve = in.bowType == 1;
-        cw += recurve ? recurvePointCorrection(*p) : longbowAndTargetPointCorrection(*p);
-        column = recurve ? &bands::kHuntRecurve : &bands::kHuntLongbow;
-        lengthOffset = recurve ? 23 : 25;
+        setup.pointWeight = *p;
     }
+    const auto cw = static_cast<std::int64_t>(correctedWeight(setup));
+    const BandColumn* column = bandColumn(setup);
+    const int lengthOffset = rowLengthOffset(setup);
     const storage::Result<int> length = SearchRunner::toInt(in.arrowLength);
     if (!length) return length.status();
 

@@ -2,6 +2,7 @@
 // weight over 100), thirteen bands per cam class, rows 9 to 19 of
 // KSTRCHRT.dbf and six slots present by their model field.
 #include "ChartFields.h"
+#include "ChartPosition.h"
 #include "NumberText.h"
 #include "PageBranches.h"
 #include "SearchRunner.h"
@@ -59,31 +60,28 @@ storage::Status runKestraBranch(SearchRunner& r) {
     if (storage::Status s = r.openTables(Page::Kstr); !s) return s;
     c.overDraw.enabled = true;
 
-    std::int64_t cw = *w;
-    const BandColumn* column = nullptr;
     if (in.targBowType == 1) {
         for (ControlState* s : {&c.huntCamType, &c.releaseType, &c.overDraw, &c.braceHt}) {
             s->enabled = false;
         }
-        column = &bands::kKstrFirst;
-    } else if (in.targBowType == 0) {
-        // The overdraw group is enabled for compound bows but does not
-        // enter the weight on this page.
-        cw += 5 * static_cast<std::int64_t>(in.releaseType);
-        if (in.braceHt == 1) cw += 5;
+    }
+    // The overdraw group stays enabled for compound bows but does not enter
+    // the weight on this page.
+    ChartSetup setup = chartSetupOf(in, *w, 0, 0);
+    if (readsPointWeight(setup)) {
         const storage::Result<int> p = SearchRunner::toInt(in.pointWeight);
         if (!p) return p.status();
-        if (*p > 100) cw += 3;
-        if (in.huntCamType == 0) column = &bands::kKstrFirst;
-        if (in.huntCamType == 1) column = &bands::kKstrMediumCam;
+        setup.pointWeight = *p;
     }
+    const auto cw = static_cast<std::int64_t>(correctedWeight(setup));
+    const BandColumn* column = bandColumn(setup);
     const storage::Result<int> length = SearchRunner::toInt(in.arrowLength);
     if (!length) return length.status();
 
     SearchRun& run = r.run();
     run.correctedWeight = cw;
     run.band = column ? column->bandOf(cw) : std::nullopt;
-    if (run.band) run.row = std::int64_t{*run.band} + *length - 23;
+    if (run.band) run.row = std::int64_t{*run.band} + *length - rowLengthOffset(setup);
     run.valid = run.row && *run.row >= kFirstRow && *run.row <= kLastRow;
     const std::int64_t row = run.row.value_or(0);
     const bool valid = run.valid;

@@ -23,12 +23,4 @@ storage::Status runKestraBranch(SearchRunner& runner);
 // the youth ones (with UpDown3, UpDown5), or the reverse.
 void showAdultInputs(SetupControls& controls, bool adult);
 
-// The point-weight correction of the Hunting longbow and the Target compound:
-// 105-125 grains add 3, 130-150 add 6, 155-160 add 9, anything else nothing.
-int longbowAndTargetPointCorrection(int pointWeight);
-
-// The overdraw correction of the Hunting and Target compound: counts only for
-// a corrected weight of 50 to 70 pounds; items 1 to 5 add 1, 3, 6, 9, 12.
-int overdrawCorrection(std::int64_t correctedWeight, int overDrawIndex);
-
 }  // namespace quivra::selection

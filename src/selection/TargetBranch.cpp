@@ -2,6 +2,7 @@
 // target band tables, rows 2 to 19 of Targchrt.dbf, the compound/recurve
 // split of chart entries and the six slot layouts.
 #include "ChartFields.h"
+#include "ChartPosition.h"
 #include "NumberText.h"
 #include "PageBranches.h"
 #include "SearchRunner.h"
@@ -137,8 +138,6 @@ storage::Status runTargetBranch(SearchRunner& r) {
     const storage::Result<int> w = SearchRunner::toInt(in.bowWeight);
     if (!w) return w.status();
 
-    std::int64_t cw = *w;
-    const BandColumn* column = nullptr;
     const bool recurve = in.targBowType == 1;
     if (recurve) {
         for (ControlState* s :
@@ -146,28 +145,24 @@ storage::Status runTargetBranch(SearchRunner& r) {
             s->enabled = false;
         }
         c.pointWtSpin.font = TextColour::Grey;
-        column = &bands::kTargRecurve;
     } else if (in.targBowType == 0) {
         c.braceHt.enabled = true;
-        if (in.braceHt == 1) cw += 5;
+    }
+    ChartSetup setup = chartSetupOf(in, *w, 0, 0);
+    if (readsPointWeight(setup)) {
         const storage::Result<int> p = SearchRunner::toInt(in.pointWeight);
         if (!p) return p.status();
-        cw += longbowAndTargetPointCorrection(*p);
-        cw += 5 * static_cast<std::int64_t>(in.releaseType);
-        cw += overdrawCorrection(cw, in.overDraw);
-        static constexpr std::array kColumns{&bands::kTargHardCam, &bands::kTargMediumCam,
-                                             &bands::kTargSoftCam};
-        if (in.wheelType >= 0 && in.wheelType <= 2) {
-            column = kColumns[static_cast<std::size_t>(in.wheelType)];
-        }
+        setup.pointWeight = *p;
     }
+    const auto cw = static_cast<std::int64_t>(correctedWeight(setup));
+    const BandColumn* column = bandColumn(setup);
     const storage::Result<int> length = SearchRunner::toInt(in.arrowLength);
     if (!length) return length.status();
 
     SearchRun& run = r.run();
     run.correctedWeight = cw;
     run.band = column ? column->bandOf(cw) : std::nullopt;
-    if (run.band) run.row = std::int64_t{*run.band} + *length - 23;
+    if (run.band) run.row = std::int64_t{*run.band} + *length - rowLengthOffset(setup);
     run.valid = run.row && *run.row >= kFirstRow && *run.row <= kLastRow;
     const std::int64_t row = run.row.value_or(0);
 
