@@ -1,134 +1,113 @@
 #include "FlightModel.h"
 
-#include <cmath>
-#include <numbers>
+#include "BallisticUnits.h"
 
-namespace quivra::gendata {
+#include <cmath>
+
+namespace quivra::calculators {
 
 namespace {
 
-constexpr double kMetresPerFoot = 0.3048;
-constexpr double kMetresPerYard = 0.9144;
-constexpr double kMetresPerInch = 0.0254;
-constexpr double kKgPerGrain = 64.79891e-6;
+// A flight longer than this many steps (100 s) is not an arrow's.
+constexpr int kMaxSteps = 200000;
 
 struct State {
     double x, y, vx, vy;
 };
 
-struct Arrow {
-    double dragPerMass;  // 0.5 rho Cd A / m, 1/m
+State derivative(const State& s, double k) {
+    const double v = std::hypot(s.vx, s.vy);
+    return {s.vx, s.vy, -k * v * s.vx, -flight::kGravity - k * v * s.vy};
+}
 
-    [[nodiscard]] State derivative(const State& s) const {
-        const double v = std::hypot(s.vx, s.vy);
-        return {s.vx, s.vy, -dragPerMass * v * s.vx, -flight::kGravity - dragPerMass * v * s.vy};
-    }
+State step(const State& s, double h, double k) {
+    auto add = [](const State& a, const State& d, double f) {
+        return State{a.x + d.x * f, a.y + d.y * f, a.vx + d.vx * f, a.vy + d.vy * f};
+    };
+    const State k1 = derivative(s, k);
+    const State k2 = derivative(add(s, k1, h / 2), k);
+    const State k3 = derivative(add(s, k2, h / 2), k);
+    const State k4 = derivative(add(s, k3, h), k);
+    return {s.x + h / 6 * (k1.x + 2 * k2.x + 2 * k3.x + k4.x),
+            s.y + h / 6 * (k1.y + 2 * k2.y + 2 * k3.y + k4.y),
+            s.vx + h / 6 * (k1.vx + 2 * k2.vx + 2 * k3.vx + k4.vx),
+            s.vy + h / 6 * (k1.vy + 2 * k2.vy + 2 * k3.vy + k4.vy)};
+}
 
-    [[nodiscard]] State step(const State& s, double h) const {
-        auto add = [](const State& a, const State& d, double k) {
-            return State{a.x + d.x * k, a.y + d.y * k, a.vx + d.vx * k, a.vy + d.vy * k};
-        };
-        const State k1 = derivative(s);
-        const State k2 = derivative(add(s, k1, h / 2));
-        const State k3 = derivative(add(s, k2, h / 2));
-        const State k4 = derivative(add(s, k3, h));
-        return {s.x + h / 6 * (k1.x + 2 * k2.x + 2 * k3.x + k4.x),
-                s.y + h / 6 * (k1.y + 2 * k2.y + 2 * k3.y + k4.y),
-                s.vx + h / 6 * (k1.vx + 2 * k2.vx + 2 * k3.vx + k4.vx),
-                s.vy + h / 6 * (k1.vy + 2 * k2.vy + 2 * k3.vy + k4.vy)};
-    }
-
-    // Height (m) and speed (m/s) at each whole yard 0..maxYd, by linear
-    // interpolation between integration steps.
-    void fly(double speed, double angle, int maxYd, std::vector<double>& height,
-             std::vector<double>& velocity) const {
-        height.assign(static_cast<std::size_t>(maxYd) + 1, -1e9);
-        velocity.assign(static_cast<std::size_t>(maxYd) + 1, 0);
-        State s{0, 0, speed * std::cos(angle), speed * std::sin(angle)};
-        height[0] = 0;
-        velocity[0] = speed;
-        int nextYd = 1;
-        for (int i = 0; i < 200000 && nextYd <= maxYd; ++i) {
-            const State n = step(s, flight::kTimeStep);
-            while (nextYd <= maxYd && n.x >= nextYd * kMetresPerYard) {
-                const double t = (nextYd * kMetresPerYard - s.x) / (n.x - s.x);
-                const std::size_t k = static_cast<std::size_t>(nextYd);
-                height[k] = s.y + t * (n.y - s.y);
-                velocity[k] = std::hypot(s.vx + t * (n.vx - s.vx), s.vy + t * (n.vy - s.vy));
-                ++nextYd;
-            }
-            s = n;
-            if (s.vx <= 0) break;
-        }
-    }
-
-    // Height (m) of the arrow where it passes x metres.
-    [[nodiscard]] double heightAt(double speed, double angle, double xMetres) const {
-        State s{0, 0, speed * std::cos(angle), speed * std::sin(angle)};
-        for (int i = 0; i < 200000; ++i) {
-            const State n = step(s, flight::kTimeStep);
-            if (n.x >= xMetres) {
-                const double t = (xMetres - s.x) / (n.x - s.x);
-                return s.y + t * (n.y - s.y);
-            }
-            s = n;
-            if (s.vx <= 0) break;
-        }
-        return -1e9;
-    }
-};
+State launch(double speed, double angle) {
+    return {0, 0, speed * std::cos(angle), speed * std::sin(angle)};
+}
 
 }  // namespace
 
-TrajectoryResult computeTrajectory(double launchFps, double grains, int sightYd) {
-    const double area =
-        std::numbers::pi / 4 * std::pow(flight::kShaftDiameterIn * kMetresPerInch, 2);
-    const double mass = grains * kKgPerGrain;
-    const Arrow arrow{0.5 * flight::kAirDensity * flight::kDragCoefficient * area / mass};
-    const double speed = launchFps * kMetresPerFoot;
-    const double sightHeight = flight::kSightHeightIn * kMetresPerInch;
-    const double target = sightYd * kMetresPerYard;
+FlightModel FlightModel::withDrag(double dragCoefficient, double areaM2, double massKg) {
+    return FlightModel(0.5 * flight::kAirDensity * dragCoefficient * areaM2 / massKg);
+}
 
-    // Bisection on the launch angle: the arrow must cross the line of sight
-    // at the sighted distance.  Height at the target grows with the angle
-    // over the small angles of interest.
-    double lo = -0.05, hi = 0.35;
-    for (int i = 0; i < 60; ++i) {
-        const double mid = (lo + hi) / 2;
-        if (arrow.heightAt(speed, mid, target) < sightHeight)
-            lo = mid;
-        else
-            hi = mid;
+double FlightModel::heightAt(double speed, double angle, double xMetres) const {
+    State s = launch(speed, angle);
+    for (int i = 0; i < kMaxSteps; ++i) {
+        const State n = step(s, flight::kTimeStep, m_dragPerMass);
+        if (n.x >= xMetres) {
+            const double t = (xMetres - s.x) / (n.x - s.x);
+            return s.y + t * (n.y - s.y);
+        }
+        s = n;
+        if (s.vx <= 0) break;
     }
-    const double angle = (lo + hi) / 2;
-
-    std::vector<double> height, velocity;
-    arrow.fly(speed, angle, flight::kMaxRangeYd, height, velocity);
-    const double window = flight::kWindowIn * kMetresPerInch;
-    auto inside = [&](int yd) {
-        return std::fabs(height[static_cast<std::size_t>(yd)] - sightHeight) <= window + 1e-9;
-    };
-    TrajectoryResult r;
-    r.velocityFps =
-        static_cast<int>(std::lround(velocity[static_cast<std::size_t>(sightYd)] / kMetresPerFoot));
-    r.nearYd = sightYd;
-    while (r.nearYd > 1 && inside(r.nearYd - 1)) --r.nearYd;
-    r.farYd = sightYd;
-    while (r.farYd < flight::kMaxRangeYd && inside(r.farYd + 1)) ++r.farYd;
-    return r;
+    return -1e9;
 }
 
-std::vector<TrajectoryRow> trajectoryTable() {
-    std::vector<TrajectoryRow> rows;
-    for (int w = 350; w <= 650; w += 50)
-        for (int v = 180; v <= 300; v += 20)
-            for (int d = 20; d <= 60; d += 10)
-                rows.push_back({w, v, d, computeTrajectory(v, w, d)});
-    return rows;
+std::vector<FlightSample> FlightModel::fly(double speed, double angle, int maxYd) const {
+    std::vector<FlightSample> samples(static_cast<std::size_t>(maxYd) + 1);
+    samples[0] = {0.0, speed, 0.0};
+    State s = launch(speed, angle);
+    int nextYd = 1;
+    for (int i = 0; i < kMaxSteps && nextYd <= maxYd; ++i) {
+        const State n = step(s, flight::kTimeStep, m_dragPerMass);
+        while (nextYd <= maxYd && n.x >= nextYd * units::kMetresPerYard) {
+            const double t = (nextYd * units::kMetresPerYard - s.x) / (n.x - s.x);
+            FlightSample& out = samples[static_cast<std::size_t>(nextYd)];
+            out.heightM = s.y + t * (n.y - s.y);
+            out.speedMps = std::hypot(s.vx + t * (n.vx - s.vx), s.vy + t * (n.vy - s.vy));
+            out.timeS = (i + t) * flight::kTimeStep;
+            ++nextYd;
+        }
+        s = n;
+        if (s.vx <= 0) break;
+    }
+    return samples;
 }
 
-int trajectoryRecord(int velocity, int weight, int distance) {
-    return (velocity - 180) / 20 * 5 + (distance - 10) / 10 + (weight - 350) / 50 * 35;
+double FlightModel::aimAngle(double speed, double xMetres, double height) const {
+    // Regula falsi with the Illinois modification: the height at the target
+    // is nearly linear in the angle, so a handful of flights find the root
+    // that plain bisection would need sixty for.  The bracket is kept, so
+    // the answer never leaves [-0.05, 0.35].
+    double lo = -0.05, hi = 0.35;
+    double fLo = heightAt(speed, lo, xMetres) - height;
+    double fHi = heightAt(speed, hi, xMetres) - height;
+    if (fLo >= 0) return lo;
+    if (fHi <= 0) return hi;
+    int retained = 0;  // which end kept its value last time: -1 lo, +1 hi
+    for (int i = 0; i < 100 && hi - lo > 1e-13; ++i) {
+        const double mid = hi - fHi * (hi - lo) / (fHi - fLo);
+        const double fMid = heightAt(speed, mid, xMetres) - height;
+        if (fMid == 0) return mid;
+        if (fMid < 0) {
+            lo = mid;
+            fLo = fMid;
+            if (retained == 1) fHi /= 2;
+            retained = 1;
+        } else {
+            hi = mid;
+            fHi = fMid;
+            if (retained == -1) fLo /= 2;
+            retained = -1;
+        }
+        if (std::fabs(fMid) < 1e-13) return mid;
+    }
+    return (lo + hi) / 2;
 }
 
-}  // namespace quivra::gendata
+}  // namespace quivra::calculators

@@ -1,49 +1,64 @@
 #pragma once
 // FlightModel: the point-mass flight of an arrow under gravity and quadratic
-// air drag, used to compute the trajectory table (Newtraj.dbf).
+// air drag.  It derives the trajectory table (Newtraj.dbf, through the data
+// generator) and the downrange table of the arrow build sheet, so both show
+// the same physics.
 //
-// The archer aims level at a target at the sighted distance; the line of
-// sight runs kSightHeightIn above the arrow's launch point and the launch
-// angle is chosen so that the arrow crosses the line of sight exactly at the
-// sighted distance.  The kill window is the stretch of whole yards around the
-// sighted distance over which the arrow stays within kWindowIn of the line of
-// sight: it is kWindowIn high at its near end (or starts at the bow) and
-// kWindowIn low at its far end.
+// Coordinates are metres from the launch point: x downrange, y up.  The drag
+// force F = 1/2 rho Cd A v^2 acts against the velocity; the model keeps only
+// its ratio to the arrow's mass, k = 1/2 rho Cd A / m (per metre), so the
+// drag deceleration is k v^2.  The path is integrated by fourth-order
+// Runge-Kutta with fixed steps of flight::kTimeStep; values between two steps
+// are interpolated linearly.  docs/ballistics.md derives the model and gives
+// its constants' sources and limits.
 
 #include <vector>
 
-namespace quivra::gendata {
+namespace quivra::calculators {
 
 namespace flight {
-inline constexpr double kGravity = 9.80665;        // m/s^2
-inline constexpr double kAirDensity = 1.225;       // kg/m^3, sea level, 15 degC
-inline constexpr double kDragCoefficient = 2.0;    // referred to the shaft section
-inline constexpr double kShaftDiameterIn = 0.300;  // reference section diameter
-inline constexpr double kSightHeightIn = 3.0;      // line of sight above the arrow at the bow
-inline constexpr double kWindowIn = 4.0;           // half height of the kill window
-inline constexpr double kTimeStep = 0.0005;        // s, fourth-order Runge-Kutta
-inline constexpr int kMaxRangeYd = 120;            // furthest yard examined
+inline constexpr double kGravity = 9.80665;   // m/s^2
+inline constexpr double kAirDensity = 1.225;  // kg/m^3, sea level, 15 degC
+inline constexpr double kTimeStep = 0.0005;   // s
+// The archer aims level: the line of sight runs this far above the arrow's
+// launch point (eye or sight pin over the arrow at full draw).
+inline constexpr double kSightHeightIn = 3.0;
 }  // namespace flight
 
-struct TrajectoryResult {
-    int velocityFps = 0;  // arrow speed at the sighted distance, whole feet per second
-    int nearYd = 0;       // nearest whole yard of the kill window (at least 1)
-    int farYd = 0;        // farthest whole yard of the kill window
+// The arrow where it passes one whole yard.  A yard the arrow never reaches
+// (it fell back or stopped) keeps heightM -1e9 and speedMps 0.
+struct FlightSample {
+    double heightM = -1e9;  // above the launch point
+    double speedMps = 0.0;
+    double timeS = 0.0;  // since launch
 };
 
-// Flies an arrow of `grains` launched at `launchFps`, sighted in at `sightYd`.
-TrajectoryResult computeTrajectory(double launchFps, double grains, int sightYd);
+class FlightModel {
+public:
+    // `dragPerMass` is k = 1/2 rho Cd A / m in 1/m; 0 flies in vacuum.
+    explicit FlightModel(double dragPerMass) : m_dragPerMass(dragPerMass) {}
 
-struct TrajectoryRow {
-    int weight = 0, velocity = 0, distance = 0;  // table inputs
-    TrajectoryResult result;
+    // k for a drag coefficient referred to a section of `areaM2` square
+    // metres, on an arrow of `massKg`.
+    static FlightModel withDrag(double dragCoefficient, double areaM2, double massKg);
+
+    [[nodiscard]] double dragPerMass() const { return m_dragPerMass; }
+
+    // Height (m) where an arrow launched at `speed` m/s and `angle` radians
+    // passes `xMetres`; -1e9 when it never gets there.
+    [[nodiscard]] double heightAt(double speed, double angle, double xMetres) const;
+
+    // The arrow at each whole yard 0..maxYd (maxYd + 1 samples).
+    [[nodiscard]] std::vector<FlightSample> fly(double speed, double angle, int maxYd) const;
+
+    // The launch angle (radians, between -0.05 and 0.35) at which the arrow
+    // passes `height` metres at `xMetres`: the aim of an archer sighted in at
+    // that distance.  The height there grows with the angle over this range,
+    // so the root is bracketed; it is found to about 1e-13 rad.
+    [[nodiscard]] double aimAngle(double speed, double xMetres, double height) const;
+
+private:
+    double m_dragPerMass;
 };
 
-// The 245 rows in table order: weight 350..650 step 50 outermost, velocity
-// 180..300 step 20, distance 20..60 step 10 innermost.
-std::vector<TrajectoryRow> trajectoryTable();
-
-// 1-based record number of the inputs, as the trajectory window computes it.
-int trajectoryRecord(int velocity, int weight, int distance);
-
-}  // namespace quivra::gendata
+}  // namespace quivra::calculators
