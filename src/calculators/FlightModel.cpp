@@ -16,7 +16,7 @@ struct State {
 };
 
 State derivative(const State& s, double k) {
-    const double v = std::hypot(s.vx, s.vy);
+    const double v = std::sqrt(s.vx * s.vx + s.vy * s.vy);
     return {s.vx, s.vy, -k * v * s.vx, -flight::kGravity - k * v * s.vy};
 }
 
@@ -80,19 +80,40 @@ std::vector<FlightSample> FlightModel::fly(double speed, double angle, int maxYd
 }
 
 double FlightModel::aimAngle(double speed, double xMetres, double height) const {
-    // Regula falsi with the Illinois modification: the height at the target
-    // is nearly linear in the angle, so a handful of flights find the root
-    // that plain bisection would need sixty for.  The bracket is kept, so
-    // the answer never leaves [-0.05, 0.35].
-    double lo = -0.05, hi = 0.35;
-    double fLo = heightAt(speed, lo, xMetres) - height;
-    double fHi = heightAt(speed, hi, xMetres) - height;
+    constexpr double kLow = -0.05, kHigh = 0.35;
+    auto miss = [&](double angle) { return heightAt(speed, angle, xMetres) - height; };
+
+    // Secant steps from the drag-free aim: the height at the target is nearly
+    // linear in the angle, so two or three flights find it.
+    const double a = flight::kGravity * xMetres * xMetres / (2 * speed * speed);
+    const double disc = xMetres * xMetres - 4 * a * (a + height);
+    if (a > 0 && disc >= 0) {
+        double x0 = std::atan((xMetres - std::sqrt(disc)) / (2 * a));
+        double f0 = miss(x0);
+        // dh/d(angle) = x / cos^2 without drag.
+        double x1 = x0 - f0 * std::cos(x0) * std::cos(x0) / xMetres;
+        for (int i = 0; i < 8 && x1 > kLow && x1 < kHigh; ++i) {
+            const double f1 = miss(x1);
+            if (std::fabs(f1) < 1e-13 || std::fabs(x1 - x0) < 1e-15) return x1;
+            if (f1 == f0) break;
+            const double next = x1 - f1 * (x1 - x0) / (f1 - f0);
+            x0 = x1;
+            f0 = f1;
+            x1 = next;
+        }
+    }
+
+    // Regula falsi with the Illinois modification keeps a bracket, so the
+    // answer never leaves [kLow, kHigh] even where the secant strays.
+    double lo = kLow, hi = kHigh;
+    double fLo = miss(lo);
+    double fHi = miss(hi);
     if (fLo >= 0) return lo;
     if (fHi <= 0) return hi;
     int retained = 0;  // which end kept its value last time: -1 lo, +1 hi
     for (int i = 0; i < 100 && hi - lo > 1e-13; ++i) {
         const double mid = hi - fHi * (hi - lo) / (fHi - fLo);
-        const double fMid = heightAt(speed, mid, xMetres) - height;
+        const double fMid = miss(mid);
         if (fMid == 0) return mid;
         if (fMid < 0) {
             lo = mid;
