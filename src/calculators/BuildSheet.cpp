@@ -10,6 +10,7 @@
 #include "RatingRule.h"
 
 #include <cmath>
+#include <tuple>
 
 namespace quivra::calculators {
 
@@ -33,6 +34,21 @@ std::string_view chartName(selection::Page page) {
     return "Hunting";
 }
 
+// Ranges outside which an input is a typing error rather than a bow or an
+// arrow (they also keep every flight short and finite).
+namespace limits {
+constexpr double kRatingFps = 500.0;
+constexpr double kDrawWeightLb = 200.0;
+constexpr double kDrawLengthIn = 40.0;
+constexpr double kBraceHeightIn = 15.0;
+constexpr double kStringGr = 200.0;
+constexpr double kArrowMinGr = 100.0;
+constexpr double kArrowMaxGr = 5000.0;
+constexpr double kPartGr = 1000.0;
+constexpr double kDiameterIn = 1.0;
+constexpr double kSightRadiusIn = 60.0;
+}  // namespace limits
+
 class Checker {
 public:
     explicit Checker(std::vector<InputError>& errors) : m_errors(errors) {}
@@ -40,67 +56,102 @@ public:
     void require(bool ok, InputField field, std::string message) {
         if (!ok) m_errors.push_back({field, std::move(message)});
     }
-    void positive(double value, InputField field, std::string_view what, std::string_view unit) {
-        require(value > 0, field,
-                "The " + std::string(what) + " must be more than 0 " + std::string(unit) + ".");
+    // low < value <= high
+    void above(double value, double low, double high, InputField field, std::string_view what,
+               std::string_view unit) {
+        require(value > low && value <= high, field,
+                "The " + std::string(what) + " must be more than " + text(low) + " and at most " +
+                    text(high) + " " + std::string(unit) + ".");
     }
-    void notNegative(double value, InputField field, std::string_view what) {
-        require(value >= 0, field, "The " + std::string(what) + " cannot be negative.");
+    // low <= value <= high
+    void from(double value, double low, double high, InputField field, std::string_view what,
+              std::string_view unit) {
+        require(value >= low && value <= high, field,
+                "The " + std::string(what) + " must be from " + text(low) + " to " + text(high) +
+                    " " + std::string(unit) + ".");
     }
 
 private:
     std::vector<InputError>& m_errors;
 };
 
-std::vector<InputError> validate(const BuildSheetInput& in) {
-    std::vector<InputError> errors;
-    Checker c(errors);
-    const Bow& bow = in.bow;
-    if (bow.ratingFps) c.positive(*bow.ratingFps, InputField::Rating, "speed rating", "fps");
+void validateBow(const Bow& bow, Checker& c) {
+    if (bow.ratingFps) {
+        c.above(*bow.ratingFps, 0, limits::kRatingFps, InputField::Rating, "speed rating", "fps");
+    }
     c.require(bow.ratingFps || bow.type != BowType::Compound, InputField::Rating,
               "A compound bow needs its speed rating (IBO or ATA).");
-    c.positive(bow.drawWeightLb, InputField::DrawWeight, "draw weight", "lb");
-    c.notNegative(bow.braceHeightIn, InputField::BraceHeight, "brace height");
-    c.notNegative(bow.stringAccessoriesGr, InputField::StringWeight, "string accessories' weight");
+    c.above(bow.drawWeightLb, 0, limits::kDrawWeightLb, InputField::DrawWeight, "draw weight",
+            "lb");
+    c.from(bow.braceHeightIn, 0, limits::kBraceHeightIn, InputField::BraceHeight, "brace height",
+           "in");
+    c.from(bow.stringAccessoriesGr, 0, limits::kStringGr, InputField::StringWeight,
+           "weight on the string", "gr");
     if (bow.drawLengthIn < bow.braceHeightIn) {
         c.require(false, InputField::DrawLength,
                   "The draw length (" + text(bow.drawLengthIn) +
                       " in) is under the brace height (" + text(bow.braceHeightIn) + " in).");
-    } else {
-        c.require(powerStroke(bow) > 0, InputField::DrawLength,
+    } else if (powerStroke(bow) <= 0) {
+        c.require(false, InputField::DrawLength,
                   "The draw length must exceed the brace height by more than " +
                       text(energy::kPowerStrokeAllowanceIn) + " in.");
+    } else {
+        c.above(bow.drawLengthIn, 0, limits::kDrawLengthIn, InputField::DrawLength, "draw length",
+                "in");
     }
-    if (bow.ratingFps) {
-        c.require(rating::kDrawLengthIn - bow.braceHeightIn > energy::kPowerStrokeAllowanceIn,
+}
+
+void validateArrow(const ArrowInput& a, Checker& c) {
+    if (a.weighedGr) {
+        c.from(*a.weighedGr, limits::kArrowMinGr, limits::kArrowMaxGr, InputField::ArrowWeight,
+               "arrow weight", "gr");
+        return;
+    }
+    if (!a.shaft) {
+        c.require(false, InputField::Shaft, "Choose a shaft or enter the arrow's weight.");
+        return;
+    }
+    const ShaftRecord& shaft = *a.shaft;
+    const double diameter = shaft.outsideDiameterIn.value_or(drag::kReferenceDiameterIn);
+    c.require(shaft.spineIn > 0 && shaft.grainsPerInch > 0 && diameter > 0 &&
+                  diameter <= limits::kDiameterIn,
+              InputField::Shaft,
+              "The shaft " + shaft.key + " has no usable spine, weight per inch or diameter.");
+    c.above(a.lengthIn, 0, limits::kDrawLengthIn, InputField::Length, "shaft length", "in");
+    const std::tuple<double, InputField, const char*> parts[] = {
+        {a.pointGr, InputField::Point, "point weight"},
+        {a.insertGr, InputField::Insert, "insert weight"},
+        {a.nockGr, InputField::Nock, "nock weight"},
+        {a.fletchingGr, InputField::Fletching, "fletching weight"}};
+    for (const auto& [grains, field, what] : parts) {
+        c.from(grains, 0, limits::kPartGr, field, what, "gr");
+    }
+    const double total =
+        a.lengthIn * shaft.grainsPerInch + a.pointGr + a.insertGr + a.nockGr + a.fletchingGr;
+    c.require(total >= limits::kArrowMinGr, InputField::Length,
+              "The arrow built from these parts weighs " + text(total) +
+                  " gr; it must weigh at least " + text(limits::kArrowMinGr) + " gr.");
+    if (a.balanceIn) {
+        c.require(*a.balanceIn > 0 && *a.balanceIn <= a.lengthIn, InputField::Balance,
+                  "The balance point must lie on the shaft, between 0 and " + text(a.lengthIn) +
+                      " in from the nock groove.");
+    }
+}
+
+std::vector<InputError> validate(const BuildSheetInput& in) {
+    std::vector<InputError> errors;
+    Checker c(errors);
+    validateBow(in.bow, c);
+    if (in.bow.ratingFps) {
+        c.require(rating::kDrawLengthIn - in.bow.braceHeightIn > energy::kPowerStrokeAllowanceIn,
                   InputField::BraceHeight,
                   "The brace height leaves no power stroke at the rating's 30 in draw.");
     }
-
-    const ArrowInput& a = in.arrow;
-    if (a.weighedGr) {
-        c.positive(*a.weighedGr, InputField::ArrowWeight, "arrow weight", "gr");
-    } else if (!a.shaft) {
-        c.require(false, InputField::Shaft, "Choose a shaft or enter the arrow's weight.");
-    } else {
-        c.require(
-            a.shaft->spineIn > 0 && a.shaft->grainsPerInch > 0 &&
-                (!a.shaft->outsideDiameterIn || *a.shaft->outsideDiameterIn > 0),
-            InputField::Shaft,
-            "The shaft " + a.shaft->key + " has no usable spine, weight per inch or diameter.");
-        c.positive(a.lengthIn, InputField::Length, "shaft length", "in");
-        c.notNegative(a.pointGr, InputField::Point, "point weight");
-        c.notNegative(a.insertGr, InputField::Insert, "insert weight");
-        c.notNegative(a.nockGr, InputField::Nock, "nock weight");
-        c.notNegative(a.fletchingGr, InputField::Fletching, "fletching weight");
-        if (a.balanceIn) {
-            c.require(*a.balanceIn > 0 && *a.balanceIn <= a.lengthIn, InputField::Balance,
-                      "The balance point must lie on the shaft, between 0 and " + text(a.lengthIn) +
-                          " in from the nock groove.");
-        }
+    validateArrow(in.arrow, c);
+    if (in.sightRadiusIn) {
+        c.above(*in.sightRadiusIn, 0, limits::kSightRadiusIn, InputField::SightRadius,
+                "sight radius", "in");
     }
-    if (in.sightRadiusIn)
-        c.positive(*in.sightRadiusIn, InputField::SightRadius, "sight radius", "in");
     return errors;
 }
 

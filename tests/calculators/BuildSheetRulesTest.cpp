@@ -331,16 +331,23 @@ std::optional<qc::InputField> firstFault(const qc::BuildSheetInput& in) {
 }
 
 TEST(BuildSheet, NamesTheInputOfEachFault) {
-    qc::BuildSheetInput in = weighedArrow(compound(340, 70, 28), 420);
-    in.bow.braceHeightIn = 29;
+    qc::BuildSheetInput in = weighedArrow(compound(340, 70, 6.5), 420);
     const qc::BuildSheet underBrace = qc::computeBuildSheet(in);
     ASSERT_FALSE(underBrace.ok());
     EXPECT_EQ(underBrace.errors.front().field, qc::InputField::DrawLength);
     EXPECT_EQ(underBrace.errors.front().message,
-              "The draw length (28 in) is under the brace height (29 in).");
+              "The draw length (6.5 in) is under the brace height (7 in).");
+    in.bow.drawLengthIn = 8.5;  // above the brace height, but no power stroke
+    EXPECT_EQ(firstFault(in), qc::InputField::DrawLength);
+    in.bow.drawLengthIn = 48;
+    EXPECT_EQ(firstFault(in), qc::InputField::DrawLength);
 
     in = weighedArrow(compound(340, 70, 28), -1);
     EXPECT_EQ(firstFault(in), qc::InputField::ArrowWeight);
+    in = weighedArrow(compound(340, 70, 28), 1e-3);  // would stop in the air within inches
+    EXPECT_EQ(firstFault(in), qc::InputField::ArrowWeight);
+    in = weighedArrow(compound(340, 1e300, 28), 400);
+    EXPECT_EQ(firstFault(in), qc::InputField::DrawWeight);
     in = weighedArrow(compound(340, 0, 28), 400);
     EXPECT_EQ(firstFault(in), qc::InputField::DrawWeight);
     in = weighedArrow(traditional(qc::BowType::Compound, 70, 28), 400);
@@ -409,14 +416,14 @@ TEST(BuildSheet, IgnoresTheProcessLocale) {
     if (std::setlocale(LC_ALL, "de_DE.UTF-8") == nullptr) {
         GTEST_SKIP() << "the de_DE.UTF-8 locale is not installed";
     }
-    qc::BuildSheetInput in = weighedArrow(compound(340, 70, 27.5), 420);
-    in.bow.braceHeightIn = 28.25;
+    qc::BuildSheetInput in = weighedArrow(compound(340, 70, 6.5), 420);
+    in.bow.braceHeightIn = 7.25;
     const qc::BuildSheet faulty = qc::computeBuildSheet(in);
     const qc::BuildSheet light = qc::computeBuildSheet(weighedArrow(compound(340, 70, 28), 300.5));
     std::setlocale(LC_ALL, saved.c_str());
     ASSERT_FALSE(faulty.ok());
     EXPECT_EQ(faulty.errors.front().message,
-              "The draw length (27.5 in) is under the brace height (28.25 in).");
+              "The draw length (6.5 in) is under the brace height (7.25 in).");
     ASSERT_FALSE(light.warnings.empty());
     EXPECT_EQ(light.warnings.front().rfind("At 4.29 grains per pound", 0), 0u)
         << light.warnings.front();

@@ -93,13 +93,13 @@ TEST(BuildTool, BadInputNamesTheOption) {
         {"--rating 340 --draw-weight 7O --draw-length 28 --arrow-weight 420",
          "{\"error\":\"--draw-weight: '7O' is not a number.\"}\n"},
         {"--rating 340 --draw-weight 70 --draw-length 28 --arrow-weight -420",
-         "{\"error\":\"--arrow-weight: The arrow weight must be more than 0 gr.\"}\n"},
+         "{\"error\":\"--arrow-weight: The arrow weight must be from 100 to 5000 gr.\"}\n"},
         {"--rating 340 --draw-weight 70 --draw-length 6 --brace-height 7 --arrow-weight 420",
          "{\"error\":\"--draw-length: The draw length (6 in) is under the brace height (7 "
          "in).\"}\n"},
         {"--rating 340 --draw-weight 70 --draw-length 28 --shaft 340CH --length 29 --point 100 "
          "--insert -15 --nock 9 --fletching 15",
-         "{\"error\":\"--insert: The insert weight cannot be negative.\"}\n"},
+         "{\"error\":\"--insert: The insert weight must be from 0 to 1000 gr.\"}\n"},
         {"--rating 340 --draw-weight 70 --shaft 340CH --length 29 --point 100",
          "{\"error\":\"--insert: needed with --shaft.\"}\n"},
         {"--rating 340 --draw-weight 70 --shaft 123ZZ --length 29 --point 100 --insert 9 --nock 9 "
