@@ -8,17 +8,21 @@ namespace {
 
 namespace qc = quivra::calculators;
 
+// A hunting compound with an aluminium shaft and a 125-grain point.
 qc::BuildSheetInput compoundWithShaft() {
     qc::BuildSheetInput in;
-    in.bow.ratingFps = 340;
-    in.bow.drawWeightLb = 70;
-    in.bow.drawLengthIn = 28;
-    in.arrow.shaft = qc::ShaftRecord{"340CH", "340", "CH", 0.340, 9.26, 0.301};
-    in.arrow.lengthIn = 29;
-    in.arrow.pointGr = 100;
-    in.arrow.insertGr = 15;
-    in.arrow.nockGr = 9;
-    in.arrow.fletchingGr = 15;
+    in.bow.ratingFps = 330;
+    in.bow.drawWeightLb = 65;
+    in.bow.drawLengthIn = 29;
+    in.bow.stringAccessoriesGr = 12;
+    in.arrow = {.weighedGr = std::nullopt,
+                .shaft = qc::ShaftRecord{"2315M4", "2315", "KV,M4", 0.354, 11.8, 0.359},
+                .lengthIn = 30,
+                .pointGr = 125,
+                .insertGr = 18,
+                .nockGr = 10,
+                .fletchingGr = 15,
+                .balanceIn = std::nullopt};
     return in;
 }
 

@@ -1,12 +1,11 @@
 // quivra-build as a user runs it: the JSON of a weighed arrow and of a
 // catalogue shaft, the error JSON naming the option at fault, and the same
 // output under a locale that writes decimal commas.
+#include "ToolRun.h"
+
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-#include <array>
 #include <charconv>
-#include <cstdio>
 #include <optional>
 #include <string>
 
@@ -17,25 +16,14 @@
 #error "QUIVRA_RUN_DIR must name the build's run folder"
 #endif
 
+namespace quivra {
 namespace {
 
-struct ToolRun {
-    std::string out;
-    int status = -1;
-};
+using test::ToolRun;
 
 ToolRun runTool(const std::string& args, const std::string& environment = "") {
-    ToolRun r;
-    const std::string command = environment + " '" + std::string(QUIVRA_BUILD_EXE) + "' " + args +
-                                " --data '" + QUIVRA_RUN_DIR + "' 2>/dev/null";
-    FILE* pipe = popen(command.c_str(), "r");
-    if (pipe == nullptr) return r;
-    std::array<char, 4096> buffer{};
-    std::size_t n = 0;
-    while ((n = fread(buffer.data(), 1, buffer.size(), pipe)) > 0) r.out.append(buffer.data(), n);
-    const int status = pclose(pipe);
-    r.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return r;
+    return test::runTool(QUIVRA_BUILD_EXE, args + " --data " + test::shellQuote(QUIVRA_RUN_DIR),
+                         environment);
 }
 
 // The number after the first `"key":` at or after `from`.
@@ -132,3 +120,4 @@ TEST(BuildTool, SameOutputUnderADecimalCommaLocale) {
 }
 
 }  // namespace
+}  // namespace quivra

@@ -6,68 +6,43 @@ namespace quivra::tools {
 
 namespace {
 
-void optionalNumber(JsonWriter& j, const std::optional<double>& v) {
-    if (v) {
-        j.value(*v);
-    } else {
-        j.null();
-    }
-}
-
 void spine(JsonWriter& j, const std::optional<calculators::SpineCheck>& s) {
     if (!s) {
         j.null();
         return;
     }
     j.beginObject();
-    j.key("required");
-    j.value(s->requiredIn);
-    j.key("shaft");
-    j.value(s->shaftIn);
-    j.key("margin_percent");
-    j.value(s->marginPercent);
-    j.key("verdict");
-    j.value(s->verdict);
-    j.key("row");
-    j.value(s->row);
-    j.key("on_chart");
-    j.value(s->onChart);
+    j.member("required", s->requiredIn);
+    j.member("shaft", s->shaftIn);
+    j.member("margin_percent", s->marginPercent);
+    j.member("verdict", s->verdict);
+    j.member("row", s->row);
+    j.member("on_chart", s->onChart);
     j.endObject();
 }
 
 void downrange(JsonWriter& j, const calculators::DownrangeTable& table) {
-    j.key("downrange");
     j.beginArray();
     for (const calculators::DownrangePoint& p : table.points) {
         j.beginObject();
-        j.key("yards");
-        j.value(p.yards);
-        j.key("fps");
-        j.value(p.fps);
-        j.key("ke");
-        j.value(p.keFtLb);
-        j.key("momentum");
-        j.value(p.momentumSlugFtS);
-        j.key("drop_in");
-        j.value(p.dropIn);
-        j.key("time_s");
-        j.value(p.timeS);
+        j.member("yards", p.yards);
+        j.member("fps", p.fps);
+        j.member("ke", p.keFtLb);
+        j.member("momentum", p.momentumSlugFtS);
+        j.member("drop_in", p.dropIn);
+        j.member("time_s", p.timeS);
         j.endObject();
     }
     j.endArray();
 }
 
 void pinGaps(JsonWriter& j, const calculators::DownrangeTable& table) {
-    j.key("pin_gaps");
     j.beginArray();
     for (const calculators::PinGap& g : table.pinGaps) {
         j.beginObject();
-        j.key("from");
-        j.value(g.fromYd);
-        j.key("to");
-        j.value(g.toYd);
-        j.key("gap_in");
-        j.value(g.gapIn);
+        j.member("from", g.fromYd);
+        j.member("to", g.toYd);
+        j.member("gap_in", g.gapIn);
         j.endObject();
     }
     j.endArray();
@@ -78,56 +53,43 @@ void pinGaps(JsonWriter& j, const calculators::DownrangeTable& table) {
 std::string buildSheetJson(const calculators::BuildSheet& s) {
     JsonWriter j;
     j.beginObject();
-    j.key("arrow_weight");
-    j.value(s.arrowWeightGr);
-    j.key("gpp");
-    j.value(s.grainsPerPound);
+    j.member("arrow_weight", s.arrowWeightGr);
+    j.member("gpp", s.grainsPerPound);
     j.key("speed");
     j.beginObject();
-    j.key("rule");
-    optionalNumber(j, s.ruleFps);
-    j.key("energy");
-    j.value(s.energyFps);
+    j.member("rule", s.ruleFps);
+    j.member("energy", s.energyFps);
     j.endObject();
     j.key("ke");
     j.beginObject();
-    j.key("ft_lb");
-    j.value(s.kineticEnergyFtLb);
-    j.key("class");
-    j.value(s.energyClass);
+    j.member("ft_lb", s.kineticEnergyFtLb);
+    j.member("class", s.energyClass);
     j.endObject();
     j.key("momentum");
     j.beginObject();
-    j.key("slug_ft_s");
-    j.value(s.momentumSlugFtS);
-    j.key("class");
-    j.value(s.momentumClass);
+    j.member("slug_ft_s", s.momentumSlugFtS);
+    j.member("class", s.momentumClass);
     j.endObject();
-    j.key("foc");
-    optionalNumber(j, s.focPercent);
+    j.member("foc", s.focPercent);
     j.key("spine");
     spine(j, s.spine);
+    j.key("downrange");
     downrange(j, s.downrange);
     j.key("warnings");
     j.beginArray();
     for (const std::string& w : s.warnings) j.value(w);
     j.endArray();
 
-    j.key("balance_in");
-    optionalNumber(j, s.balanceIn);
-    j.key("balance_estimated");
-    j.value(s.balanceEstimated);
+    j.member("balance_in", s.balanceIn);
+    j.member("balance_estimated", s.balanceEstimated);
+    j.key("pin_gaps");
     pinGaps(j, s.downrange);
     j.key("metric");
     j.beginObject();
-    j.key("m_s");
-    j.value(s.metric.speedMps);
-    j.key("j");
-    j.value(s.metric.kineticEnergyJ);
-    j.key("kg_m_s");
-    j.value(s.metric.momentumKgMs);
-    j.key("g");
-    j.value(s.metric.arrowGrams);
+    j.member("m_s", s.metric.speedMps);
+    j.member("j", s.metric.kineticEnergyJ);
+    j.member("kg_m_s", s.metric.momentumKgMs);
+    j.member("g", s.metric.arrowGrams);
     j.endObject();
     j.endObject();
     return j.text();
@@ -136,8 +98,7 @@ std::string buildSheetJson(const calculators::BuildSheet& s) {
 std::string buildErrorJson(std::string_view message) {
     JsonWriter j;
     j.beginObject();
-    j.key("error");
-    j.value(message);
+    j.member("error", message);
     j.endObject();
     return j.text();
 }

@@ -39,6 +39,13 @@ public:
         }
     }
 
+    // key(name) followed by value(v).
+    template <class T>
+    void member(std::string_view name, const T& v) {
+        key(name);
+        value(v);
+    }
+
     [[nodiscard]] const std::string& text() const { return m_out; }
 
     // `text` as a quoted JSON string.
