@@ -73,6 +73,16 @@ void showAdultInputs(SetupControls& c, bool adult) {
     c.youthArrowLenSpin.visible = !adult;
 }
 
+storage::Result<ChartSetup> readChartSetup(SearchRunner& r, int weight) {
+    ChartSetup setup = chartSetupOf(r.inputs(), weight, 0, 0);
+    if (readsPointWeight(setup)) {
+        const storage::Result<int> p = SearchRunner::toInt(r.inputs().pointWeight);
+        if (!p) return p.status();
+        setup.pointWeight = *p;
+    }
+    return setup;
+}
+
 storage::Status runHuntBranch(SearchRunner& r) {
     const SelectionInputs& in = r.inputs();
     SetupControls& c = r.controls();
@@ -101,12 +111,9 @@ storage::Status runHuntBranch(SearchRunner& r) {
             s->enabled = false;
         }
     }
-    ChartSetup setup = chartSetupOf(in, *w, 0, 0);
-    if (readsPointWeight(setup)) {
-        const storage::Result<int> p = SearchRunner::toInt(in.pointWeight);
-        if (!p) return p.status();
-        setup.pointWeight = *p;
-    }
+    const storage::Result<ChartSetup> read = readChartSetup(r, *w);
+    if (!read) return read.status();
+    const ChartSetup& setup = *read;
     const auto cw = static_cast<std::int64_t>(correctedWeight(setup));
     const BandColumn* column = bandColumn(setup);
     const int lengthOffset = rowLengthOffset(setup);

@@ -148,12 +148,9 @@ storage::Status runTargetBranch(SearchRunner& r) {
     } else if (in.targBowType == 0) {
         c.braceHt.enabled = true;
     }
-    ChartSetup setup = chartSetupOf(in, *w, 0, 0);
-    if (readsPointWeight(setup)) {
-        const storage::Result<int> p = SearchRunner::toInt(in.pointWeight);
-        if (!p) return p.status();
-        setup.pointWeight = *p;
-    }
+    const storage::Result<ChartSetup> read = readChartSetup(r, *w);
+    if (!read) return read.status();
+    const ChartSetup& setup = *read;
     const auto cw = static_cast<std::int64_t>(correctedWeight(setup));
     const BandColumn* column = bandColumn(setup);
     const storage::Result<int> length = SearchRunner::toInt(in.arrowLength);
