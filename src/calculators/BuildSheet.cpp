@@ -101,6 +101,11 @@ void validateBow(const Bow& bow, Checker& c) {
     }
 }
 
+// Precondition: a.shaft is set.
+ArrowAssembly assemblyOf(const ArrowInput& a) {
+    return {a.lengthIn, a.shaft->grainsPerInch, a.pointGr, a.insertGr, a.nockGr, a.fletchingGr};
+}
+
 void validateArrow(const ArrowInput& a, Checker& c) {
     if (a.weighedGr) {
         c.from(*a.weighedGr, limits::kArrowMinGr, limits::kArrowMaxGr, InputField::ArrowWeight,
@@ -126,8 +131,7 @@ void validateArrow(const ArrowInput& a, Checker& c) {
     for (const auto& [grains, field, what] : parts) {
         c.from(grains, 0, limits::kPartGr, field, what, "gr");
     }
-    const double total =
-        a.lengthIn * shaft.grainsPerInch + a.pointGr + a.insertGr + a.nockGr + a.fletchingGr;
+    const double total = assemblyOf(a).totalGr();
     c.require(total >= limits::kArrowMinGr, InputField::Length,
               "The arrow built from these parts weighs " + text(total) +
                   " gr; it must weigh at least " + text(limits::kArrowMinGr) + " gr.");
@@ -155,6 +159,9 @@ std::vector<InputError> validate(const BuildSheetInput& in) {
     return errors;
 }
 
+// The main window's brace height choice: "Over 6.5\"" or "Under 6.5\"".
+constexpr double kBraceClassIn = 6.5;
+
 // The spine check's set-up on the chart of the chosen page.
 selection::ChartSetup chartSetup(const BuildSheetInput& in, std::vector<std::string>& warnings) {
     selection::ChartSetup s;
@@ -165,7 +172,7 @@ selection::ChartSetup chartSetup(const BuildSheetInput& in, std::vector<std::str
     s.releaseType = in.chart.releaseType;
     s.overDraw = in.chart.overDraw;
     s.camType = in.chart.camType;
-    s.braceHt = in.bow.braceHeightIn < 6.5 ? 1 : 0;
+    s.braceHt = in.bow.braceHeightIn < kBraceClassIn ? 1 : 0;
     switch (in.bow.type) {
         case BowType::Compound:
             s.bowType = 0;
@@ -198,11 +205,7 @@ BuildSheet computeBuildSheet(const BuildSheetInput& in) {
     const Bow& bow = in.bow;
     const ArrowInput& arrow = in.arrow;
 
-    ArrowAssembly parts;
-    if (!arrow.weighedGr) {
-        parts = {arrow.lengthIn, arrow.shaft->grainsPerInch, arrow.pointGr, arrow.insertGr,
-                 arrow.nockGr,   arrow.fletchingGr};
-    }
+    const ArrowAssembly parts = arrow.weighedGr ? ArrowAssembly{} : assemblyOf(arrow);
     const double weight = arrow.weighedGr ? *arrow.weighedGr : parts.totalGr();
     sheet.arrowWeightGr = weight;
     sheet.grainsPerPound = weight / bow.drawWeightLb;
