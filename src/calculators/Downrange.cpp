@@ -19,9 +19,11 @@ DownrangeTable computeDownrange(const FlightModel& model, double launchFps, doub
     for (int yd = 0; yd <= kLastYd; yd += kStepYd) {
         const FlightSample& s = path[static_cast<std::size_t>(yd)];
         const double fps = s.speedMps / units::kMetresPerFoot;
+        double drop = flight::kSightHeightIn - s.heightM / units::kMetresPerInch;
+        // At the zero the drop is the aim's residual (about 1e-12 in): none.
+        if (std::fabs(drop) < 1e-9) drop = 0.0;
         table.points.push_back(
-            {yd, fps, kineticEnergyFtLb(grains, fps), momentumSlugFtS(grains, fps),
-             flight::kSightHeightIn - s.heightM / units::kMetresPerInch, s.timeS});
+            {yd, fps, kineticEnergyFtLb(grains, fps), momentumSlugFtS(grains, fps), drop, s.timeS});
     }
     auto pinTilt = [&](int yd) {
         const FlightSample& s = path[static_cast<std::size_t>(yd)];

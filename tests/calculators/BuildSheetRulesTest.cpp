@@ -202,7 +202,7 @@ TEST(Downrange, MatchesTheClosedFormWithoutDrag) {
             const double vy = v / std::sqrt(1 + t * t) * t - g * p.timeS;
             EXPECT_NEAR(p.fps, std::hypot(v / std::sqrt(1 + t * t), vy) / u::kMetresPerFoot, 1e-6);
         }
-        EXPECT_NEAR(table.points[2].dropIn, 0.0, 1e-9);
+        EXPECT_EQ(table.points[2].dropIn, 0.0);
     }
 }
 
