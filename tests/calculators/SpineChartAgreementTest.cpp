@@ -108,6 +108,7 @@ TEST_F(SpineChartAgreement, EveryShaftTheHuntingChartShows) {
     };
     int checked = 0;
     for (const Family& f : families) checked += sweep(f, 28, 125, 23, 33);
+    RecordProperty("shafts_checked", checked);
     EXPECT_GT(checked, 5000);
     EXPECT_EQ(m_rowsSeen[sel::Page::Hunt].size(), 19u) << "rows 2 to 20";
 }
@@ -121,6 +122,7 @@ TEST_F(SpineChartAgreement, EveryShaftTheTargetChartShows) {
     };
     int checked = 0;
     for (const Family& f : families) checked += sweep(f, 15, 95, 22, 33);
+    RecordProperty("shafts_checked", checked);
     EXPECT_GT(checked, 5000);
     EXPECT_EQ(m_rowsSeen[sel::Page::Targ].size(), 18u) << "rows 2 to 19";
 }
@@ -133,6 +135,7 @@ TEST_F(SpineChartAgreement, EveryShaftTheYouthAndKestraChartsShow) {
         {"recurve", sel::Page::Kstr, 1},
     };
     for (const Family& f : kestra) checked += sweep(f, 20, 100, 23, 33);
+    RecordProperty("shafts_checked", checked);
     EXPECT_GT(checked, 2000);
     EXPECT_EQ(m_rowsSeen[sel::Page::Youth].size(), 10u) << "rows 1 to 10";
     EXPECT_EQ(m_rowsSeen[sel::Page::Kstr].size(), 11u) << "rows 9 to 19";
