@@ -52,7 +52,8 @@ Status MemoFile::writeEmptyFpt(FileIo::File& file) {
     return file.writeAt(0, header.data(), header.size());
 }
 
-Result<std::string> MemoFile::read(std::uint32_t block) const {
+Result<std::string> MemoFile::read(std::uint32_t block, std::uint32_t* type) const {
+    if (type != nullptr) *type = kFptTextType;
     const std::uint64_t offset = static_cast<std::uint64_t>(block) * m_blockSize;
     if (offset + 8 > m_knownSize || m_kind == Kind::Dbt) {
         auto size = m_file->size();
@@ -69,6 +70,7 @@ Result<std::string> MemoFile::read(std::uint32_t block) const {
         if (!got) return got.status();
         if (*got < sizeof head) return corrupt(where + " is beyond the end of the file");
         const std::uint32_t length = coding::getBe32(head + 4);
+        if (type != nullptr) *type = coding::getBe32(head);
         if (length > *fileSize - offset - 8) {
             auto size = m_file->size();  // grown since we last looked?
             if (!size) return size.status();

@@ -38,8 +38,10 @@ public:
     [[nodiscard]] std::uint32_t blockSize() const { return m_blockSize; }
 
     // The bytes of the memo that starts at `block` (code page, unconverted).
-    // Block 0 is never a memo.
-    [[nodiscard]] Result<std::string> read(std::uint32_t block) const;
+    // Block 0 is never a memo.  `type` receives the block type of an .FPT
+    // (0 picture, 1 text, 2 object; a .DBT holds text only: 1).
+    [[nodiscard]] Result<std::string> read(std::uint32_t block,
+                                           std::uint32_t* type = nullptr) const;
     // Stores a text memo in new blocks and moves the header's next-free block
     // past them; returns the first block.  The caller holds the table's
     // header lock, so allocations of several writers do not overlap.  Not synced.

@@ -100,6 +100,9 @@ TEST_F(ConcurrencyTest, TwoProcessesAppendingLoseNothing) {
         ASSERT_GE(children[w], 0);
         if (children[w] == 0) {
             TableStore t(m_file);
+            // Each writer posts without a pause: the other gets the lock only
+            // between two posts.  Correctness is under test, not the wait.
+            t.setLockTimeout(std::chrono::seconds(60));
             if (!t.open()) _exit(2);
             for (int i = 0; i < kPerWriter; ++i) {
                 const std::string name = "W" + std::to_string(w) + "-" + std::to_string(i);
@@ -141,6 +144,7 @@ TEST_F(ConcurrencyTest, TwoProcessesEditingOneRecordLoseNoUpdate) {
         ASSERT_GE(child, 0);
         if (child == 0) {
             TableStore t(m_file);
+            t.setLockTimeout(std::chrono::seconds(60));
             if (!t.open()) _exit(2);
             for (int i = 0; i < kPerWriter; ++i) {
                 // edit() locks the record and reads it afresh under the lock.
