@@ -118,6 +118,18 @@ Status writeTree(FileIo::File& file, const std::string& keys, const std::vector<
 Status IdxBuilder::build(const std::filesystem::path& target, FileIo& io, const TableFile& table,
                          const KeyExpression& expression, std::size_t keyLength,
                          const ProgressFn& progress) {
+    auto temp = buildTemporary(target, io, table, expression, keyLength, progress);
+    if (!temp) return temp.status();
+    Status s = io.rename(*temp, target);
+    if (!s) (void)io.remove(*temp);
+    return s;
+}
+
+Result<std::filesystem::path> IdxBuilder::buildTemporary(const std::filesystem::path& target,
+                                                         FileIo& io, const TableFile& table,
+                                                         const KeyExpression& expression,
+                                                         std::size_t keyLength,
+                                                         const ProgressFn& progress) {
     if (keyLength == 0 || keyLength > KeyExpression::kMaxKeyLength) {
         return Status::unsupported("Key expression \"" + expression.text() + "\" gives keys of " +
                                    std::to_string(keyLength) + " bytes; an index key holds 1 to " +
@@ -180,9 +192,11 @@ Status IdxBuilder::build(const std::filesystem::path& target, FileIo& io, const 
     }
     if (s) s = file->sync();
     file.reset();
-    if (s) s = io.rename(temp, target);
-    if (!s) (void)io.remove(temp);
-    return s;
+    if (!s) {
+        (void)io.remove(temp);
+        return s;
+    }
+    return temp;
 }
 
 }  // namespace quivra::storage

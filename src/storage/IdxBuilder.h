@@ -30,6 +30,13 @@ public:
     static Status build(const std::filesystem::path& target, FileIo& io, const TableFile& table,
                         const KeyExpression& expression, std::size_t keyLength,
                         const ProgressFn& progress = {});
+    // The same, but the new file is left under its temporary name (in the
+    // folder of `target`), which is returned; the caller renames or removes it.
+    static Result<std::filesystem::path> buildTemporary(const std::filesystem::path& target,
+                                                        FileIo& io, const TableFile& table,
+                                                        const KeyExpression& expression,
+                                                        std::size_t keyLength,
+                                                        const ProgressFn& progress = {});
 };
 
 }  // namespace quivra::storage

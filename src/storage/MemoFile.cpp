@@ -150,4 +150,22 @@ Status MemoFile::sync() {
     return m_file->sync();
 }
 
+Result<bool> MemoFile::mendNextFree() {
+    if (m_kind != Kind::Fpt) return false;
+    char header[4];
+    auto got = m_file->readAt(0, header, sizeof header);
+    if (!got) return got.status();
+    if (*got < sizeof header) return corrupt("the file is shorter than its header");
+    auto fileSize = m_file->size();
+    if (!fileSize) return fileSize.status();
+    const std::uint64_t bs = m_blockSize;
+    const std::uint64_t endBlock =
+        std::max((*fileSize + bs - 1) / bs, (std::uint64_t{kHeaderSize} + bs - 1) / bs);
+    if (coding::getBe32(header) <= endBlock || endBlock > 0xFFFFFFFFULL) return false;
+    coding::putBe32(header, static_cast<std::uint32_t>(endBlock));
+    if (Status s = m_file->writeAt(0, header, sizeof header); !s) return s;
+    if (Status s = m_file->sync(); !s) return s;
+    return true;
+}
+
 }  // namespace quivra::storage

@@ -47,6 +47,10 @@ public:
     // header lock, so allocations of several writers do not overlap.  Not synced.
     Result<std::uint32_t> append(std::string_view bytes);
     Status sync();
+    // Puts a next-free block that lies beyond the end of the file back to
+    // the end (append() refuses such a header).  Returns whether it did; the
+    // change is synced.  Only for .FPT files opened for writing.
+    Result<bool> mendNextFree();
 
 private:
     struct Token {

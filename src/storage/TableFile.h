@@ -194,6 +194,9 @@ public:
     static std::string flagFault(std::uint32_t recNo, char flag);
     // Adds a fault to damage().
     void addDamage(const std::string& what) const;
+    // Whether damage() includes faults of the field descriptions (types,
+    // decimals, names, header length), which no repair of records mends.
+    [[nodiscard]] bool fieldsDamaged() const { return m_fieldsDamaged; }
     // Lets reads go up to `count` records, whatever the header says
     // (TableRepair reads the whole records beyond a count too low).
     void setKnownCount(std::uint32_t count) { m_recordCount = count; }
@@ -232,6 +235,7 @@ private:
     std::uint32_t m_recordLength = 0;
     std::uint32_t m_recordCount = 0;
     std::uint32_t m_fieldListEnd = 0;  // just past the field list's 0x0D
+    bool m_fieldsDamaged = false;
     bool m_readOnly = false;
     std::filesystem::path m_readOnlyFile;       // the file that made the table read-only
     mutable Status m_damage;                    // a record read may find more

@@ -43,6 +43,7 @@ bool sameName(std::string_view a, std::string_view b) {
 }  // namespace
 
 void TableFile::checkFields(const std::string& header) {
+    const std::size_t faultsBefore = m_faults.size();
     const bool vfp = isVisualFoxPro(m_version);
     // Records start at the header length.  Visual FoxPro keeps a backlink
     // after the field list; other versions end the header with it, apart from
@@ -69,6 +70,7 @@ void TableFile::checkFields(const std::string& header) {
             if (sameName(m_fields[j].name, f.name)) addDamage("two fields are named " + f.name);
         }
     }
+    m_fieldsDamaged = m_faults.size() > faultsBefore;
 }
 
 Result<TableFile::DiskState> TableFile::readDiskState() {
