@@ -216,6 +216,11 @@ Status IdxVerifier::checkEdges(IdxNodeStore& store, const KeyExpression& express
     auto last = walkEdge(store, false);
     if (!last) return last.status();
     if (first->depth != last->depth) return store.corrupt("leaves lie at different depths");
+    const idx::IdxStamp& stamp = store.header().stamp;
+    if (first->leaf->count() == 0 && stamp.valid && stamp.keyCount > 0) {
+        return store.corrupt("its header counts " + std::to_string(stamp.keyCount) +
+                             " keys but its only leaf holds none");
+    }
     if (Status s = checkNeighbour(store, *first->leaf, true); !s) return s;
     if (Status s = checkNeighbour(store, *last->leaf, false); !s) return s;
     const idx::IdxNode& a = *first->leaf;

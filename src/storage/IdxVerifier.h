@@ -26,7 +26,8 @@ public:
     // as root and the interior nodes on the paths to the first and the last
     // leaf hold entries, no node below the root claims to be one, and each
     // entry's key is not below its child's last key; both leaves lie at one
-    // depth, hold keys (unless the root is an empty leaf), have no outer
+    // depth, hold keys (unless the root is the only leaf of an index whose
+    // header counts no keys), have no outer
     // neighbour and are linked both ways to their inner one; and the first
     // key is not above the last.  Otherwise a Corruption status naming the
     // index file and the fault.

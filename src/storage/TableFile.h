@@ -97,7 +97,8 @@ public:
     [[nodiscard]] bool fileWritable() const { return !m_readOnly; }
 
     // Records this handle knows of: the header's count, or fewer when the
-    // file ends early (see damage()).
+    // file ends early; for a damaged table every whole record on file (see
+    // damage()).
     [[nodiscard]] std::uint32_t recordCount() const { return m_recordCount; }
     // Re-reads the record count from the file (another handle may have appended).
     Status refreshCount();
@@ -214,6 +215,7 @@ private:
     Status parseFields(const std::string& header);
     void checkFields(const std::string& header);
     Status checkSize();
+    [[nodiscard]] std::uint32_t knownCount(const DiskState& state) const;
     void checkEdgeFlags();
     Status openMemo();
     Status writeMemos(RecordImage& image);

@@ -155,10 +155,19 @@ Status TableFile::checkSize() {
         }
     }
     if (!fault->empty()) addDamage(*fault);
-    const std::uint64_t whole =
-        (state->size < m_headerLength ? 0 : state->size - m_headerLength) / m_recordLength;
-    m_recordCount = static_cast<std::uint32_t>(std::min<std::uint64_t>(state->count, whole));
+    m_recordCount = knownCount(*state);
     return Status::ok();
+}
+
+std::uint32_t TableFile::knownCount(const DiskState& state) const {
+    const std::uint64_t whole =
+        (state.size < m_headerLength ? 0 : state.size - m_headerLength) / m_recordLength;
+    // A sound table shows what its header counts (a record beyond it is an
+    // append in progress).  A damaged one is never written by us, so every
+    // whole record on file is shown, those beyond a count too low included.
+    const std::uint64_t known =
+        m_damage.isOk() ? std::min<std::uint64_t>(state.count, whole) : whole;
+    return static_cast<std::uint32_t>(std::min<std::uint64_t>(known, 0xFFFFFFFEU));
 }
 
 void TableFile::checkEdgeFlags() {

@@ -263,7 +263,7 @@ Status TableFile::refreshCount() {
         if (!fault) return fault.status();
         addDamage(*fault);
     }
-    m_recordCount = static_cast<std::uint32_t>(std::min<std::uint64_t>(state->count, whole));
+    m_recordCount = knownCount(*state);
     return Status::ok();
 }
 
