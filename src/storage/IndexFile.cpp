@@ -70,6 +70,9 @@ Status IndexFile::load() {
     }
     m_store = std::move(store).value();
     m_store->setLockWait(m_lockWait);
+    auto id = m_store->fileId();
+    if (!id) return id.status();
+    m_openId = *id;
     m_tree = std::make_unique<IdxTree>(*m_store);
     m_expr = std::move(expr).value();
     return Status::ok();
@@ -95,10 +98,7 @@ Status IndexFile::followReplacement() {
     // a new file before a change).
     if (!atPath)
         return atPath.status().code() == Status::Code::NotFound ? Status::ok() : atPath.status();
-    auto open = m_store->fileId();
-    if (!open) return open.status();
-    if (*open == *atPath) return Status::ok();
-    return load();
+    return *atPath == m_openId ? Status::ok() : load();
 }
 
 Status IndexFile::refresh() {

@@ -142,6 +142,7 @@ private:
     bool m_markedBusy = false;  // prepareEdit() set the busy mark
     std::chrono::milliseconds m_lockWait{2000};
     std::uint64_t m_earlierFaults = 0;  // faults of stores replaced by load()
+    FileIo::FileId m_openId;            // which file m_store has open
 };
 
 }  // namespace quivra::storage
