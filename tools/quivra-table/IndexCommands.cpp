@@ -97,6 +97,7 @@ int runCheck(const std::vector<std::string>& args) {
     if (args.size() == 2) {
         auto index = IndexFile::open(asTyped(args[1]), FileIo::posix(), **table);
         if (!index) return fail(index.status());
+        if (Status s = (*index)->checkStructure(); !s) return fail(s);
         if (Status s = (*index)->verify(); !s) return fail(s);
         std::cout << args[1] << ": one key per record, in order (" << (*index)->expression()
                   << ")\n";
