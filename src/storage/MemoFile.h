@@ -61,6 +61,15 @@ public:
     MemoFile(Token, std::filesystem::path path, Kind kind, std::unique_ptr<FileIo::File> file);
 
 private:
+    // The header's next free block, the first block past the end of the
+    // file and the first block past the header.
+    struct FreeBlocks {
+        std::uint64_t next = 0;
+        std::uint64_t end = 0;
+        std::uint64_t first = 0;
+    };
+    [[nodiscard]] Result<FreeBlocks> freeBlocks() const;
+    Status writeNextFree(std::uint64_t block);
     [[nodiscard]] Status corrupt(const std::string& what) const;
 
     std::filesystem::path m_path;

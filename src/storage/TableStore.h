@@ -193,6 +193,10 @@ private:
     // it again under the header lock, where no writer is midway, and keeps
     // what is still found in m_indexDamage.
     Status walkIndex(const std::function<Status()>& walk);
+    // Opens the index `file` (the name `asGiven` by the caller, for the
+    // message of a missing file) with this handle's lock wait.
+    Result<std::unique_ptr<IndexFile>> openIndex(const std::filesystem::path& file,
+                                                 const std::filesystem::path& asGiven);
     Status appendPending();
     Status rewritePending();
 

@@ -34,6 +34,18 @@ Status missing(const std::filesystem::path& name) {
 
 }  // namespace
 
+Result<std::unique_ptr<IndexFile>> TableStore::openIndex(const std::filesystem::path& file,
+                                                         const std::filesystem::path& asGiven) {
+    if (!m_io.exists(file)) return missing(asGiven);
+    auto opened = IndexFile::open(file, m_io, *m_table);
+    if (!opened) {
+        return opened.status().code() == Status::Code::NotFound ? missing(asGiven)
+                                                                : opened.status();
+    }
+    opened.value()->setLockWait(m_lockTimeout);
+    return opened;
+}
+
 Status TableStore::walkIndex(const std::function<Status()>& walk) {
     const std::uint64_t before = m_index ? m_index->faultsSeen() : 0;
     Status s = walk();
@@ -52,13 +64,9 @@ Status TableStore::selectIndex(const std::filesystem::path& idxFile) {
     if (!m_table) return notOpen();
     const std::filesystem::path file = besideTable(m_path, idxFile);
     if (m_index && sameFile(m_index->path(), file)) return Status::ok();
-    if (!m_io.exists(file)) return missing(idxFile);
-    auto opened = IndexFile::open(file, m_io, *m_table);
-    if (!opened)
-        return opened.status().code() == Status::Code::NotFound ? missing(idxFile)
-                                                                : opened.status();
+    auto opened = openIndex(file, idxFile);
+    if (!opened) return opened.status();
     std::unique_ptr<IndexFile> index = std::move(opened).value();
-    index->setLockWait(m_lockTimeout);
     // Without a lock first: a select must not wait for writers when all is
     // well, which is nearly always.
     Status sound = index->checkStructure();
@@ -114,12 +122,9 @@ Status TableStore::rebuildIndexFile(const std::filesystem::path& idxFile,
     const std::filesystem::path file = besideTable(m_path, idxFile);
     if (m_index && sameFile(m_index->path(), file)) m_index.reset();
     // Only the header (with the key expression) must be readable.
-    auto opened = IndexFile::open(file, m_io, *m_table);
-    if (!opened)
-        return opened.status().code() == Status::Code::NotFound ? missing(idxFile)
-                                                                : opened.status();
+    auto opened = openIndex(file, idxFile);
+    if (!opened) return opened.status();
     std::unique_ptr<IndexFile> index = std::move(opened).value();
-    index->setLockWait(m_lockTimeout);
     TableFile::HeaderLock lock(*m_table);
     if (!lock.status()) return lock.status();
     if (Status s = index->rebuild(progress); !s) return s;
