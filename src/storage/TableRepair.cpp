@@ -9,6 +9,7 @@
 #include "TableCheck.h"
 #include "TableFile.h"
 
+#include <cctype>
 #include <map>
 
 namespace quivra::storage {
@@ -191,9 +192,12 @@ private:
 }  // namespace
 
 std::string RepairReport::text() const {
-    std::string t = "Kept " + plural(kept, "record");
-    for (const std::string& line : mended) t += "; " + line;
-    return t + ".";
+    std::string t = "Kept " + plural(kept, "record") + ".";
+    for (std::string line : mended) {
+        line[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(line[0])));
+        t += " " + line + ".";
+    }
+    return t;
 }
 
 Result<RepairReport> TableRepair::repair(const std::filesystem::path& tablePath,

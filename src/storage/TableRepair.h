@@ -38,7 +38,7 @@ struct RepairReport {
     std::vector<std::string> mended;             // what was dropped or changed, one line each
     std::vector<std::filesystem::path> backups;  // the copies made before
 
-    // "Kept 3 records; dropped 40 bytes of a record cut off after record 3."
+    // "Kept 3 records. Dropped 40 bytes after record 3 (...). ..."
     [[nodiscard]] std::string text() const;
 };
 

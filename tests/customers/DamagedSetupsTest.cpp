@@ -90,7 +90,7 @@ TEST_F(DamagedSetupsTest, RepairKeepsEverySetUpAndSavesWork) {
     EXPECT_NE(repairQuestion(damaged).find("Repair it now?"), std::string::npos);
     auto done = repairTable(damaged, storage::FileIo::posix(), system_clock::now());
     ASSERT_TRUE(done.isOk()) << done.status().message();
-    EXPECT_NE(done->find("Saveddb.dbf has been repaired. Kept 30 records"), std::string::npos)
+    EXPECT_NE(done->find("Saveddb.dbf has been repaired. Kept 30 records."), std::string::npos)
         << *done;
     EXPECT_NE(done->find("Saveddb-backup-"), std::string::npos) << *done;
     EXPECT_TRUE(savedTableHealth(dir()).damage.isOk());

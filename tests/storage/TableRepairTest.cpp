@@ -106,10 +106,10 @@ TEST_F(TableRepairTest, CutTableKeepsItsWholeRecordsAndADatedBackupOfEveryFile) 
     auto report = repair();
     ASSERT_TRUE(report.isOk()) << report.status().message();
     EXPECT_EQ(report->kept, 3U);
-    EXPECT_NE(report->text().find("Kept 3 records"), std::string::npos) << report->text();
-    EXPECT_NE(report->text().find("dropped 11 bytes after record 3"), std::string::npos)
+    EXPECT_NE(report->text().find("Kept 3 records."), std::string::npos) << report->text();
+    EXPECT_NE(report->text().find("Dropped 11 bytes after record 3"), std::string::npos)
         << report->text();
-    EXPECT_NE(report->text().find("counted 4 records"), std::string::npos) << report->text();
+    EXPECT_NE(report->text().find("The header counted 4 records"), std::string::npos) << report->text();
     // The backup holds the damaged files byte for byte, dated, as a set.
     const std::vector<std::string> expected{"Saveddb-backup-2026-03-07-143502.dbf",
                                             "Saveddb-backup-2026-03-07-143502.fpt",
@@ -149,11 +149,11 @@ TEST_F(TableRepairTest, BadFlagsAndUnreadableMemosAreMendedAndReported) {
     auto report = repair();
     ASSERT_TRUE(report.isOk()) << report.status().message();
     const std::string text = report->text();
-    EXPECT_NE(text.find("record 2 has the deleted flag X"), std::string::npos) << text;
+    EXPECT_NE(text.find("Record 2 has the deleted flag X"), std::string::npos) << text;
     EXPECT_NE(text.find("kept as live records"), std::string::npos) << text;
-    EXPECT_NE(text.find("record 3, field COMMENTS"), std::string::npos) << text;
+    EXPECT_NE(text.find("Record 3, field COMMENTS"), std::string::npos) << text;
     EXPECT_NE(text.find("next free block"), std::string::npos) << text;
-    EXPECT_NE(text.find("dropped 9 bytes after record 4"), std::string::npos) << text;
+    EXPECT_NE(text.find("Dropped 9 bytes after record 4"), std::string::npos) << text;
     expectSound({"Ann", "Bob", "Cy", "Dee"});
     TableStore t(m_table);
     ASSERT_OK(t.open());
