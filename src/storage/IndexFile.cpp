@@ -91,24 +91,25 @@ Status IndexFile::ensureOpen() {
     return m_store ? Status::ok() : load();  // a failed rebuild or reopen left nothing open
 }
 
-Status IndexFile::followReplacement() {
-    if (!m_store) return load();
+Status IndexFile::followReplacement(bool buildMissing) {
     auto atPath = m_io.fileId(m_path);
-    // Nothing at the path: keep reading what is open (prepareWrite() builds
-    // a new file before a change).
-    if (!atPath)
-        return atPath.status().code() == Status::Code::NotFound ? Status::ok() : atPath.status();
-    return *atPath == m_openId ? Status::ok() : load();
+    if (!atPath) {
+        if (atPath.status().code() != Status::Code::NotFound) return atPath.status();
+        // Nothing at the path: a reader keeps what it has open; a writer
+        // builds the file anew (it is derived data) rather than change a
+        // file no other handle will ever see.
+        return buildMissing ? rebuild() : ensureOpen();
+    }
+    return m_store && *atPath == m_openId ? Status::ok() : load();
 }
 
 Status IndexFile::refresh() {
-    if (Status s = followReplacement(); !s) return s;
+    if (Status s = followReplacement(false); !s) return s;
     return m_store->refresh();
 }
 
 Status IndexFile::prepareWrite() {
-    if (!m_io.exists(m_path)) return rebuild();  // removed meanwhile: it is derived data
-    if (Status s = followReplacement(); !s) return s;
+    if (Status s = followReplacement(true); !s) return s;
     auto covers = coversTable();
     if (!covers) return covers.status();
     return *covers ? Status::ok() : rebuild();

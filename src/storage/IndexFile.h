@@ -118,8 +118,9 @@ public:
 private:
     Status load();
     Status ensureOpen();
-    // Reopens the file when another handle renamed a new one over it.
-    Status followReplacement();
+    // Reopens the file when another handle renamed a new one over it; when
+    // none is at the path, builds it with `buildMissing`.
+    Status followReplacement(bool buildMissing);
     // followReplacement() and the header re-read every operation starts with.
     Status refresh();
     // Runs `change` on the tree under the lock, between the busy mark (for
