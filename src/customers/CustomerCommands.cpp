@@ -3,6 +3,7 @@
 #include "CustomerExport.h"
 #include "MessageBox.h"
 #include "ModalPattern.h"
+#include "RepairOffer.h"
 #include "SavedSetupStore.h"
 #include "TCustInfo.h"
 #include "TGetCust.h"
@@ -38,6 +39,13 @@ std::optional<RestoredSetup> getSetup(QWidget* parent, const std::filesystem::pa
 }
 
 void exportCustomerDatabase(QWidget* parent, const std::filesystem::path& dataDir) {
+    // A damaged table is not exported as if it were whole: repaired first,
+    // or the damage is the answer.
+    const DamagedTable damaged = savedTableHealth(dataDir);
+    if (!damaged.damage.isOk() && !offerRepair(parent, damaged)) {
+        MessageBox::error(parent, QString::fromStdString(refusedMessage(damaged)));
+        return;
+    }
     // The message comes only once the file is complete and in place.
     if (storage::Status s = exportCustomers(dataDir); !s) {
         MessageBox::error(parent, QString::fromStdString(s.message()));

@@ -48,11 +48,33 @@ Status SavedSetupStore::open() {
             return Status::invalidArgument(message);
         }
     }
-    if (Status s = m_table.selectIndex(m_indexFile); !s) {
+    Status s = m_table.selectIndex(m_indexFile);
+    if (!s && !m_table.indexDamage().isOk()) s = rebuildDamagedIndex(s);
+    if (!s) {
         m_table.close();
         return s;
     }
-    return m_table.first();
+    return first();
+}
+
+std::string SavedSetupStore::takeNotice() {
+    return std::exchange(m_notice, std::string());
+}
+
+Status SavedSetupStore::rebuildDamagedIndex(const Status& fault) {
+    if (!m_table.damage().isOk()) return fault;
+    if (Status s = m_table.rebuildIndexFile(m_indexFile); !s) return s;
+    m_notice = "The name index " + m_indexFile.filename().string() + " was damaged (" +
+               fault.message() + "). It has been rebuilt from " +
+               m_table.path().filename().string() + "; no saved set-up was lost.";
+    return Status::ok();
+}
+
+Status SavedSetupStore::walkIndex(const std::function<Status()>& walk) {
+    Status s = walk();
+    if (s || m_table.indexDamage().isOk()) return s;
+    if (Status r = rebuildDamagedIndex(s); !r) return r;
+    return walk();
 }
 
 void SavedSetupStore::close() {
@@ -131,20 +153,27 @@ AppendOutcome SavedSetupStore::appendSetup(const CustomerAddress& address, const
 }
 
 Status SavedSetupStore::first() {
-    return m_table.first();
+    return walkIndex([this] { return m_table.first(); });
 }
 Status SavedSetupStore::next() {
-    return m_table.next();
+    return walkIndex([this] { return m_table.next(); });
 }
 Status SavedSetupStore::previous() {
-    return m_table.previous();
+    return walkIndex([this] { return m_table.previous(); });
 }
 Status SavedSetupStore::last() {
-    return m_table.last();
+    return walkIndex([this] { return m_table.last(); });
 }
 
 Result<bool> SavedSetupStore::seekName(std::string_view letters) {
-    return m_table.seek(letters);
+    bool found = false;
+    Status s = walkIndex([&]() -> Status {
+        auto r = m_table.seek(letters);
+        found = r.valueOr(false);
+        return r.status();
+    });
+    if (!s) return s;
+    return found;
 }
 
 Result<SavedSetup> SavedSetupStore::current() const {

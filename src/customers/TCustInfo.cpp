@@ -5,6 +5,7 @@
 #include "DelphiColour.h"
 #include "ErrorHandler.h"
 #include "MessageBox.h"
+#include "RepairOffer.h"
 #include "SavedSetupStore.h"
 #include "SetupHeaderPanel.h"
 
@@ -44,10 +45,16 @@ TCustInfo::TCustInfo(const selection::SelectionInputs& inputs, const QString& pa
     setWindowTitle(tr("2012 Customer Information"));
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint);
 
-    // Fail before the window shows when there is nowhere to save to.
+    // Fail before the window shows when there is nowhere to save to: no
+    // table, or a damaged one the user did not let us repair.
     {
+        const DamagedTable damaged = savedTableHealth(m_dataDir, *m_io);
+        if (!damaged.damage.isOk() && !offerRepair(parent, damaged, *m_io)) {
+            throw shell::UserError(refusedMessage(damaged));
+        }
         SavedSetupStore store(m_dataDir, *m_io);
         if (storage::Status s = store.open(); !s) throw shell::UserError(s.message());
+        showNotice(store);
         m_address->setWidths([&store](std::string_view field) { return store.textWidth(field); });
         store.close();
     }
@@ -109,6 +116,7 @@ void TCustInfo::PostBtnClick() {
     SavedSetupStore store(m_dataDir, *m_io);
     AppendOutcome outcome{store.open(), false};
     if (outcome.status) outcome = store.appendSetup(address, m_codes, m_date);
+    showNotice(store);
     store.close();
     if (!outcome.status) {
         shell::MessageBox::error(this, qs(outcome.status.message()));
@@ -118,6 +126,12 @@ void TCustInfo::PostBtnClick() {
     }
     shell::MessageBox::information(this, QString::fromLatin1(kSavedMessage));
     accept();
+}
+
+void TCustInfo::showNotice(SavedSetupStore& store) {
+    if (const std::string notice = store.takeNotice(); !notice.empty()) {
+        shell::MessageBox::information(isVisible() ? this : parentWidget(), qs(notice));
+    }
 }
 
 void TCustInfo::ExitBtnClick() {

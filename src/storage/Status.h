@@ -22,6 +22,7 @@ public:
         Encoding,         // a text the table's code page cannot hold
         Unsupported,      // a valid file or request this engine does not handle
         Busy,             // a lock could not be taken
+        Cancelled,        // the caller asked long work to stop; nothing was changed
     };
 
     Status() = default;
@@ -34,6 +35,7 @@ public:
     static Status encoding(std::string msg) { return {Code::Encoding, std::move(msg)}; }
     static Status unsupported(std::string msg) { return {Code::Unsupported, std::move(msg)}; }
     static Status busy(std::string msg) { return {Code::Busy, std::move(msg)}; }
+    static Status cancelled(std::string msg) { return {Code::Cancelled, std::move(msg)}; }
 
     [[nodiscard]] bool isOk() const { return m_code == Code::Ok; }
     explicit operator bool() const { return isOk(); }
