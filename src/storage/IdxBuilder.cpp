@@ -116,7 +116,11 @@ Status writeTree(FileIo::File& file, const std::string& keys, const std::vector<
 }  // namespace
 
 Status IdxBuilder::build(const std::filesystem::path& target, FileIo& io, const TableFile& table,
-                         const KeyExpression& expression, std::size_t keyLength) {
+                         const KeyExpression& expression, std::size_t keyLength,
+                         const ProgressFn& progress) {
+    const auto cancelled = [&target] {
+        return Status::cancelled("The rebuild of " + target.string() + " was cancelled.");
+    };
     if (keyLength == 0 || keyLength > KeyExpression::kMaxKeyLength) {
         return Status::unsupported("Key expression \"" + expression.text() + "\" gives keys of " +
                                    std::to_string(keyLength) + " bytes; an index key holds 1 to " +
@@ -143,6 +147,7 @@ Status IdxBuilder::build(const std::filesystem::path& target, FileIo& io, const 
                 {coding::getBe32(head) * 0x100000000ULL + coding::getBe32(head + 4), first + i});
             keys += key;
         }
+        if (progress && !progress(first + batch - 1, count)) return cancelled();
     }
     const std::size_t rest = keyLength > 8 ? keyLength - 8 : 0;
     std::sort(order.begin(), order.end(), [&](const SortItem& a, const SortItem& b) {
@@ -171,6 +176,8 @@ Status IdxBuilder::build(const std::filesystem::path& target, FileIo& io, const 
     }
     if (s) s = file->sync();
     file.reset();
+    // The last word before the new index replaces the old one.
+    if (s && progress && !progress(count, count)) s = cancelled();
     if (s) s = io.rename(temp, target);
     if (!s) (void)io.remove(temp);
     return s;

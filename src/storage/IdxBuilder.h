@@ -7,6 +7,7 @@
 
 #include "FileIo.h"
 #include "KeyExpression.h"
+#include "Progress.h"
 #include "Status.h"
 
 #include <filesystem>
@@ -20,8 +21,12 @@ public:
     // Builds the index of every record of `table` (deleted ones included, as
     // FoxPro does) on `expression`.  `keyLength` is the width of the keys to
     // write (normally expression.width()), 1 to KeyExpression::kMaxKeyLength.
+    // `progress` (may be empty) hears the records read of the table's count
+    // after every batch and once more before the file is put in place; a
+    // false answer stops with a Cancelled status and `target` untouched.
     static Status build(const std::filesystem::path& target, FileIo& io, const TableFile& table,
-                        const KeyExpression& expression, std::size_t keyLength);
+                        const KeyExpression& expression, std::size_t keyLength,
+                        const ProgressFn& progress = {});
 };
 
 }  // namespace quivra::storage

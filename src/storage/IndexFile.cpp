@@ -39,10 +39,10 @@ Result<std::unique_ptr<IndexFile>> IndexFile::open(const std::filesystem::path& 
 }
 
 Status IndexFile::create(const std::filesystem::path& path, FileIo& io, const TableFile& table,
-                         std::string_view expression) {
+                         std::string_view expression, const ProgressFn& progress) {
     auto expr = KeyExpression::compile(expression, table.fields(), table.codePage());
     if (!expr) return expr.status();
-    return IdxBuilder::build(path, io, table, *expr, expr->width());
+    return IdxBuilder::build(path, io, table, *expr, expr->width(), progress);
 }
 
 Status IndexFile::load() {
@@ -87,12 +87,12 @@ Result<bool> IndexFile::coversTable() {
     return keys == m_table.recordCount();
 }
 
-Status IndexFile::rebuild() {
+Status IndexFile::rebuild(const ProgressFn& progress) {
     const std::size_t width = m_expr.width();
     m_tree.reset();
     m_store.reset();  // the old file is replaced below; nothing may hold it
     if (Status s = m_table.refreshCount(); !s) return s;
-    Status built = IdxBuilder::build(m_path, m_io, m_table, m_expr, width);
+    Status built = IdxBuilder::build(m_path, m_io, m_table, m_expr, width, progress);
     Status loaded = load();
     return built ? loaded : built;
 }

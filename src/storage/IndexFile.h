@@ -18,6 +18,7 @@
 #include "IdxLayout.h"
 #include "IndexOrder.h"
 #include "KeyExpression.h"
+#include "Progress.h"
 #include "Status.h"
 
 #include <cstdint>
@@ -41,8 +42,9 @@ public:
                                                    TableFile& table);
     // Writes a new standard index of `table` on `expression` (replacing any
     // file of that name through a temporary file and a rename).
+    // `progress` as for IdxBuilder::build().
     static Status create(const std::filesystem::path& path, FileIo& io, const TableFile& table,
-                         std::string_view expression);
+                         std::string_view expression, const ProgressFn& progress = {});
 
     ~IndexFile() override;
     IndexFile(const IndexFile&) = delete;
@@ -57,8 +59,9 @@ public:
     // count of the header stamp (or, without a usable stamp, of a walk along
     // the leaves) equals the table's record count, and no write was cut off.
     Result<bool> coversTable();
-    // Rebuilds the index from the table: a new standard file renamed over this one.
-    Status rebuild();
+    // Rebuilds the index from the table: a new standard file renamed over this
+    // one.  Cancelled through `progress`, the old file stays in use.
+    Status rebuild(const ProgressFn& progress = {});
     // Full check: the tree is well formed, keys are in order, and every record
     // of the table has exactly one key, equal to its key evaluated now.
     Status verify();

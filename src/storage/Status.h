@@ -17,11 +17,13 @@ public:
         NotFound,         // a file that should exist does not
         IoError,          // the operating system refused a read, write, sync or rename
         Corruption,       // file bytes that contradict the format
-        InvalidArgument,  // a caller asked for something that cannot be (unknown field, bad record number)
+        InvalidArgument,  // a caller asked for something that cannot be (unknown field, bad record
+                          // number)
         Conversion,       // a field or text that is not the number asked for
         Encoding,         // a text the table's code page cannot hold
         Unsupported,      // a valid file or request this engine does not handle
         Busy,             // a lock could not be taken
+        Cancelled,        // long work stopped at the caller's request; nothing was changed
     };
 
     Status() = default;
@@ -29,11 +31,14 @@ public:
     static Status notFound(std::string msg) { return {Code::NotFound, std::move(msg)}; }
     static Status ioError(std::string msg) { return {Code::IoError, std::move(msg)}; }
     static Status corruption(std::string msg) { return {Code::Corruption, std::move(msg)}; }
-    static Status invalidArgument(std::string msg) { return {Code::InvalidArgument, std::move(msg)}; }
+    static Status invalidArgument(std::string msg) {
+        return {Code::InvalidArgument, std::move(msg)};
+    }
     static Status conversion(std::string msg) { return {Code::Conversion, std::move(msg)}; }
     static Status encoding(std::string msg) { return {Code::Encoding, std::move(msg)}; }
     static Status unsupported(std::string msg) { return {Code::Unsupported, std::move(msg)}; }
     static Status busy(std::string msg) { return {Code::Busy, std::move(msg)}; }
+    static Status cancelled(std::string msg) { return {Code::Cancelled, std::move(msg)}; }
 
     [[nodiscard]] bool isOk() const { return m_code == Code::Ok; }
     explicit operator bool() const { return isOk(); }
@@ -48,14 +53,14 @@ private:
 
 // The texts the user sees when a number cannot be read from a text.
 std::string notAnIntegerMessage(std::string_view text);  // "'%s' is not a valid integer value"
-std::string notAFloatMessage(std::string_view text);     // "'%s' is not a valid floating point value"
+std::string notAFloatMessage(std::string_view text);  // "'%s' is not a valid floating point value"
 
 // A value or the Status that explains why there is none.
 template <class T>
 class [[nodiscard]] Result {
 public:
-    Result(T value) : m_v(std::move(value)) {}          // NOLINT(google-explicit-constructor)
-    Result(Status status) : m_v(std::move(status)) {}   // NOLINT(google-explicit-constructor)
+    Result(T value) : m_v(std::move(value)) {}         // NOLINT(google-explicit-constructor)
+    Result(Status status) : m_v(std::move(status)) {}  // NOLINT(google-explicit-constructor)
 
     [[nodiscard]] bool isOk() const { return std::holds_alternative<T>(m_v); }
     explicit operator bool() const { return isOk(); }

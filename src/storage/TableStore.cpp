@@ -384,14 +384,15 @@ void TableStore::cancel() {
 
 // --- export -------------------------------------------------------------------
 
-Status TableStore::copyToText(const std::filesystem::path& target, int typeCode) const {
+Status TableStore::copyToText(const std::filesystem::path& target, int typeCode,
+                              const ProgressFn& progress) const {
     if (!m_table) return notOpen();
     if (typeCode != TextExport::kDelimited) {
         return Status::unsupported("Text file type " + std::to_string(typeCode) +
                                    " is not supported (only " +
                                    std::to_string(TextExport::kDelimited) + ", delimited text)");
     }
-    return TextExport::writeDelimited(*m_table, m_io, target);
+    return TextExport::writeDelimited(*m_table, m_io, target, progress);
 }
 
 }  // namespace quivra::storage

@@ -13,6 +13,7 @@
 // seek; there every field reads as blanks and every number as 0.
 
 #include "FieldDef.h"
+#include "Progress.h"
 #include "Status.h"
 
 #include <chrono>
@@ -133,28 +134,37 @@ public:
     [[nodiscard]] EditState editState() const;
 
     // --- indexes (single-order FoxPro .idx) -----------------------------------
+    // The index calls that may rebuild a whole index take an optional
+    // `progress` (Progress.h); a false answer from it stops the rebuild with a
+    // Cancelled status and leaves the index file as it was.
+    //
     // Opens the index file and makes it the controlling order; selecting the
     // same file again does nothing.  A missing file gives
-    // "Index file does not exist.\rFile: " followed by the name.
-    Status selectIndex(const std::filesystem::path& idxFile);
+    // "Index file does not exist.\rFile: " followed by the name.  An index
+    // that misses keys of the table is rebuilt first.
+    Status selectIndex(const std::filesystem::path& idxFile, const ProgressFn& progress = {});
     // Closes the selected index; navigation returns to physical order.
     void closeIndexes();
     // Rebuilds the selected index from the table (new file, renamed over the old).
-    Status rebuildIndex();
+    Status rebuildIndex(const ProgressFn& progress = {});
     // Seeks the controlling order: found positions on the first record in key
     // order whose key begins with `key` (compared as typed, byte by byte in the
     // table's code page); not found leaves the handle at end of table.
     Result<bool> seek(std::string_view key);
     [[nodiscard]] bool hasIndex() const;
     // Writes a new standard-layout .idx for this (open) table on the key expression.
-    Status createIndex(const std::filesystem::path& idxFile, std::string_view keyExpression);
+    Status createIndex(const std::filesystem::path& idxFile, std::string_view keyExpression,
+                       const ProgressFn& progress = {});
 
     // --- export -------------------------------------------------------------
     // Copies every record that is not deleted, in physical order, to a text
     // file.  Type code 21 is delimited text (see docs/export-format.md).  The
     // file is written under a temporary name and renamed when complete, so a
-    // failure leaves an earlier file of that name as it was.
-    Status copyToText(const std::filesystem::path& target, int typeCode) const;
+    // failure leaves an earlier file of that name as it was.  `progress` hears
+    // the records done of the table's count; a false answer cancels, with the
+    // same guarantee.
+    Status copyToText(const std::filesystem::path& target, int typeCode,
+                      const ProgressFn& progress = {}) const;
 
 private:
     // Hooks between the table and its index (implemented with the index code).

@@ -34,7 +34,7 @@ Status missing(const std::filesystem::path& name) {
 
 }  // namespace
 
-Status TableStore::selectIndex(const std::filesystem::path& idxFile) {
+Status TableStore::selectIndex(const std::filesystem::path& idxFile, const ProgressFn& progress) {
     if (!m_table) return notOpen();
     const std::filesystem::path file = besideTable(m_path, idxFile);
     if (m_index && sameFile(m_index->path(), file)) return Status::ok();
@@ -48,7 +48,7 @@ Status TableStore::selectIndex(const std::filesystem::path& idxFile) {
     auto covers = (*index)->coversTable();
     if (!covers) return covers.status();
     if (!*covers) {
-        if (Status s = (*index)->rebuild(); !s) return s;
+        if (Status s = (*index)->rebuild(progress); !s) return s;
     }
     m_index = std::move(index).value();
     return Status::ok();
@@ -62,13 +62,13 @@ bool TableStore::hasIndex() const {
     return m_index != nullptr;
 }
 
-Status TableStore::rebuildIndex() {
+Status TableStore::rebuildIndex(const ProgressFn& progress) {
     if (!m_table) return notOpen();
     if (!m_index) {
         return Status::invalidArgument("Table '" + m_path.string() + "' has no index selected");
     }
     if (Status s = leaveEditState(); !s) return s;
-    return m_index->rebuild();
+    return m_index->rebuild(progress);
 }
 
 Result<bool> TableStore::seek(std::string_view key) {
@@ -90,15 +90,15 @@ Result<bool> TableStore::seek(std::string_view key) {
     return recNo != 0;
 }
 
-Status TableStore::createIndex(const std::filesystem::path& idxFile,
-                               std::string_view keyExpression) {
+Status TableStore::createIndex(const std::filesystem::path& idxFile, std::string_view keyExpression,
+                               const ProgressFn& progress) {
     if (!m_table) return notOpen();
     if (Status s = leaveEditState(); !s) return s;
     if (Status s = m_table->refreshCount(); !s) return s;
     const std::filesystem::path file = besideTable(m_path, idxFile);
     const bool reselect = m_index && sameFile(m_index->path(), file);
     if (reselect) m_index.reset();  // the file is about to be replaced
-    Status built = IndexFile::create(file, m_io, *m_table, keyExpression);
+    Status built = IndexFile::create(file, m_io, *m_table, keyExpression, progress);
     if (reselect && m_io.exists(file)) {
         auto index = IndexFile::open(file, m_io, *m_table);
         if (!index) return built ? index.status() : built;
