@@ -11,9 +11,7 @@
 //    runs quivra_startup_bench for the whole process).
 // Run it from anywhere: the data folder is the build's run folder.
 
-#include "ErrorHandler.h"
 #include "InputsPanel.h"
-#include "MessageBox.h"
 #include "PaintWatch.h"
 #include "Startup.h"
 #include "TArrowSel.h"
@@ -131,14 +129,5 @@ BENCHMARK(BM_StartupToMainWindowShown)
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
-    quivra::shell::QuivraApplication app(argc, argv);
-    quivra::shell::MessageBox::setAutoAnswer(true);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return quivra::bench::runWindowBenchmarks(argc, argv);
 }

@@ -1,16 +1,34 @@
 #include "PaintWatch.h"
 
+#include "ErrorHandler.h"
+#include "MessageBox.h"
+
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QEvent>
 #include <QGuiApplication>
 #include <QWidget>
 
+#include <benchmark/benchmark.h>
 #include <xcb/xcb.h>
 
 #include <cstdlib>
 
 namespace quivra::bench {
+
+int runWindowBenchmarks(int argc, char** argv, const std::function<void()>& beforeQuit) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    shell::QuivraApplication app(argc, argv);
+    shell::MessageBox::setAutoAnswer(true);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    if (beforeQuit) beforeQuit();
+    return 0;
+}
 
 bool onDisplay() {
     return QGuiApplication::platformName() == QLatin1String("xcb");

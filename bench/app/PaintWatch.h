@@ -6,9 +6,17 @@
 
 #include <QObject>
 
+#include <functional>
+
 class QWidget;
 
 namespace quivra::bench {
+
+// The main() of the window benchmarks: the application object (on the X
+// display when DISPLAY is set, offscreen otherwise), message boxes answered
+// at once, the benchmarks run, then `beforeQuit` while the application
+// object still exists.
+int runWindowBenchmarks(int argc, char** argv, const std::function<void()>& beforeQuit = {});
 
 // True when the program runs on a real display (xcb, under Xvfb in CI).
 bool onDisplay();

@@ -14,8 +14,6 @@
 #include "BenchTable.h"
 #include "CategoryPage.h"
 #include "CustomerCommands.h"
-#include "ErrorHandler.h"
-#include "MessageBox.h"
 #include "ModalPattern.h"
 #include "PaintWatch.h"
 #include "SlotButton.h"
@@ -141,15 +139,5 @@ BENCHMARK(OpenCalculator)->Iterations(30)->UseManualTime()->Unit(benchmark::kMil
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
-    quivra::shell::QuivraApplication app(argc, argv);
-    quivra::shell::MessageBox::setAutoAnswer(true);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    g_window.reset();
-    return 0;
+    return quivra::bench::runWindowBenchmarks(argc, argv, [] { g_window.reset(); });
 }

@@ -24,6 +24,16 @@ protected:
     void SetUp() override { takeShownTexts(); }
     void TearDown() override { shell::setDialogObserver({}); }
     const std::filesystem::path& dir() const { return m_dir.path(); }
+    // The tables with one hunting set-up saved for Adams.
+    void saveAdams() const {
+        ASSERT_TRUE(test::createSavedTables(dir()).isOk());
+        SavedSetupStore store(dir());
+        ASSERT_TRUE(store.open().isOk());
+        ASSERT_TRUE(store
+                        .appendSetup(test::addressNamed("Adams"), test::huntingCodes(),
+                                     year{2026} / March / day{7})
+                        .status.isOk());
+    }
 
 private:
     test::ScratchDir m_dir;
@@ -61,15 +71,7 @@ TEST_F(CustomerCommandsTest, GetSetupReturnsWhatReturnDataHandsBack) {
 }
 
 TEST_F(CustomerCommandsTest, GetSetupClosedGivesNothing) {
-    ASSERT_TRUE(test::createSavedTables(dir()).isOk());
-    {
-        SavedSetupStore store(dir());
-        ASSERT_TRUE(store.open().isOk());
-        ASSERT_TRUE(store
-                        .appendSetup(test::addressNamed("Adams"), test::huntingCodes(),
-                                     year{2026} / March / day{7})
-                        .status.isOk());
-    }
+    saveAdams();
     shell::setDialogObserver([](QDialog* d) {
         QTimer::singleShot(0, d, [d] { static_cast<TGetCust*>(d)->ExitBtnClick(); });
     });
@@ -98,15 +100,7 @@ TEST_F(CustomerCommandsTest, ExportSaysSoOnlyWhenTheFileIsThere) {
 }
 
 TEST_F(CustomerCommandsTest, CancelledExportLeavesTheEarlierFileAndSaysNothing) {
-    ASSERT_TRUE(test::createSavedTables(dir()).isOk());
-    {
-        SavedSetupStore store(dir());
-        ASSERT_TRUE(store.open().isOk());
-        ASSERT_TRUE(store
-                        .appendSetup(test::addressNamed("Adams"), test::huntingCodes(),
-                                     year{2026} / March / day{7})
-                        .status.isOk());
-    }
+    saveAdams();
     {
         std::ofstream earlier(dir() / "custdb.txt", std::ios::binary);
         earlier << "the export of last week\r\n";
