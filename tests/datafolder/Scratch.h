@@ -1,35 +1,18 @@
 #pragma once
 // Scratch folders and small files for the data-folder tests.
 
+#include "TempDir.h"
+
 #include <chrono>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
-#include <system_error>
 
 namespace quivra::datafolder::test {
 
-class Scratch {
-public:
-    Scratch() {
-        std::string pattern =
-            (std::filesystem::temp_directory_path() / "quivra-datafolder-XXXXXX").string();
-        if (::mkdtemp(pattern.data()) != nullptr) m_path = pattern;
-    }
-    ~Scratch() {
-        std::error_code ec;
-        std::filesystem::remove_all(m_path, ec);
-    }
-    Scratch(const Scratch&) = delete;
-    Scratch& operator=(const Scratch&) = delete;
-
-    [[nodiscard]] const std::filesystem::path& path() const { return m_path; }
-
-private:
-    std::filesystem::path m_path;
-};
+// A fresh folder per test, removed afterwards (the storage tests' own).
+using Scratch = storage::test::TempDir;
 
 inline void writeFile(const std::filesystem::path& file, const std::string& text) {
     std::filesystem::create_directories(file.parent_path());
