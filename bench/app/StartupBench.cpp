@@ -8,6 +8,10 @@
 //                   holds the tables)
 //   quivra, home    quivra in a fresh home folder: the user's data folder,
 //                   made on a first start that is not timed
+//   other, run      with a second argument, that program (another build of
+//                   quivra, to compare against) in the run folder
+//
+//   quivra_startup_bench [RUNS [OTHER-QUIVRA]]
 //
 // Printed: median, lowest and 90th percentile in milliseconds, and each
 // median against the empty window's.
@@ -136,6 +140,10 @@ int main(int argc, char** argv) {
         {"quivra, run", QUIVRA_PROGRAM, "Quivra 2012", QUIVRA_BENCH_RUN_DIR, realHome, {}},
         {"quivra, home", QUIVRA_PROGRAM, "Quivra 2012", home, home, {}},
     };
+    if (argc > 2) {
+        programs.push_back(
+            {"other, run", argv[2], "Quivra 2012", QUIVRA_BENCH_RUN_DIR, realHome, {}});
+    }
     // One start each that is not timed: files in the page cache, the home
     // folder's data folder made.
     for (Program& p : programs) {
