@@ -28,7 +28,7 @@ cleanup() {
   if [ -n "$app_pid" ]; then kill "$app_pid" 2>/dev/null || true; fi
   if [ -n "$xvfb_pid" ]; then kill "$xvfb_pid" 2>/dev/null || true; fi
   if [ "$installed" = 1 ]; then
-    DEBIAN_FRONTEND=noninteractive $SUDO apt-get remove -y -qq quivra >/dev/null || status=1
+    DEBIAN_FRONTEND=noninteractive $SUDO apt-get -o DPkg::Lock::Timeout=300 remove -y -qq quivra >/dev/null || status=1
   fi
   if [ "$status" -ne 0 ]; then
     echo "Package stage failed; the program's output:" >&2
@@ -70,7 +70,7 @@ done
 desktop-file-validate "$work/deb/usr/share/applications/$app_id.desktop"
 appstreamcli validate --no-net "$work/deb/usr/share/metainfo/$app_id.metainfo.xml" >/dev/null
 
-DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq "$deb" >/dev/null
+DEBIAN_FRONTEND=noninteractive $SUDO apt-get -o DPkg::Lock::Timeout=300 install -y -qq "$deb" >/dev/null
 installed=1
 for program in quivra quivra-table quivra-select; do
   [ "$(command -v "$program")" = "/usr/bin/$program" ] || fail "$program is not on the path"
