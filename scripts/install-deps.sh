@@ -9,6 +9,10 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   python3 python3-dbf python3-dbfread libdbd-xbase-perl pgdbf
   poppler-utils xvfb xauth fonts-liberation locales-all
+  # packaging: man pages, icons, desktop and AppStream checks, the .deb
+  help2man librsvg2-bin desktop-file-utils appstream dpkg-dev
+  # the installed program driven under Xvfb, and printing through CUPS
+  xdotool cups printer-driver-cups-pdf
 )
 
 missing=()

@@ -8,6 +8,11 @@ cmake --build --preset ci
 export QT_QPA_PLATFORM=offscreen
 ctest --preset ci -j2 "$@"
 
+# The Debian package, installed and started under Xvfb, then removed.
+scripts/ci-package.sh build/ci
+# Printing through a private CUPS scheduler with a PDF printer.
+scripts/ci-print.sh build/ci
+
 # Fuzzing: a short run of every storage fuzzer from its seed corpus (copied,
 # so the repository's corpus stays as committed).  A crash, sanitizer report
 # or hang makes the fuzzer exit non-zero and fails this script; the input

@@ -43,7 +43,12 @@ std::optional<RestoredSetup> getSetup(QWidget* parent, const std::filesystem::pa
                                       PrintCustomerFn print);
 
 // "Export Customer Database": writes custdb.txt beside the table and says so
-// only once the file is complete.
+// only once the file is complete.  The export runs off the window's thread,
+// with a progress dialog and Cancel when it takes a while; cancelled, it
+// leaves an earlier custdb.txt as it was and says nothing.
+//
+// "Save Setup" and "Get Setup" first rebuild a name index that misses
+// set-ups the same way; cancelling that ends the command.
 void exportCustomerDatabase(QWidget* parent, const std::filesystem::path& dataDir);
 
 // "Shop Information": edits the one record of SHOPINFO.DBF.

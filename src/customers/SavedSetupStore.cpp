@@ -38,7 +38,7 @@ Status readInto(const storage::TableStore& table, const char* field, std::string
 SavedSetupStore::SavedSetupStore(const std::filesystem::path& dataDir, storage::FileIo& io)
     : m_table(dataDir / kSavedTableFile, io), m_indexFile(dataDir / kSavedIndexFile) {}
 
-Status SavedSetupStore::open() {
+Status SavedSetupStore::open(const storage::ProgressFn& progress) {
     if (Status s = m_table.open(); !s) return s;
     for (const char* field : kFields) {
         if (m_table.fieldIndex(field) < 0) {
@@ -48,7 +48,7 @@ Status SavedSetupStore::open() {
             return Status::invalidArgument(message);
         }
     }
-    Status s = m_table.selectIndex(m_indexFile);
+    Status s = m_table.selectIndex(m_indexFile, progress);
     if (!s && !m_table.indexDamage().isOk()) s = rebuildDamagedIndex(s);
     if (!s) {
         m_table.close();

@@ -20,6 +20,7 @@
 
 #include "CustomerAddress.h"
 #include "FileIo.h"
+#include "Progress.h"
 #include "SetupCodes.h"
 #include "Status.h"
 #include "TableStore.h"
@@ -62,8 +63,10 @@ public:
 
     // Opens the table, checks that it has the 19 fields and selects the name
     // index.  Errors name the missing file or field.  Stands on the first
-    // record in name order.
-    storage::Status open();
+    // record in name order.  A name index that misses set-ups is rebuilt
+    // first, reporting to `progress`; cancelled there, the store stays closed
+    // and the index file as it was.
+    storage::Status open(const storage::ProgressFn& progress = {});
     void close();
     [[nodiscard]] bool isOpen() const { return m_table.isOpen(); }
     // What is wrong with the table when it is damaged (then every change is

@@ -192,6 +192,11 @@ Result<std::filesystem::path> IdxBuilder::buildTemporary(const std::filesystem::
     }
     if (s) s = file->sync();
     file.reset();
+    // The last word before the new index can replace the old one.
+    if (s && progress && !progress(count, count)) {
+        s = Status::cancelled("Rebuilding index file '" + target.string() +
+                              "' was cancelled; the index is as it was");
+    }
     if (!s) {
         (void)io.remove(temp);
         return s;

@@ -39,10 +39,10 @@ Result<std::unique_ptr<IndexFile>> IndexFile::open(const std::filesystem::path& 
 }
 
 Status IndexFile::create(const std::filesystem::path& path, FileIo& io, const TableFile& table,
-                         std::string_view expression) {
+                         std::string_view expression, const ProgressFn& progress) {
     auto expr = KeyExpression::compile(expression, table.fields(), table.codePage());
     if (!expr) return expr.status();
-    return IdxBuilder::build(path, io, table, *expr, expr->width());
+    return IdxBuilder::build(path, io, table, *expr, expr->width(), progress);
 }
 
 Status IndexFile::load() {
@@ -108,11 +108,11 @@ Status IndexFile::refresh() {
     return m_store->refresh();
 }
 
-Status IndexFile::prepareWrite() {
+Status IndexFile::prepareWrite(const ProgressFn& progress) {
     if (Status s = followReplacement(true); !s) return s;
     auto covers = coversTable();
     if (!covers) return covers.status();
-    return *covers ? Status::ok() : rebuild();
+    return *covers ? Status::ok() : rebuild(progress);
 }
 
 Status IndexFile::checkStructure() {

@@ -48,8 +48,9 @@ public:
                                                    TableFile& table);
     // Writes a new standard index of `table` on `expression` (replacing any
     // file of that name through a temporary file and a rename).
+    // `progress` as for IdxBuilder::build().
     static Status create(const std::filesystem::path& path, FileIo& io, const TableFile& table,
-                         std::string_view expression);
+                         std::string_view expression, const ProgressFn& progress = {});
 
     ~IndexFile() override;
     IndexFile(const IndexFile&) = delete;
@@ -75,8 +76,9 @@ public:
     Status rebuild(const ProgressFn& progress = {});
     // Under the table's header lock, before a change: reopens the file at the
     // path when another handle replaced it (or builds it when it is gone),
-    // and rebuilds it when it does not cover the table.
-    Status prepareWrite();
+    // and rebuilds it when it does not cover the table (`progress` hears of
+    // that rebuild).
+    Status prepareWrite(const ProgressFn& progress = {});
     // How long lock() waits for the index's own lock.
     void setLockWait(std::chrono::milliseconds wait);
     // Faults this index has reported so far (damage found in its nodes).

@@ -152,8 +152,9 @@ public:
     // otherwise it is not selected and the Corruption status naming it is
     // returned (and kept in indexDamage()): rebuildIndexFile() mends it.  An
     // index that misses records, or whose last change was cut off, is
-    // rebuilt here under the header lock, unless the table is damaged.
-    Status selectIndex(const std::filesystem::path& idxFile);
+    // rebuilt here under the header lock, unless the table is damaged;
+    // `progress` hears of that rebuild, and a cancel leaves nothing selected.
+    Status selectIndex(const std::filesystem::path& idxFile, const ProgressFn& progress = {});
     // Closes the selected index; navigation returns to physical order.
     void closeIndexes();
     // Rebuilds the selected index from the table (new file, renamed over the
@@ -175,7 +176,8 @@ public:
     Result<bool> seek(std::string_view key);
     [[nodiscard]] bool hasIndex() const;
     // Writes a new standard-layout .idx for this (open) table on the key expression.
-    Status createIndex(const std::filesystem::path& idxFile, std::string_view keyExpression);
+    Status createIndex(const std::filesystem::path& idxFile, std::string_view keyExpression,
+                       const ProgressFn& progress = {});
 
     // --- export -------------------------------------------------------------
     // Copies every record that is not deleted, in physical order, to a text

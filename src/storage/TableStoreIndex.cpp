@@ -60,7 +60,7 @@ Status TableStore::walkIndex(const std::function<Status()>& walk) {
     return s;
 }
 
-Status TableStore::selectIndex(const std::filesystem::path& idxFile) {
+Status TableStore::selectIndex(const std::filesystem::path& idxFile, const ProgressFn& progress) {
     if (!m_table) return notOpen();
     const std::filesystem::path file = besideTable(m_path, idxFile);
     if (m_index && sameFile(m_index->path(), file)) return Status::ok();
@@ -81,7 +81,7 @@ Status TableStore::selectIndex(const std::filesystem::path& idxFile) {
         TableFile::HeaderLock lock(*m_table);
         if (!lock.status()) return lock.status();
         if (m_table->damage().isOk()) {
-            if (Status s = index->prepareWrite(); !s) return s;
+            if (Status s = index->prepareWrite(progress); !s) return s;
         }
         sound = index->checkStructure();
         if (!sound) {
@@ -157,8 +157,8 @@ Result<bool> TableStore::seek(std::string_view key) {
     return recNo != 0;
 }
 
-Status TableStore::createIndex(const std::filesystem::path& idxFile,
-                               std::string_view keyExpression) {
+Status TableStore::createIndex(const std::filesystem::path& idxFile, std::string_view keyExpression,
+                               const ProgressFn& progress) {
     if (!m_table) return notOpen();
     if (Status s = leaveEditState(); !s) return s;
     TableFile::HeaderLock lock(*m_table);
@@ -167,7 +167,7 @@ Status TableStore::createIndex(const std::filesystem::path& idxFile,
     const std::filesystem::path file = besideTable(m_path, idxFile);
     const bool reselect = m_index && sameFile(m_index->path(), file);
     if (reselect) m_index.reset();  // the file is about to be replaced
-    Status built = IndexFile::create(file, m_io, *m_table, keyExpression);
+    Status built = IndexFile::create(file, m_io, *m_table, keyExpression, progress);
     if (reselect && m_io.exists(file)) {
         auto index = IndexFile::open(file, m_io, *m_table);
         if (!index) return built ? index.status() : built;

@@ -75,6 +75,11 @@ Status appendField(const TableFile& table, std::string_view record, std::size_t 
     return Status::ok();
 }
 
+Status cancelled(const std::filesystem::path& target) {
+    return Status::cancelled("The export to '" + target.string() +
+                             "' was cancelled; nothing was written");
+}
+
 Status writeAll(const TableFile& table, FileIo::File& out, const std::filesystem::path& target,
                 const ProgressFn& progress) {
     const std::size_t fieldCount = table.fields().size();
@@ -105,15 +110,15 @@ Status writeAll(const TableFile& table, FileIo::File& out, const std::filesystem
             buffer.clear();
         }
         rec += n;
-        if (progress && !progress(rec - 1, count)) {
-            return Status::cancelled("The export to '" + target.string() +
-                                     "' was cancelled; nothing was written");
-        }
+        if (progress && !progress(rec - 1, count)) return cancelled(target);
     }
     if (!buffer.empty()) {
         if (auto s = out.writeAt(written, buffer.data(), buffer.size()); !s) return s;
     }
-    return out.sync();
+    if (auto s = out.sync(); !s) return s;
+    // The last word before the file replaces an earlier export.
+    if (progress && !progress(count, count)) return cancelled(target);
+    return Status::ok();
 }
 
 }  // namespace
