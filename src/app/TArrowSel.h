@@ -25,6 +25,7 @@
 #include <array>
 #include <filesystem>
 #include <memory>
+#include <optional>
 
 class QAction;
 class QTabWidget;
@@ -43,13 +44,6 @@ class CarbonPanel;
 class InputsPanel;
 class SlotButton;
 
-// The last detail request (TmpLbl, SpcLbl, Mods).
-struct DetailRequestRecord {
-    QString specKey;        // TmpLbl: size caption followed by the row's key suffix
-    QString sizeCaption;    // SpcLbl
-    QString modelsCaption;  // Mods
-};
-
 class TArrowSel : public QMainWindow {
     Q_OBJECT
 public:
@@ -61,19 +55,20 @@ public:
     [[nodiscard]] const std::filesystem::path& dataDir() const { return m_dataDir; }
     [[nodiscard]] InputsPanel* inputs() const { return m_inputs; }
     [[nodiscard]] QTabWidget* notebook() const { return m_notebook; }  // ShaftsNB
-    [[nodiscard]] CategoryPage* page(selection::Page page) const;
+    [[nodiscard]] CategoryPage* page(core::Page page) const;
     [[nodiscard]] CarbonPanel* carbonPanel() const;  // CAWTPanel
-    [[nodiscard]] selection::Page activePage() const;
+    [[nodiscard]] core::Page activePage() const;
     // Selects a page (runs the search through the page-change event).
-    void setActivePage(selection::Page page);
+    void setActivePage(core::Page page);
     // Puts a whole set of inputs (page included) on screen and runs one
     // search, as "Get Setup" does with a restored set-up.
     void restoreInputs(const selection::SelectionInputs& inputs);
     // The inputs as they stand on screen.
     [[nodiscard]] selection::SelectionInputs currentInputs() const;
-    // TmpLbl2: the page key of the last search ("" before any).
-    [[nodiscard]] QString pageKey() const;
-    [[nodiscard]] const DetailRequestRecord& lastDetailRequest() const { return m_request; }
+    // TmpLbl2: the page of the last search's branch (nullopt before any).
+    [[nodiscard]] std::optional<core::Page> searchedPage() const;
+    // The last detail request a size button made (TmpLbl, SpcLbl, Mods).
+    [[nodiscard]] const selection::DetailRequest& lastDetailRequest() const { return m_request; }
     [[nodiscard]] const selection::SearchEngine& engine() const { return *m_engine; }
     // Searches run since the window was made (for tests and the benchmark).
     [[nodiscard]] int searchCount() const { return m_searchCount; }
@@ -117,8 +112,8 @@ private:
     // MainWindowCommands.cpp
     void buildMenus();
     void bindCommands();
-    [[nodiscard]] reports::CategoryReportData categoryReport(selection::Page page) const;
-    void printCategory(selection::Page page);
+    [[nodiscard]] reports::CategoryReportData categoryReport(core::Page page) const;
+    void printCategory(core::Page page);
 
     std::filesystem::path m_dataDir;
     std::unique_ptr<selection::SearchEngine> m_engine;
@@ -126,7 +121,7 @@ private:
     QTabWidget* m_notebook = nullptr;
     std::array<CategoryPage*, 4> m_pages{};
     info::HyperlinkLabel* m_siteLink = nullptr;
-    DetailRequestRecord m_request;
+    selection::DetailRequest m_request;
     int m_searchCount = 0;
     bool m_firstShow = true;
 };

@@ -15,8 +15,8 @@ namespace quivra::customers {
 using shell::MessageBox;
 
 void saveSetup(QWidget* parent, const quivra::selection::SelectionInputs& inputs,
-               const QString& pageKey, const std::filesystem::path& dataDir) {
-    shell::runModal<TCustInfo>(parent, inputs, pageKey, dataDir, TodayFn(systemToday));
+               std::optional<core::Page> searchedPage, const std::filesystem::path& dataDir) {
+    shell::runModal<TCustInfo>(parent, inputs, searchedPage, dataDir);
 }
 
 std::optional<RestoredSetup> getSetup(QWidget* parent, const std::filesystem::path& dataDir,

@@ -62,8 +62,9 @@ std::string overDrawText(int code) {
     return {};
 }
 
-HeaderTexts saveHeader(const selection::SelectionInputs& inputs, std::string_view pageKey) {
-    const SetupCodes codes = encodeSetup(inputs, pageKey);
+HeaderTexts saveHeader(const selection::SelectionInputs& inputs,
+                       std::optional<core::Page> searchedPage) {
+    const SetupCodes codes = encodeSetup(inputs, searchedPage);
     HeaderTexts h;
     h.bowWeight = codes.bowWeight + "#";
     h.arrowLength = codes.arrowLength + kInch;
@@ -73,7 +74,7 @@ HeaderTexts saveHeader(const selection::SelectionInputs& inputs, std::string_vie
     // On the hunting page the bow is BowType's; on every other page it is
     // TargBowType's.  Only a compound bow has a cam, a release aid, a brace
     // height class and an overdraw worth showing.
-    const int bow = pageKey == "Hunt" ? inputs.bowType : inputs.targBowType;
+    const int bow = searchedPage == core::Page::Hunt ? inputs.bowType : inputs.targBowType;
     h.bowType = bowTypeText(bow);
     if (bow == 0) {
         h.wheelType = wheelTypeText(inputs.wheelType);

@@ -37,7 +37,8 @@ std::string releaseText(int code);      // 0 "Mechanical", 1 "Fingers"
 std::string braceHeightText(int code);  // 0 `Over 6.5"`, 1 `Under 6.5"`
 std::string overDrawText(int code);     // 0 "None", 1..5 the digit and an inch mark
 
-HeaderTexts saveHeader(const selection::SelectionInputs& inputs, std::string_view pageKey);
+HeaderTexts saveHeader(const selection::SelectionInputs& inputs,
+                       std::optional<core::Page> searchedPage);
 HeaderTexts recordHeader(const SetupCodes& codes);
 
 }  // namespace quivra::customers

@@ -6,7 +6,7 @@ namespace quivra::reports {
 
 namespace {
 
-using quivra::selection::Page;
+using quivra::core::Page;
 
 template <std::size_t N>
 QString pick(const std::array<const char*, N>& texts, int index) {

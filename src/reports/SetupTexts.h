@@ -52,6 +52,6 @@ SetupBlock setupBlock(const CategoryReportData& data);
 // the hunting report a "Details" caption in slots 4, 5, 7 and 8 prints as
 // "See Below" (the carbon rows further down hold the details); everything
 // else prints as the grid shows it.
-QString printedWeightCaption(quivra::selection::Page page, int slotNumber, const QString& caption);
+QString printedWeightCaption(quivra::core::Page page, int slotNumber, const QString& caption);
 
 }  // namespace quivra::reports

@@ -1,6 +1,6 @@
 #include "FieldCodec.h"
 
-#include "NumericText.h"
+#include "NumberText.h"
 
 #include "Coding.h"
 
@@ -104,14 +104,14 @@ std::string_view trimRight(std::string_view s) {
 Result<std::int32_t> parseInt(std::string_view text) {
     const std::string_view t = trim(text);
     if (t.empty()) return 0;
-    if (auto value = parseInteger(t)) return *value;
+    if (auto value = core::parseInteger(t)) return *value;
     return Status::conversion(notAnIntegerMessage(std::string(t)));
 }
 
 Result<double> parseFloat(std::string_view text) {
     const std::string_view t = trim(text);
     if (t.empty()) return 0.0;
-    if (auto value = parseDecimal(t)) return *value;
+    if (auto value = core::parseDecimal(t)) return *value;
     return Status::conversion(notAFloatMessage(std::string(t)));
 }
 

@@ -30,7 +30,7 @@
 namespace quivra::app::test {
 namespace {
 
-using selection::Page;
+using core::Page;
 
 QStringList itemTexts(const ChoiceGroup* group) {
     QStringList texts;

@@ -15,41 +15,6 @@ namespace {
 
 // --- number texts -------------------------------------------------------------
 
-TEST(NumberText, ParsesWholeNumbersAsTyped) {
-    EXPECT_EQ(qc::parseInteger("400"), 400);
-    EXPECT_EQ(qc::parseInteger(" 42 "), 42);
-    EXPECT_EQ(qc::parseInteger("+7"), 7);
-    EXPECT_EQ(qc::parseInteger("-3"), -3);
-    for (const char* bad : {"", " ", "4.5", "12a", "abc", "++1", "99999999999"}) {
-        EXPECT_FALSE(qc::parseInteger(bad)) << bad;
-    }
-}
-
-TEST(NumberText, TrimsBlanksAroundFieldTexts) {
-    EXPECT_EQ(qc::trimBlanks("  42 "), "42");
-    EXPECT_EQ(qc::trimBlanks("Aluminum M4 alloy   "), "Aluminum M4 alloy");
-    EXPECT_EQ(qc::trimBlanks("    "), "");
-}
-
-TEST(NumberText, ParsesDecimalsWithPointOnly) {
-    EXPECT_DOUBLE_EQ(*qc::parseDecimal("8.8"), 8.8);
-    EXPECT_DOUBLE_EQ(*qc::parseDecimal(" 29 "), 29.0);
-    EXPECT_FALSE(qc::parseDecimal("8,8"));
-    EXPECT_FALSE(qc::parseDecimal(""));
-    EXPECT_FALSE(qc::parseDecimal("nan"));
-}
-
-TEST(NumberText, WritesShortestFixedTextAndCuts) {
-    EXPECT_EQ(qc::decimalText(255.2 + 0.5), "255.7");
-    EXPECT_EQ(qc::decimalText(1e-7, 15), "0.0000001");
-    EXPECT_EQ(qc::decimalText(-0.0), "0");
-    EXPECT_EQ(qc::decimalText(1.5e20, 15), "150000000000000000000");
-    EXPECT_EQ(qc::cutDecimals("35.5416", 2), "35.54");
-    EXPECT_EQ(qc::cutDecimals("255.7", 0), "255");
-    EXPECT_EQ(qc::cutDecimals("-10", 1), "-10");
-    EXPECT_EQ(qc::cutDecimals("-0.04", 1), "0.0");
-}
-
 // Results never depend on the process locale.
 TEST(NumberText, IgnoresTheProcessLocale) {
     const std::string saved = std::setlocale(LC_ALL, nullptr);
@@ -61,10 +26,10 @@ TEST(NumberText, IgnoresTheProcessLocale) {
         }
     }
     if (!switched) GTEST_SKIP() << "no locale with a decimal comma is installed";
-    EXPECT_EQ(qc::decimalText(8.75), "8.75");
+    EXPECT_EQ(quivra::core::decimalText(8.75), "8.75");
     EXPECT_EQ(qc::computeKineticEnergy("400", "200").text, "35.54");
     EXPECT_EQ(qc::computeFrontOfCenter(30, 17.5).text, "8.3%");
-    EXPECT_DOUBLE_EQ(*qc::parseDecimal("8.8"), 8.8);
+    EXPECT_DOUBLE_EQ(*quivra::core::parseDecimal("8.8"), 8.8);
     std::setlocale(LC_ALL, saved.c_str());
 }
 

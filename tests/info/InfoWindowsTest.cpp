@@ -108,7 +108,7 @@ TEST_F(InfoWindows, ModelGuideFollowsThePageKey) {
         {"Kestra", -1, "2012 Shaft Models Guide", -1, ""},
     };
     for (const auto& c : cases) {
-        qi::TAboutBox1 guide(QLatin1String(c.key), m_data);
+        qi::TAboutBox1 guide(quivra::core::pageFromKey(c.key), m_data);
         guide.show();
         EXPECT_EQ(guide.windowTitle(), c.caption) << c.key;
         for (int i = 0; i < 3; ++i) {
@@ -132,7 +132,7 @@ TEST_F(InfoWindows, ModelGuideFollowsThePageKey) {
 }
 
 TEST_F(InfoWindows, ModelGuideShowsATextForAMissingPicture) {
-    qi::TAboutBox1 guide(QStringLiteral("Kstr"), m_data);
+    qi::TAboutBox1 guide(quivra::core::Page::Kstr, m_data);
     guide.show();
     EXPECT_TRUE(guide.image(2)->isVisible());
     EXPECT_EQ(guide.image(2)->text(), "Picture not available: guide_kstr.jpg");
@@ -149,7 +149,7 @@ TEST_F(InfoWindows, ModelGuideOpensModallyAndCloses) {
             close->click();
         });
     });
-    qi::openModelGuide(nullptr, QStringLiteral("Youth"), m_data);
+    qi::openModelGuide(nullptr, quivra::core::Page::Youth, m_data);
     EXPECT_EQ(seen, "2012 Target/Youth Shaft Models Guide");
 }
 
@@ -210,7 +210,7 @@ TEST_F(InfoWindows, RefusedAddressIsReported) {
 TEST_F(InfoWindows, BannerCyclesItsFramesAndOpensTheProductPage) {
     for (int n = 1; n <= 3; ++n) picture(QStringLiteral("banner_kstr_%1.jpg").arg(n), {175, 32});
     picture("banner_kstr_5.jpg", {175, 32});  // after a gap: not part of the list
-    std::unique_ptr<qi::Banner> banner(qi::makePageBanner(QStringLiteral("Kstr"), m_data));
+    std::unique_ptr<qi::Banner> banner(qi::makePageBanner(quivra::core::Page::Kstr, m_data));
     EXPECT_EQ(banner->interval(), 20000);
     EXPECT_TRUE(banner->isRunning());
     ASSERT_EQ(banner->pictureCount(), 3);

@@ -4,8 +4,8 @@
 
 namespace quivra::reports::test {
 
+using quivra::core::Page;
 using quivra::selection::GridButton;
-using quivra::selection::Page;
 using quivra::selection::RecommendationSlot;
 
 quivra::customers::ShopRecord testShop() {

@@ -9,7 +9,7 @@
 namespace quivra::reports {
 namespace {
 
-using quivra::selection::Page;
+using quivra::core::Page;
 
 QString valueOf(const SetupBlock& block, const QString& caption) {
     for (const auto* column : {&block.left, &block.right}) {

@@ -9,7 +9,7 @@ namespace quivra::tools {
 
 namespace {
 
-using selection::Page;
+using core::Page;
 using selection::SelectionInputs;
 
 struct OptionDef {
@@ -85,8 +85,7 @@ const std::vector<OptionDef>& optionTable() {
         indexOption("brace", &SelectionInputs::braceHt, 2, "I  BraceHt: 0 over 6.5\", 1 under"),
         indexOption("overdraw", &SelectionInputs::overDraw, 6,
                     "I  OverDraw: 0 none, 1 to 5 inches"),
-        {"report",
-         "FILE.pdf  also write the page's printed report there (shop from SHOPINFO.DBF)",
+        {"report", "FILE.pdf  also write the page's printed report there (shop from SHOPINFO.DBF)",
          [](Options& o, const std::string& v) -> std::optional<std::string> {
              if (v.empty()) return "--report needs a file name";
              o.reportPdf = v;

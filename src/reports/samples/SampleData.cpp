@@ -6,8 +6,8 @@ namespace quivra::reports::samples {
 
 namespace {
 
+using quivra::core::Page;
 using quivra::selection::GridButton;
-using quivra::selection::Page;
 using quivra::selection::RecommendationSlot;
 
 struct Row {

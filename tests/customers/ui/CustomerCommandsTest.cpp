@@ -1,9 +1,9 @@
 // The entry points the main window calls, run through the modal pattern.
 #include "CustomerCommands.h"
+#include "CustomerTables.h"
 #include "ModalPattern.h"
 #include "SavedSetupStore.h"
 #include "TGetCust.h"
-#include "TestTables.h"
 #include "UiHelpers.h"
 
 #include <QTimer>
@@ -51,7 +51,7 @@ TEST_F(CustomerCommandsTest, GetSetupReturnsWhatReturnDataHandsBack) {
     });
     const auto restored = getSetup(nullptr, dir(), {});
     ASSERT_TRUE(restored);
-    EXPECT_EQ(restored->page, selection::Page::Kstr);
+    EXPECT_EQ(restored->page, core::Page::Kstr);
     EXPECT_EQ(restored->pointWeight, "125");
     EXPECT_EQ(restored->overDraw, 1);
 }
@@ -74,7 +74,7 @@ TEST_F(CustomerCommandsTest, GetSetupClosedGivesNothing) {
 
 TEST_F(CustomerCommandsTest, MissingTablesEndTheCommandsWithTheirError) {
     EXPECT_FALSE(getSetup(nullptr, dir(), {}));
-    saveSetup(nullptr, {}, qs("Hunt"), dir());
+    saveSetup(nullptr, {}, core::Page::Hunt, dir());
     editShopInformation(nullptr, dir());
     exportCustomerDatabase(nullptr, dir());
     const QStringList shown = takeShownTexts();
