@@ -184,7 +184,7 @@ reports::CategoryReportData TArrowSel::categoryReport(Page p) const {
     report.inputs = currentInputs();
     report.grid = m_engine->current().grid(p);
     report.shop = shopRecordOrThrow(m_dataDir);
-    report.printedAt = QDateTime::currentDateTime();
+    report.printedAt = reports::printTime();
     return report;
 }
 

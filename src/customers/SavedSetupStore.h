@@ -98,7 +98,8 @@ public:
     [[nodiscard]] int textWidth(std::string_view field) const;
 
 private:
-    storage::Status writeAddress(const CustomerAddress& address);
+    // Writes the record's fields (only the address ones with `addressOnly`).
+    storage::Status writeFields(SavedSetup& record, bool addressOnly);
 
     storage::TableStore m_table;
     std::filesystem::path m_indexFile;

@@ -46,17 +46,17 @@ std::string wheelTypeText(int code) {
     return pick(kTexts, code);
 }
 
-std::string releaseText(int code) {
+std::string headerReleaseText(int code) {
     static constexpr std::array<const char*, 2> kTexts{"Mechanical", "Fingers"};
     return pick(kTexts, code);
 }
 
-std::string braceHeightText(int code) {
+std::string headerBraceHeightText(int code) {
     static constexpr std::array<const char*, 2> kTexts{"Over 6.5\"", "Under 6.5\""};
     return pick(kTexts, code);
 }
 
-std::string overDrawText(int code) {
+std::string headerOverDrawText(int code) {
     if (code == 0) return "None";
     if (code >= 1 && code <= 5) return std::to_string(code) + kInch;
     return {};
@@ -78,9 +78,9 @@ HeaderTexts saveHeader(const selection::SelectionInputs& inputs,
     h.bowType = bowTypeText(bow);
     if (bow == 0) {
         h.wheelType = wheelTypeText(inputs.wheelType);
-        h.release = releaseText(inputs.releaseType);
-        h.braceHeight = braceHeightText(inputs.braceHt);
-        h.overDraw = overDrawText(inputs.overDraw);
+        h.release = headerReleaseText(inputs.releaseType);
+        h.braceHeight = headerBraceHeightText(inputs.braceHt);
+        h.overDraw = headerOverDrawText(inputs.overDraw);
     } else if (!h.bowType.empty()) {
         h.wheelType = h.release = h.braceHeight = h.overDraw = "N/A";
     }
@@ -95,9 +95,9 @@ HeaderTexts recordHeader(const SetupCodes& codes) {
     h.category = decoded(codes.hort, categoryText);
     h.bowType = decoded(codes.bowType, bowTypeText);
     h.wheelType = decoded(codes.wheelType, wheelTypeText);
-    h.release = decoded(codes.releaseType, releaseText);
-    h.braceHeight = decoded(codes.braceHt, braceHeightText);
-    h.overDraw = decoded(codes.overDraw, overDrawText);
+    h.release = decoded(codes.releaseType, headerReleaseText);
+    h.braceHeight = decoded(codes.braceHt, headerBraceHeightText);
+    h.overDraw = decoded(codes.overDraw, headerOverDrawText);
     return h;
 }
 

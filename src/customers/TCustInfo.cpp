@@ -1,8 +1,8 @@
 #include "TCustInfo.h"
 
 #include "AddressPanel.h"
+#include "BgrColour.h"
 #include "CustomerAddress.h"
-#include "DelphiColour.h"
 #include "ErrorHandler.h"
 #include "MessageBox.h"
 #include "SavedSetupStore.h"

@@ -77,13 +77,6 @@ storage::Status fillSlots(SearchRunner& r, int row, double length) {
 
 }  // namespace
 
-void showAdultInputs(SetupControls& c, bool adult) {
-    c.bowWeightSpin.visible = adult;
-    c.arrowLengthSpin.visible = adult;
-    c.youthBowWtSpin.visible = !adult;
-    c.youthArrowLenSpin.visible = !adult;
-}
-
 int longbowAndTargetPointCorrection(int p) {
     if (p >= 105 && p <= 125) return 3;
     if (p >= 130 && p <= 150) return 6;
@@ -101,15 +94,7 @@ int overdrawCorrection(std::int64_t correctedWeight, int overDrawIndex) {
 storage::Status runHuntBranch(SearchRunner& r) {
     const SelectionInputs& in = r.inputs();
     SetupControls& c = r.controls();
-    c.bowType.visible = true;
-    c.braceHt.visible = true;
-    c.huntCamType.visible = true;
-    c.wheelType.visible = false;
-    c.targBowType.visible = false;
-    c.bowType.enabled = true;
-    showAdultInputs(c, true);
-    c.pointWtSpin.enabled = true;
-    c.upDown4.enabled = true;
+    applyPageStart(c, Page::Hunt);
     const storage::Result<int> w = SearchRunner::toInt(in.bowWeight);
     if (!w) return w.status();
     r.out().searchedPage = Page::Hunt;

@@ -42,16 +42,7 @@ storage::Status runKestraBranch(SearchRunner& r) {
     const SelectionInputs& in = r.inputs();
     SetupControls& c = r.controls();
     r.out().searchedPage = Page::Kstr;
-    c.huntCamType.visible = true;
-    c.bowType.visible = false;
-    c.targBowType.visible = true;
-    c.targBowType.enabled = true;
-    c.braceHt.enabled = true;
-    c.wheelType.visible = false;
-    c.wheelType.enabled = false;
-    showAdultInputs(c, true);
-    c.pointWtSpin.enabled = true;
-    c.upDown4.enabled = true;
+    applyPageStart(c, Page::Kstr);
     const storage::Result<int> w = SearchRunner::toInt(in.bowWeight);
     if (!w) return w.status();
     if (storage::Status s = r.openTables(Page::Kstr); !s) return s;

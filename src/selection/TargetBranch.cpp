@@ -125,15 +125,7 @@ storage::Status runTargetBranch(SearchRunner& r) {
     const SelectionInputs& in = r.inputs();
     SetupControls& c = r.controls();
     r.out().searchedPage = Page::Targ;
-    c.huntCamType.visible = false;
-    c.bowType.visible = false;
-    c.targBowType.visible = true;
-    c.targBowType.enabled = true;
-    c.wheelType.visible = true;
-    c.wheelType.enabled = true;
-    showAdultInputs(c, true);
-    c.pointWtSpin.enabled = true;
-    c.upDown4.enabled = true;
+    applyPageStart(c, Page::Targ);
     if (storage::Status s = r.openTables(Page::Targ); !s) return s;
     const storage::Result<int> w = SearchRunner::toInt(in.bowWeight);
     if (!w) return w.status();

@@ -42,17 +42,7 @@ storage::Status runYouthBranch(SearchRunner& r) {
     const SelectionInputs& in = r.inputs();
     SetupControls& c = r.controls();
     r.out().searchedPage = Page::Youth;
-    c.braceHt.enabled = false;
-    c.huntCamType.enabled = false;
-    c.huntCamType.visible = true;
-    c.wheelType.enabled = false;
-    c.wheelType.visible = false;
-    for (ControlState* s : {&c.targBowType, &c.bowType, &c.releaseType, &c.overDraw}) {
-        s->enabled = false;
-    }
-    showAdultInputs(c, false);
-    c.pointWtSpin.enabled = false;
-    c.upDown4.enabled = false;
+    applyPageStart(c, Page::Youth);
     const storage::Result<int> y = SearchRunner::toInt(in.youthBowWeight);
     if (!y) return y.status();
     if (storage::Status s = r.openTables(Page::Youth); !s) return s;

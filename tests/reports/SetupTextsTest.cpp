@@ -113,15 +113,15 @@ TEST(SetupTexts, Decodings) {
         int index;
         const char* text;
     } cases[] = {
-        {overDrawText, 0, "None"},
-        {overDrawText, 1, "1 inch"},
-        {overDrawText, 3, "3 inches"},
-        {overDrawText, 5, "5 inches"},
-        {overDrawText, 6, ""},
-        {overDrawText, -1, ""},
-        {braceHeightText, 0, "More Than 6 1/2\""},
-        {braceHeightText, 1, "Less Than 6 1/2\""},
-        {releaseText, 1, "Fingers"},
+        {reportOverDrawText, 0, "None"},
+        {reportOverDrawText, 1, "1 inch"},
+        {reportOverDrawText, 3, "3 inches"},
+        {reportOverDrawText, 5, "5 inches"},
+        {reportOverDrawText, 6, ""},
+        {reportOverDrawText, -1, ""},
+        {reportBraceHeightText, 0, "More Than 6 1/2\""},
+        {reportBraceHeightText, 1, "Less Than 6 1/2\""},
+        {reportReleaseText, 1, "Fingers"},
         {huntingBowTypeText, 2, "Longbow"},
         {huntingWheelTypeText, 1, "Medium Cam"},
         // The third cam class has its own text on the hunting report.

@@ -218,7 +218,7 @@ TEST_F(TableStoreTest, MovingPostsAModifiedRecordAndDropsAnUntouchedOne) {
     EXPECT_EQ(t.recordCount(), 3U);
 }
 
-TEST_F(TableStoreTest, FailedPostKeepsTheRecordPending) {
+TEST_F(TableStoreTest, RefusedFieldWriteKeepsTheRecordPending) {
     TableStore t(m_file);
     ASSERT_OK(t.open());
     ASSERT_OK(t.appendBlank());

@@ -13,16 +13,6 @@ namespace {
 using storage::Status;
 using storage::TableStore;
 
-int fail(const Status& s) {
-    std::cerr << "quivra-table: " << s.message() << '\n';
-    return kExitFailure;
-}
-
-int usage(const char* name, const char* args) {
-    std::cerr << "Usage: quivra-table " << name << ' ' << args << '\n';
-    return kExitUsage;
-}
-
 std::string versionText(std::uint8_t v) {
     char hex[8];
     std::snprintf(hex, sizeof hex, "0x%02X", v);

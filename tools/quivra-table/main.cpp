@@ -14,9 +14,7 @@ using quivra::tabletool::Command;
 std::vector<std::span<const Command>> commandGroups() {
     return {
         quivra::tabletool::tableCommands(),
-#ifdef QUIVRA_TABLE_HAS_INDEX_COMMANDS
         quivra::tabletool::indexCommands(),
-#endif
     };
 }
 
