@@ -23,7 +23,7 @@ storage::Result<const ChartRowTexts*> TableCache::chartRow(storage::TableStore& 
     auto& rows = m_rows[static_cast<std::size_t>(page)];
     if (const auto it = rows.find(row); it != rows.end()) return &it->second;
     ChartRowTexts texts;
-    texts.fields.reserve(static_cast<std::size_t>(2 * count));
+    texts.fields.reserve(2 * static_cast<std::size_t>(count));
     for (int n = 1; n <= count; ++n) {
         for (const std::string* name : {&chart::sizeField(n), &keyField(page, n)}) {
             storage::Result<std::string> text = table.fieldText(*name);

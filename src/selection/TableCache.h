@@ -27,10 +27,10 @@ struct ChartRowTexts {
     std::vector<std::string> fields;
 
     [[nodiscard]] const std::string& size(int n) const {
-        return fields[static_cast<std::size_t>(2 * (n - 1))];
+        return fields[2 * static_cast<std::size_t>(n - 1)];
     }
     [[nodiscard]] const std::string& key(int n) const {
-        return fields[static_cast<std::size_t>(2 * (n - 1) + 1)];
+        return fields[2 * static_cast<std::size_t>(n - 1) + 1];
     }
 };
 

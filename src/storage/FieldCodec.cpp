@@ -207,7 +207,8 @@ Status encode(const FieldDef& field, std::string_view utf8, const TextCodec& cod
             auto raw = codec.fromUtf8(utf8, fieldLabel(field));
             if (!raw) return raw.status();
             const std::size_t n = std::min<std::size_t>(raw->size(), field.length);
-            std::memcpy(bytes, raw->data(), n);
+            // A fixed-width field padded with blanks, not a C string.
+            std::memcpy(bytes, raw->data(), n);  // NOLINT(bugprone-not-null-terminated-result)
             std::memset(bytes + n, ' ', field.length - n);
             return Status::ok();
         }
