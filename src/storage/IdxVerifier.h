@@ -18,7 +18,8 @@ public:
     // holds exactly one key per table record, equal to the record's key
     // evaluated now.  Otherwise a Corruption status naming the index file
     // and the first fault found.
-    static Status verify(IdxNodeStore& store, const TableFile& table, const KeyExpression& expression);
+    static Status verify(IdxNodeStore& store, const TableFile& table,
+                         const KeyExpression& expression);
 };
 
 }  // namespace quivra::storage
