@@ -1,5 +1,7 @@
 #pragma once
-// TArrowSel (ArrowSel, "Quivra 2012"): the main window.  It holds the
+// TArrowSel (ArrowSel, "Quivra 2012"): the main window.  Its rules live in
+// src/selection (the search and every state it leaves on screen); see
+// docs/architecture.md for the handler names.  It holds the
 // selection inputs, the category notebook ShaftsNB with one page per
 // category, the carbon panel of the Hunting page, the main menu and the
 // page command rows.
@@ -79,26 +81,26 @@ public slots:
     // The search (bound to the 13 input and page events).
     void FindRec();
     // Grid handlers.
-    void TSzBtnClick();
-    void HWtBtn9Click();
-    void loseCarbonBtn();
+    void TSzBtnClick();    // a size button: the arrow weight builder for its slot
+    void HWtBtn9Click();   // a carbon "Details" button: shows the carbon panel
+    void loseCarbonBtn();  // hides the carbon panel
     // Commands (MainWindowCommands.cpp).
-    void ExitBtn1Click();
-    void SpeedButton3Click();
-    void HSaveBtnClick();
-    void ShopInformation1Click();
-    void HPrintBtnClick();
-    void TPrintBtnClick();
-    void SpeedButton9Click();
-    void KstrPrintBtnClick();
-    void KECalcBtnClick();
-    void Contents1Click();
-    void ExportCustomerDatabase1Click();
-    void About1Click();
-    void ModelsClick();
-    void TrajectBtnClick();
-    void TuningGuidePdfClick();
-    void SaveReportPdfClick();
+    void ExitBtn1Click();                 // Exit: closes the program
+    void SpeedButton3Click();             // Get Setup: retrieval window, then restore
+    void HSaveBtnClick();                 // Save Setup (every page and the File menu)
+    void ShopInformation1Click();         // File > Shop Information
+    void HPrintBtnClick();                // Print of the Hunting page
+    void TPrintBtnClick();                // Print of the Target page
+    void SpeedButton9Click();             // Print of the Youth page
+    void KstrPrintBtnClick();             // Print of the Kestra page
+    void KECalcBtnClick();                // kinetic energy / FOC calculator
+    void Contents1Click();                // Utilities > Tuning Information
+    void ExportCustomerDatabase1Click();  // Utilities > Export Customer Database
+    void About1Click();                   // the about box
+    void ModelsClick();                   // model guide of the last searched page
+    void TrajectBtnClick();               // Utilities > Trajectory Table
+    void TuningGuidePdfClick();           // opens tuning_guide.pdf
+    void SaveReportPdfClick();            // File > Save Report as PDF (active page)
 
 protected:
     void showEvent(QShowEvent* event) override;
