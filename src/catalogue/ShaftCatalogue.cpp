@@ -54,18 +54,26 @@ storage::Result<bool> ShaftCatalogue::seek(const std::string& key) {
     return m_table->seek(key);
 }
 
-storage::Status ShaftCatalogue::readSearchFields(ShaftRecord& record) {
-    const std::pair<const char*, std::string*> fields[] = {{"SIZE", &record.size},
-                                                           {"SPINE", &record.spine},
-                                                           {"HMODELS", &record.hmodels},
-                                                           {"TMODELS", &record.tmodels},
-                                                           {"GPI", &record.gpi}};
+storage::Status ShaftCatalogue::readTexts(std::span<const TextField> fields, bool trimmed) {
     for (const auto& [name, target] : fields) {
         storage::Result<std::string> text = m_table->fieldText(name);
         if (!text) return text.status();
-        *target = std::move(text).value();
+        if (trimmed) {
+            target->assign(core::trimBlanks(*text));
+        } else {
+            *target = std::move(text).value();
+        }
     }
     return storage::Status::ok();
+}
+
+storage::Status ShaftCatalogue::readSearchFields(ShaftRecord& record) {
+    const TextField fields[] = {{"SIZE", &record.size},
+                                {"SPINE", &record.spine},
+                                {"HMODELS", &record.hmodels},
+                                {"TMODELS", &record.tmodels},
+                                {"GPI", &record.gpi}};
+    return readTexts(fields, false);
 }
 
 storage::Result<const ShaftRecord*> ShaftCatalogue::find(const std::string& key) {
@@ -89,16 +97,12 @@ storage::Result<ShaftRecord> ShaftCatalogue::specification(const std::string& ke
     ShaftRecord record;
     record.found = *found;
     if (storage::Status s = readSearchFields(record); !s) return s;
-    const std::pair<const char*, std::string*> texts[] = {{"ARROWTYPE", &record.arrowType},
-                                                          {"LENGTH", &record.maxLength},
-                                                          {"OD", &record.outside},
-                                                          {"ID", &record.inside},
-                                                          {"WALL", &record.wall}};
-    for (const auto& [name, target] : texts) {
-        storage::Result<std::string> text = m_table->fieldText(name);
-        if (!text) return text.status();
-        target->assign(core::trimBlanks(*text));
-    }
+    const TextField texts[] = {{"ARROWTYPE", &record.arrowType},
+                               {"LENGTH", &record.maxLength},
+                               {"OD", &record.outside},
+                               {"ID", &record.inside},
+                               {"WALL", &record.wall}};
+    if (storage::Status s = readTexts(texts, true); !s) return s;
     const std::pair<const char*, double*> numbers[] = {{"DEFPTWT", &record.defaultPoint},
                                                        {"DEFNOCKWT", &record.defaultNock},
                                                        {"DEFVANEWT", &record.defaultFletching},

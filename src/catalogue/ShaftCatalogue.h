@@ -27,9 +27,11 @@
 #include <filesystem>
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <utility>
 
 namespace quivra::storage {
 class TableStore;
@@ -112,6 +114,9 @@ public:
 
 private:
     storage::Result<bool> seek(const std::string& key);
+    using TextField = std::pair<const char*, std::string*>;
+    // Reads each field's text into its target, trimmed or as stored.
+    storage::Status readTexts(std::span<const TextField> fields, bool trimmed);
     storage::Status readSearchFields(ShaftRecord& record);
 
     std::filesystem::path m_indexPath;

@@ -2,7 +2,11 @@
 #include "FrontOfCenter.h"
 #include "KineticEnergy.h"
 #include "NumberText.h"
+#include "TableStore.h"
+#include "TempDir.h"
+#include "TestTables.h"
 #include "TrajectoryRules.h"
+#include "TrajectoryTable.h"
 
 #include <gtest/gtest.h>
 
@@ -200,6 +204,43 @@ TEST(Trajectory, NearMarkerStopsAtItsLimit) {
     EXPECT_EQ(far.nearLeft, 191);
     EXPECT_EQ(far.highLabelLeft, 182);
     EXPECT_EQ(far.barWidth, far.farLeft - 191 + 2);
+}
+
+// --- trajectory table -----------------------------------------------------------
+
+TEST(TrajectoryTable, ReadsTheRecordOfTheCombinationTrimmed) {
+    namespace st = quivra::storage;
+    const st::test::TempDir dir;
+    const auto file = dir.path() / qc::kTrajectoryFile;
+    ASSERT_TRUE(st::TableStore::create(
+        file, {{"VEL", 'C', 6, 0}, {"LOW", 'C', 4, 0}, {"HIGH", 'C', 4, 0}}));
+    {
+        st::TableStore table(file);
+        ASSERT_TRUE(table.open());
+        for (int record = 1; record <= qc::kTrajectoryRecordCount; ++record) {
+            ASSERT_OK(st::test::appendRecord(table, {{"VEL", " " + std::to_string(record)},
+                                                     {"LOW", "12"},
+                                                     {"HIGH", std::to_string(record % 50)}}));
+        }
+    }
+    qc::TrajectoryTable trajectory(dir.path());
+    EXPECT_FALSE(trajectory.isOpen());
+    ASSERT_TRUE(trajectory.open());
+    const auto window = trajectory.killWindow(240, 500, 40);
+    ASSERT_TRUE(window) << window.status().message();
+    const int record = qc::trajectoryRecord(240, 500, 40);
+    EXPECT_EQ(window->velocity, std::to_string(record));  // blanks trimmed
+    EXPECT_EQ(window->nearest, "12");
+    EXPECT_EQ(window->farthest, std::to_string(record % 50));
+    EXPECT_FALSE(trajectory.killWindow(400, 900, 90));  // past the last record
+}
+
+TEST(TrajectoryTable, AMissingFileIsNamed) {
+    const quivra::storage::test::TempDir dir;
+    qc::TrajectoryTable trajectory(dir.path());
+    const quivra::core::Status opened = trajectory.open();
+    ASSERT_FALSE(opened);
+    EXPECT_NE(opened.message().find(qc::kTrajectoryFile), std::string::npos);
 }
 
 }  // namespace
