@@ -88,7 +88,7 @@ storage::Result<const ShaftRecord*> ShaftCatalogue::find(const std::string& key)
     return &m_records.emplace(key, std::move(record)).first->second;
 }
 
-storage::Result<ShaftRecord> ShaftCatalogue::specification(const std::string& key) {
+storage::Result<ShaftRecord> ShaftCatalogue::fullRecord(const std::string& key) {
     const storage::Result<bool> found = seek(key);
     if (!found) return found.status();
     // Past a key that matches nothing the table stands at its end, where

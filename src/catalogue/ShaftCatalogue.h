@@ -73,7 +73,7 @@ struct ShaftRecord {
     std::string tmodels;  // TMODELS
     std::string gpi;      // GPI
 
-    // Read by specification() only.
+    // Read by fullRecord() only.
     std::string arrowType;  // ARROWTYPE, trimmed
     std::string maxLength;  // LENGTH, trimmed
     std::string outside;    // OD, trimmed
@@ -98,7 +98,7 @@ public:
     ShaftCatalogue& operator=(const ShaftCatalogue&) = delete;
 
     // Opens the table and selects specs.idx on it; an open catalogue is
-    // left as it is.  find() and specification() open it themselves.
+    // left as it is.  find() and fullRecord() open it themselves.
     storage::Status open();
     [[nodiscard]] const std::filesystem::path& tablePath() const;
 
@@ -110,7 +110,7 @@ public:
 
     // Every field of the record, descriptive texts and default weights
     // included (a table without those fields fails here, not in find()).
-    storage::Result<ShaftRecord> specification(const std::string& key);
+    storage::Result<ShaftRecord> fullRecord(const std::string& key);
 
 private:
     storage::Result<bool> seek(const std::string& key);

@@ -1,5 +1,5 @@
 #pragma once
-// Rules of the arrow weight builder: which specification record to read,
+// Rules of the arrow weight builder: which catalogue record to read,
 // where the starting values come from, the shaft's grains per inch and the
 // shaft and total arrow weights as shown ("255 Gr.").
 

@@ -197,7 +197,7 @@ const catalogue::ShaftRecord& TSpecsFrm::record() {
         // A key that matches nothing gives a blank record: every text blank
         // and every number 0.
         storage::Result<catalogue::ShaftRecord> found =
-            m_catalogue.specification(seekKey(m_request.specKey.toStdString()));
+            m_catalogue.fullRecord(seekKey(m_request.specKey.toStdString()));
         check(found.status());
         m_record = std::move(found).value();
     }

@@ -1,9 +1,10 @@
 #pragma once
-// SearchEngine: the shaft search of the main window (FindRec) without the
-// window.  It owns the chart and specification tables (opened by the first
-// search that needs them, kept open), keeps the state the window's controls
-// carry from one search to the next (grids, hints, hidden spine labels, set-up
-// controls, page key) and runs the branch of the active page.
+// SearchEngine: the main window's state machine without the window.  It runs
+// the search (FindRec), owns the chart tables and the shaft catalogue (opened
+// by the first search that needs them, kept open), keeps the state the
+// window's controls carry from one search to the next (grids, hints, colours,
+// enabled and visible flags, hidden spine labels, page key, each slot's
+// detail request) and runs the branch of the active page.
 //
 // An invalid selection is handled inside: the engine reads the message of
 // invsel.txt, resets the weight input and, when that changes its text, runs

@@ -47,9 +47,9 @@ TEST_F(ShaftCatalogueTest, FindsTheRecordOfAKeyAndKeepsIt) {
     EXPECT_TRUE((*missing)->gpi.empty());
 }
 
-TEST_F(ShaftCatalogueTest, SpecificationReadsEveryField) {
+TEST_F(ShaftCatalogueTest, FullRecordReadsEveryField) {
     ShaftCatalogue catalogue(m_dir.path());
-    const auto shaft = catalogue.specification("1716M4");
+    const auto shaft = catalogue.fullRecord("1716M4");
     ASSERT_TRUE(shaft) << shaft.status().message();
     EXPECT_EQ(shaft->arrowType, "Aluminum M4 alloy");
     EXPECT_EQ(shaft->maxLength, "32\"");
@@ -61,7 +61,7 @@ TEST_F(ShaftCatalogueTest, SpecificationReadsEveryField) {
     EXPECT_DOUBLE_EQ(shaft->outsideDiameter().value(), 0.266);
 
     // An unknown key reads as the table's end: blank texts, zero numbers.
-    const auto none = catalogue.specification("999ZZ");
+    const auto none = catalogue.fullRecord("999ZZ");
     ASSERT_TRUE(none);
     EXPECT_FALSE(none->found);
     EXPECT_EQ(none->arrowType, "");
@@ -78,7 +78,7 @@ TEST_F(ShaftCatalogueTest, MissingFilesAreNamed) {
 
     std::filesystem::remove(m_dir.path() / kTableFile);
     ShaftCatalogue noTable(m_dir.path());
-    const auto b = noTable.specification("400CH");
+    const auto b = noTable.fullRecord("400CH");
     ASSERT_FALSE(b);
     EXPECT_NE(b.status().message().find(kTableFile), std::string::npos);
 }
