@@ -267,6 +267,23 @@ TEST_P(DetailRequestTest, SizeButtonRecordsTheRequestOfItsRow) {
     }
 }
 
+// The request names the page of the clicked grid, not the page whose search
+// ran last: an unfinished bow weight stops the Hunting search while the
+// Youth search runs regardless, and the Hunting rows must still open the
+// builder with the Hunting inputs (arrow length, entered point weight).
+TEST_F(MainWindowTest, SizeButtonAsksForItsOwnPageAfterAnotherPagesSearch) {
+    window().inputs()->bowWeight()->setText(QStringLiteral("6"));
+    window().setActivePage(Page::Youth);
+    window().setActivePage(Page::Hunt);
+    ASSERT_EQ(window().searchedPage(), Page::Youth);
+    SlotButton* size = button(Page::Hunt, 1, SlotColumn::Size);
+    ASSERT_FALSE(size->caption().isEmpty());
+    ASSERT_TRUE(size->isEnabled());
+    QTest::mouseClick(size, Qt::LeftButton);
+    EXPECT_EQ(window().lastDetailRequest().page, Page::Hunt);
+    EXPECT_EQ(QString::fromStdString(window().lastDetailRequest().sizeCaption), size->caption());
+}
+
 INSTANTIATE_TEST_SUITE_P(EveryPage, DetailRequestTest,
                          ::testing::Values(RequestCase{"HuntingMainGrid", Page::Hunt, 1},
                                            RequestCase{"HuntingCarbonPanel", Page::Hunt, 11},
