@@ -91,16 +91,16 @@ const SearchOutcome& SearchEngine::search(const SelectionInputs& inputs) {
 }
 
 core::Result<DetailRequest> SearchOutcome::detailRequest(Page p, int slot) const {
-    const auto page = static_cast<std::size_t>(p);
-    if (page >= grids.size() || slot < 1 || slot > kSlotCount[page]) {
+    const auto index = static_cast<std::size_t>(p);
+    if (index >= grids.size() || slot < 1 || slot > kSlotCount[index]) {
         return core::Status::invalidArgument("There is no slot " + std::to_string(slot) +
                                              " on the " + std::string(core::pageKey(p)) + " page.");
     }
-    if (!chartRead[page]) {
+    if (!chartRead[index]) {
         return core::Status::invalidArgument("No search has read the chart of the " +
                                              std::string(core::pageKey(p)) + " page yet.");
     }
-    const RecommendationSlot& s = grids[page][static_cast<std::size_t>(slot - 1)];
+    const RecommendationSlot& s = grids[index][static_cast<std::size_t>(slot - 1)];
     return DetailRequest{.page = p,
                          .key = s.size.caption + s.keySuffix,
                          .sizeCaption = s.size.caption,

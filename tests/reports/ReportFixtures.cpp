@@ -35,7 +35,7 @@ std::vector<RecommendationSlot> numberedGrid(int count) {
         return b;
     };
     for (int n = 1; n <= count; ++n) {
-        grid.push_back({button('S', n), button('P', n), button('M', n), button('W', n)});
+        grid.push_back({button('S', n), button('P', n), button('M', n), button('W', n), {}});
     }
     return grid;
 }

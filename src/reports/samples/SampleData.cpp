@@ -24,7 +24,7 @@ GridButton button(const char* caption) {
 }
 
 RecommendationSlot slot(const Row& row) {
-    return {button(row.size), button(row.spine), button(row.models), button(row.weight)};
+    return {button(row.size), button(row.spine), button(row.models), button(row.weight), {}};
 }
 
 std::vector<RecommendationSlot> grid(std::initializer_list<Row> rows) {
