@@ -1,7 +1,9 @@
 // The set-up block's wording and "N/A" rules, and the weight column's
 // "See Below", checked on the texts before any drawing.
 
+#include "Clock.h"
 #include "ReportFixtures.h"
+#include "ReportTexts.h"
 #include "SetupTexts.h"
 
 #include <gtest/gtest.h>
@@ -147,6 +149,15 @@ TEST(SetupTexts, SeeBelowOnlyInTheHuntingCarbonDetailSlots) {
     EXPECT_EQ(printedWeightCaption(Page::Hunt, 4, QStringLiteral("466")), QStringLiteral("466"));
     EXPECT_EQ(printedWeightCaption(Page::Hunt, 4, QStringLiteral("details")),
               QStringLiteral("details"));
+}
+
+TEST(ReportTexts, PrintTimeComesFromTheClock) {
+    using namespace std::chrono;
+    const core::FixedClock clock(
+        {.date = year{2026} / March / day{7}, .hour = 17, .minute = 5, .second = 30});
+    const core::ScopedClock inForce(clock);
+    EXPECT_EQ(printTime(), QDateTime(QDate(2026, 3, 7), QTime(17, 5, 30)));
+    EXPECT_EQ(printedDateText(printTime()), QStringLiteral("Mar 7, 2026"));
 }
 
 }  // namespace
