@@ -1,7 +1,8 @@
-// The arrow weight builder on a small specification table of its own.
+// The arrow weight builder on a small shaft catalogue of its own.
 #include "CatalogueTable.h"
 #include "MessageBox.h"
 #include "ModalPattern.h"
+#include "QStringPrinter.h"
 #include "ShaftDetails.h"
 #include "TSpecsFrm.h"
 
@@ -17,12 +18,6 @@
 #include <gtest/gtest.h>
 
 #include <clocale>
-
-QT_BEGIN_NAMESPACE
-inline void PrintTo(const QString& text, std::ostream* out) {
-    *out << '"' << text.toStdString() << '"';
-}
-QT_END_NAMESPACE
 
 namespace qd = quivra::details;
 namespace qs = quivra::shell;

@@ -7,6 +7,7 @@
 #include "ModalPattern.h"
 #include "PictureCycler.h"
 #include "Pictures.h"
+#include "QStringPrinter.h"
 #include "TAboutBox.h"
 #include "TAboutBox1.h"
 #include "TuningGuide.h"
@@ -26,12 +27,6 @@
 #include <QTimer>
 
 #include <gtest/gtest.h>
-
-QT_BEGIN_NAMESPACE
-inline void PrintTo(const QString& text, std::ostream* out) {
-    *out << '"' << text.toStdString() << '"';
-}
-QT_END_NAMESPACE
 
 namespace qi = quivra::info;
 namespace qs = quivra::shell;
