@@ -6,7 +6,6 @@
 
 #include <fstream>
 #include <map>
-#include <ranges>
 
 namespace quivra::gendata {
 
@@ -250,8 +249,9 @@ bool DataBuilder::installAll(RunFolderInstaller& installer, std::string& error) 
         if (!installer.installReference(f, error)) return false;
     // The table goes in last, so that a failure half-way never leaves a
     // table whose memo file or index is missing.
-    for (const auto& file : std::ranges::reverse_view(m_shop))
-        if (!installer.installIfMissing(file, error)) return false;
+    // (std::ranges::reverse_view is beyond clang-tidy 14 with this library.)
+    for (auto it = m_shop.rbegin(); it != m_shop.rend(); ++it)  // NOLINT(modernize-loop-convert)
+        if (!installer.installIfMissing(*it, error)) return false;
     return true;
 }
 
