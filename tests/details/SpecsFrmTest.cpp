@@ -172,6 +172,16 @@ TEST_F(SpecsFrmTest, MissingFilesAreReportedAndTheWindowStillOpens) {
     EXPECT_TRUE(qs::MessageBox::shownTexts().front().contains("Specs.DBF"));
 }
 
+TEST_F(SpecsFrmTest, WithoutItsRecordAChangeReportsAgainAndComputesNothing) {
+    fs::remove(m_data / "specs.idx");
+    qd::TSpecsFrm form(request("400CH", "400", "CH", "Targ"));
+    qs::MessageBox::clearShownTexts();
+    form.spinEdit(0)->setValue(28.0);  // the arrow length
+    ASSERT_EQ(qs::MessageBox::shownTexts().size(), 1);
+    EXPECT_TRUE(qs::MessageBox::shownTexts().front().startsWith("Index file does not exist."));
+    EXPECT_TRUE(text(&form, "Label21").isEmpty());  // no weight from some other record
+}
+
 TEST_F(SpecsFrmTest, BadLengthTextEndsTheCreationWithAConversionError) {
     auto bad = request("400CH", "400", "CH", "Youth");
     bad.youthArrowLengthText = QStringLiteral("2x");
