@@ -3,8 +3,8 @@
 #include "CustomerExport.h"
 #include "MessageBox.h"
 #include "ModalPattern.h"
-#include "RepairOffer.h"
 #include "ProgressRunner.h"
+#include "RepairOffer.h"
 #include "SavedSetupStore.h"
 #include "TCustInfo.h"
 #include "TGetCust.h"
@@ -42,9 +42,9 @@ bool customerIndexReady(QWidget* parent, const std::filesystem::path& dataDir) {
 }  // namespace
 
 void saveSetup(QWidget* parent, const quivra::selection::SelectionInputs& inputs,
-               const QString& pageKey, const std::filesystem::path& dataDir) {
+               std::optional<core::Page> searchedPage, const std::filesystem::path& dataDir) {
     if (!customerIndexReady(parent, dataDir)) return;
-    shell::runModal<TCustInfo>(parent, inputs, pageKey, dataDir, TodayFn(systemToday));
+    shell::runModal<TCustInfo>(parent, inputs, searchedPage, dataDir);
 }
 
 std::optional<RestoredSetup> getSetup(QWidget* parent, const std::filesystem::path& dataDir,

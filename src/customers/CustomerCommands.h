@@ -25,7 +25,7 @@ namespace quivra::customers {
 // the page key of the last search ("Hunt", "Targ", "Youth", "Kstr"; any other
 // text is saved without a category).  The window appends at most one record.
 void saveSetup(QWidget* parent, const quivra::selection::SelectionInputs& inputs,
-               const QString& pageKey, const std::filesystem::path& dataDir);
+               std::optional<core::Page> searchedPage, const std::filesystem::path& dataDir);
 
 // Where the retrieval window sends the customer record report.
 enum class CustomerOutput { Printer, PdfFile };

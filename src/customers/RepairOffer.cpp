@@ -18,13 +18,12 @@ bool offerRepair(QWidget* parent, const DamagedTable& damaged, storage::FileIo& 
     // A large table takes a while: repaired off the window's thread, with
     // progress and Cancel (a cancelled repair leaves every file as it was).
     storage::Result<std::string> done{std::string()};
-    shell::runWithProgress(parent, title,
-                           QString::fromStdString("Repairing " + damaged.table.filename().string() +
-                                                  "..."),
-                           [&](const storage::ProgressFn& progress) {
-                               done = repairTable(damaged, io, std::chrono::system_clock::now(),
-                                                  progress);
-                           });
+    shell::runWithProgress(
+        parent, title,
+        QString::fromStdString("Repairing " + damaged.table.filename().string() + "..."),
+        [&](const storage::ProgressFn& progress) {
+            done = repairTable(damaged, io, std::chrono::system_clock::now(), progress);
+        });
     if (!done && done.status().code() == storage::Status::Code::Cancelled) return false;
     if (!done) {
         shell::MessageBox::error(parent, QString::fromStdString(done.status().message()), title);

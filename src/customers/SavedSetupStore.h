@@ -113,7 +113,8 @@ public:
     [[nodiscard]] int textWidth(std::string_view field) const;
 
 private:
-    storage::Status writeAddress(const CustomerAddress& address);
+    // Writes the record's fields (only the address ones with `addressOnly`).
+    storage::Status writeFields(SavedSetup& record, bool addressOnly);
     // Rebuilds the name index found damaged by what gave `fault`, and notes
     // it; gives `fault` back when the table itself is damaged (nothing is
     // written into it then, its index included).

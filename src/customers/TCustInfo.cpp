@@ -1,8 +1,8 @@
 #include "TCustInfo.h"
 
 #include "AddressPanel.h"
+#include "BgrColour.h"
 #include "CustomerAddress.h"
-#include "DelphiColour.h"
 #include "ErrorHandler.h"
 #include "MessageBox.h"
 #include "RepairOffer.h"
@@ -30,12 +30,13 @@ QString qs(const std::string& s) {
 
 }  // namespace
 
-TCustInfo::TCustInfo(const selection::SelectionInputs& inputs, const QString& pageKey,
-                     std::filesystem::path dataDir, TodayFn today, QWidget* parent)
+TCustInfo::TCustInfo(const selection::SelectionInputs& inputs,
+                     std::optional<core::Page> searchedPage, std::filesystem::path dataDir,
+                     QWidget* parent)
     : QDialog(parent),
       m_dataDir(std::move(dataDir)),
-      m_codes(encodeSetup(inputs, pageKey.toStdString())),
-      m_date(today ? today() : systemToday()),
+      m_codes(encodeSetup(inputs, searchedPage)),
+      m_date(today()),
       m_address(new AddressPanel(this)),
       m_header(new SetupHeaderPanel(this)),
       m_dateText(new QLabel(this)),
@@ -59,7 +60,7 @@ TCustInfo::TCustInfo(const selection::SelectionInputs& inputs, const QString& pa
         store.close();
     }
 
-    m_header->setTexts(saveHeader(inputs, pageKey.toStdString()));
+    m_header->setTexts(saveHeader(inputs, searchedPage));
     m_dateText->setObjectName(QStringLiteral("DBText1"));
     m_dateText->setAccessibleName(tr("Date"));
     m_dateText->setText(qs(shortDateText(m_date)));

@@ -33,8 +33,10 @@ class SetupHeaderPanel;
 class TCustInfo : public QDialog {
     Q_OBJECT
 public:
-    TCustInfo(const selection::SelectionInputs& inputs, const QString& pageKey,
-              std::filesystem::path dataDir, TodayFn today, QWidget* parent = nullptr);
+    // `searchedPage` is the page of the main window's last search; the save
+    // date is read from core::Clock.
+    TCustInfo(const selection::SelectionInputs& inputs, std::optional<core::Page> searchedPage,
+              std::filesystem::path dataDir, QWidget* parent = nullptr);
 
     // "Save Record": validate, append, confirm, close.
     void PostBtnClick();

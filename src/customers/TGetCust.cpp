@@ -1,7 +1,7 @@
 #include "TGetCust.h"
 
 #include "AddressPanel.h"
-#include "DelphiColour.h"
+#include "BgrColour.h"
 #include "ErrorHandler.h"
 #include "MessageBox.h"
 #include "RepairOffer.h"

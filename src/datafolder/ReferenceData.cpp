@@ -26,7 +26,7 @@ std::string lower(std::string text) {
 // The table a shop file belongs to; the name index of the saved set-ups
 // (Saved.idx) belongs to their table.  Empty for reference files.
 std::string shopTableOf(const fs::path& name) {
-    const std::string stem = lower(name.stem().string());
+    std::string stem = lower(name.stem().string());
     if (stem == "saveddb" || stem == "saved") return "saveddb";
     if (stem == "shopinfo" || stem == "builds" || stem == "custdb") return stem;
     return {};

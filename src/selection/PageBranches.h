@@ -5,6 +5,7 @@
 // chart and fills the page's grid.  The returned status is the error that
 // ended the search (conversion of an input text, a table failure).
 
+#include "SelectionInputs.h"
 #include "Status.h"
 
 #include <cstdint>
@@ -19,9 +20,10 @@ storage::Status runTargetBranch(SearchRunner& runner);
 storage::Status runYouthBranch(SearchRunner& runner);
 storage::Status runKestraBranch(SearchRunner& runner);
 
-// Shows the adult weight and length fields (with UpDown1, UpDown2) and hides
-// the youth ones (with UpDown3, UpDown5), or the reverse.
-void showAdultInputs(SetupControls& controls, bool adult);
+// Sets the controls a page's branch sets at its start, before any chart work
+// (visibility and enabled state of the set-up groups and input fields), from
+// one table (PageStart.cpp).  What depends on the bow type is the branch's.
+void applyPageStart(SetupControls& controls, Page page);
 
 // The point-weight correction of the Hunting longbow and the Target compound:
 // 105-125 grains add 3, 130-150 add 6, 155-160 add 9, anything else nothing.

@@ -8,6 +8,7 @@
 // writers in other processes never hand out the same record number.
 #include "TableFile.h"
 
+#include "Clock.h"
 #include "Coding.h"
 #include "FieldCodec.h"
 #include "LockWait.h"
@@ -16,7 +17,6 @@
 
 #include <algorithm>
 #include <cctype>
-#include <ctime>
 #include <set>
 
 namespace quivra::storage {
@@ -27,12 +27,10 @@ constexpr std::uint64_t kHeaderLock = 0x40000000;
 constexpr char kEof = '\x1A';
 
 void putDate(char* p) {
-    const std::time_t now = std::time(nullptr);
-    std::tm tm{};
-    localtime_r(&now, &tm);
-    p[0] = static_cast<char>(tm.tm_year % 256);  // years since 1900
-    p[1] = static_cast<char>(tm.tm_mon + 1);
-    p[2] = static_cast<char>(tm.tm_mday);
+    const std::chrono::year_month_day today = core::Clock::instance().now().date;
+    p[0] = static_cast<char>((static_cast<int>(today.year()) - 1900) % 256);  // years since 1900
+    p[1] = static_cast<char>(static_cast<unsigned>(today.month()));
+    p[2] = static_cast<char>(static_cast<unsigned>(today.day()));
 }
 
 Status checkSpecs(const std::filesystem::path& path, const std::vector<FieldSpec>& specs,

@@ -134,7 +134,7 @@ public:
             auto mended = memo->mendNextFree();
             if (!mended) return mended.status();
             if (*mended) {
-                report.mended.push_back(
+                report.mended.emplace_back(
                     "the memo file's next free block lay beyond its end; it "
                     "now points to its end");
             }

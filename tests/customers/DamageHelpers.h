@@ -3,8 +3,8 @@
 // for the tests of what the store and the windows make of them.
 
 #include "Coding.h"
+#include "CustomerTables.h"
 #include "TableStore.h"
-#include "TestTables.h"
 
 #include <gtest/gtest.h>
 

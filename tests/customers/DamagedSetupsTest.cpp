@@ -2,10 +2,10 @@
 // program is saving: the name index rebuilt and said once, a damaged table
 // read but never written, its repair, and a save that waits only so long.
 #include "CustomerExport.h"
+#include "CustomerTables.h"
 #include "DamageHelpers.h"
 #include "DamagedTable.h"
 #include "SavedSetupStore.h"
-#include "TestTables.h"
 
 #include <gtest/gtest.h>
 

@@ -11,7 +11,7 @@
 
 namespace quivra::datafolder::test {
 
-// A fresh folder per test, removed afterwards (the storage tests' own).
+// A fresh folder per test, removed afterwards (the shared test helpers' own).
 using Scratch = storage::test::TempDir;
 
 inline void writeFile(const std::filesystem::path& file, const std::string& text) {

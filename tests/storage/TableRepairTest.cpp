@@ -109,7 +109,8 @@ TEST_F(TableRepairTest, CutTableKeepsItsWholeRecordsAndADatedBackupOfEveryFile) 
     EXPECT_NE(report->text().find("Kept 3 records."), std::string::npos) << report->text();
     EXPECT_NE(report->text().find("Dropped 11 bytes after record 3"), std::string::npos)
         << report->text();
-    EXPECT_NE(report->text().find("The header counted 4 records"), std::string::npos) << report->text();
+    EXPECT_NE(report->text().find("The header counted 4 records"), std::string::npos)
+        << report->text();
     // The backup holds the damaged files byte for byte, dated, as a set.
     const std::vector<std::string> expected{"Saveddb-backup-2026-03-07-143502.dbf",
                                             "Saveddb-backup-2026-03-07-143502.fpt",

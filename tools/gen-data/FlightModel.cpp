@@ -52,7 +52,7 @@ struct Arrow {
             const State n = step(s, flight::kTimeStep);
             while (nextYd <= maxYd && n.x >= nextYd * kMetresPerYard) {
                 const double t = (nextYd * kMetresPerYard - s.x) / (n.x - s.x);
-                const std::size_t k = static_cast<std::size_t>(nextYd);
+                const auto k = static_cast<std::size_t>(nextYd);
                 height[k] = s.y + t * (n.y - s.y);
                 velocity[k] = std::hypot(s.vx + t * (n.vx - s.vx), s.vy + t * (n.vy - s.vy));
                 ++nextYd;

@@ -9,7 +9,7 @@ namespace quivra::tools {
 
 namespace {
 
-using selection::Page;
+using core::Page;
 using selection::SelectionInputs;
 
 struct OptionDef {

@@ -30,16 +30,6 @@ using storage::Status;
 using storage::TableFile;
 using storage::TableStore;
 
-int fail(const Status& s) {
-    std::cerr << "quivra-table: " << s.message() << '\n';
-    return kExitFailure;
-}
-
-int usage(const char* name, const char* args) {
-    std::cerr << "Usage: quivra-table " << name << ' ' << args << '\n';
-    return kExitUsage;
-}
-
 // TableStore looks for a relative index name beside the table; on the
 // command line a path is relative to where the user stands.
 std::filesystem::path asTyped(const std::string& path) {

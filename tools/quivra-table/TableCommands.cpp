@@ -16,16 +16,6 @@ namespace {
 using storage::Status;
 using storage::TableStore;
 
-int fail(const Status& s) {
-    std::cerr << "quivra-table: " << s.message() << '\n';
-    return kExitFailure;
-}
-
-int usage(const char* name, const char* args) {
-    std::cerr << "Usage: quivra-table " << name << ' ' << args << '\n';
-    return kExitUsage;
-}
-
 std::string versionText(std::uint8_t v) {
     char hex[8];
     std::snprintf(hex, sizeof hex, "0x%02X", v);
@@ -127,8 +117,8 @@ int dumpJson(const std::string& path) {
             const auto end = std::to_chars(number, number + sizeof number, first + i).ptr;
             out += first + i > 1 ? ",\n{\"record\":" : "\n{\"record\":";
             out.append(number, end);
-            out += storage::TableFile::isDeleted(record) ? ",\"deleted\":true,\"fields\":{"
-                                                         : ",\"deleted\":false,\"fields\":{";
+            out += storage::TableFile::isDeleted(record) ? R"(,"deleted":true,"fields":{)"
+                                                         : R"(,"deleted":false,"fields":{)";
             for (std::size_t f = 0; f < fields.size(); ++f) {
                 if (f > 0) out += ',';
                 out += keys[f];

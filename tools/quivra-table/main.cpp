@@ -14,6 +14,7 @@
 #include "DataFolder.h"
 #include "ProgramInfo.h"
 
+#include <exception>
 #include <filesystem>
 #include <iostream>
 #include <optional>
@@ -27,9 +28,7 @@ namespace df = quivra::datafolder;
 std::vector<std::span<const Command>> commandGroups() {
     return {
         quivra::tabletool::tableCommands(),
-#ifdef QUIVRA_TABLE_HAS_INDEX_COMMANDS
         quivra::tabletool::indexCommands(),
-#endif
     };
 }
 
@@ -83,7 +82,9 @@ bool enterDataFolder(const std::optional<fs::path>& named, const std::vector<std
 
 }  // namespace
 
-int main(int argc, char** argv) {
+namespace {
+
+int run(int argc, char** argv) {
     std::vector<std::string> words(argv + 1, argv + argc);
     std::optional<fs::path> data;
     while (!words.empty() && words[0].starts_with("-")) {
@@ -126,4 +127,17 @@ int main(int argc, char** argv) {
     std::cerr << "quivra-table: unknown command '" << words[0] << "'\n";
     printUsage(std::cerr);
     return quivra::tabletool::kExitUsage;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    // The commands report through Status; what still throws is the standard
+    // library running out of memory or a stream failing outright.
+    try {
+        return run(argc, argv);
+    } catch (const std::exception& e) {
+        std::cerr << "quivra-table: " << e.what() << '\n';
+        return quivra::tabletool::kExitFailure;
+    }
 }

@@ -1,10 +1,10 @@
 // The entry points the main window calls, run through the modal pattern.
 #include "CustomerCommands.h"
+#include "CustomerTables.h"
 #include "ModalPattern.h"
 #include "ProgressRunner.h"
 #include "SavedSetupStore.h"
 #include "TGetCust.h"
-#include "TestTables.h"
 #include "UiHelpers.h"
 
 #include <QTimer>
@@ -65,7 +65,7 @@ TEST_F(CustomerCommandsTest, GetSetupReturnsWhatReturnDataHandsBack) {
     });
     const auto restored = getSetup(nullptr, dir(), {});
     ASSERT_TRUE(restored);
-    EXPECT_EQ(restored->page, selection::Page::Kstr);
+    EXPECT_EQ(restored->page, core::Page::Kstr);
     EXPECT_EQ(restored->pointWeight, "125");
     EXPECT_EQ(restored->overDraw, 1);
 }
@@ -80,7 +80,7 @@ TEST_F(CustomerCommandsTest, GetSetupClosedGivesNothing) {
 
 TEST_F(CustomerCommandsTest, MissingTablesEndTheCommandsWithTheirError) {
     EXPECT_FALSE(getSetup(nullptr, dir(), {}));
-    saveSetup(nullptr, {}, qs("Hunt"), dir());
+    saveSetup(nullptr, {}, core::Page::Hunt, dir());
     editShopInformation(nullptr, dir());
     exportCustomerDatabase(nullptr, dir());
     const QStringList shown = takeShownTexts();
@@ -139,7 +139,7 @@ TEST_F(CustomerCommandsTest, StaleNameIndexIsRebuiltBeforeTheWindowOpens) {
     EXPECT_FALSE(opened);
     EXPECT_EQ(test::readFile(dir() / "Saved.idx"), staleIndex);
     shell::cancelNextProgress();
-    saveSetup(nullptr, {}, qs("Hunt"), dir());
+    saveSetup(nullptr, {}, core::Page::Hunt, dir());
     EXPECT_FALSE(opened);
     EXPECT_TRUE(takeShownTexts().isEmpty());
 

@@ -4,13 +4,13 @@
 // save while another copy of the program saves: a clear message, the
 // record left pending in the window.
 #include "CustomerCommands.h"
+#include "CustomerTables.h"
 #include "DamageHelpers.h"
 #include "ErrorHandler.h"
 #include "RecordNavigator.h"
 #include "SavedSetupStore.h"
 #include "TCustInfo.h"
 #include "TGetCust.h"
-#include "TestTables.h"
 #include "UiHelpers.h"
 
 namespace quivra::customers {
@@ -24,7 +24,7 @@ using test::qs;
 using test::takeShownTexts;
 using test::typeInto;
 
-const TodayFn kFixedToday = [] { return year{2026} / March / day{7}; };
+constexpr year_month_day kToday = year{2026} / March / day{7};
 
 class DamagedTableUiTest : public ::testing::Test {
 protected:
@@ -33,9 +33,8 @@ protected:
         SavedSetupStore store(dir());
         ASSERT_TRUE(store.open().isOk());
         for (const char* name : {"Adams", "Baker", "Smith"}) {
-            ASSERT_TRUE(
-                store.appendSetup(test::addressNamed(name), test::huntingCodes(), kFixedToday())
-                    .status.isOk());
+            ASSERT_TRUE(store.appendSetup(test::addressNamed(name), test::huntingCodes(), kToday)
+                            .status.isOk());
         }
         store.close();
         takeShownTexts();
@@ -120,7 +119,7 @@ TEST_F(DamagedTableUiTest, SaveWindowDeclinedDoesNotOpenAndSaysWhy) {
     const std::string before = test::readFile(table());
     shell::MessageBox::setNextAnswer(Answer::No);
     try {
-        TCustInfo w({}, qs("Hunt"), dir(), kFixedToday);
+        TCustInfo w({}, core::Page::Hunt, dir());
         ADD_FAILURE() << "the save window opened on a damaged table";
     } catch (const shell::UserError& e) {
         EXPECT_NE(std::string(e.what()).find("Nothing is saved into Saveddb.dbf"),
@@ -160,7 +159,7 @@ TEST_F(DamagedTableUiTest, DamagedNameIndexIsRebuiltAndSaidOnce) {
 }
 
 TEST_F(DamagedTableUiTest, SaveWhileAnotherCopySavesLeavesTheRecordInTheWindow) {
-    TCustInfo w({}, qs("Hunt"), dir(), kFixedToday);
+    TCustInfo w({}, core::Page::Hunt, dir());
     typeInto(child(w, "DBEdit1"), qs("Young"));
     typeInto(child(w, "DBEdit6"), qs("1 Elm Road"));
     typeInto(child(w, "DBEdit8"), qs("Peoria"));

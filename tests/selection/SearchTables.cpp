@@ -1,4 +1,6 @@
-#include "TestTables.h"
+#include "SearchTables.h"
+
+#include "CatalogueTable.h"
 
 #include "TableStore.h"
 
@@ -58,16 +60,16 @@ std::filesystem::path makeTempDir() {
 
 }  // namespace
 
-TestTables::TestTables() : m_dir(makeTempDir()) {
+SearchTables::SearchTables() : m_dir(makeTempDir()) {
     writeMessage(kMessage);
 }
 
-TestTables::~TestTables() {
+SearchTables::~SearchTables() {
     std::error_code ec;
     std::filesystem::remove_all(m_dir, ec);
 }
 
-void TestTables::writeChart(Page page, const ChartRows& rows, int records, int sizeWidth) const {
+void SearchTables::writeChart(Page page, const ChartRows& rows, int records, int sizeWidth) const {
     const int entries = entryCount(page);
     std::vector<FieldSpec> fields;
     for (int n = 1; n <= entries; ++n) {
@@ -94,42 +96,28 @@ void TestTables::writeChart(Page page, const ChartRows& rows, int records, int s
     }
 }
 
-void TestTables::writeSpecs(const std::vector<SpecRow>& rows) const {
-    const std::vector<FieldSpec> fields = {
-        {"SIZE", 'C', 14, 0},    {"KEYSPINE", 'C', 8, 0}, {"SPINE", 'C', 8, 0},
-        {"HMODELS", 'C', 20, 0}, {"TMODELS", 'C', 20, 0}, {"GPI", 'C', 10, 0},
-    };
-    const auto file = m_dir / "Specs.DBF";
-    ASSERT_TRUE(TableStore::create(file, fields, storage::CodePage::Cp1252, true).isOk());
-    TableStore table(file);
-    ASSERT_TRUE(table.open().isOk());
+void SearchTables::writeSpecs(const std::vector<SpecRow>& rows) const {
+    std::vector<storage::test::CatalogueRow> catalogue;
     for (const SpecRow& r : rows) {
-        ASSERT_TRUE(table.appendBlank().isOk());
-        ASSERT_TRUE(table.setFieldText("SIZE", r.size).isOk());
-        ASSERT_TRUE(table.setFieldText("KEYSPINE", r.keyText).isOk());
-        ASSERT_TRUE(table.setFieldText("SPINE", r.spine).isOk());
-        ASSERT_TRUE(table.setFieldText("HMODELS", r.hmodels).isOk());
-        ASSERT_TRUE(table.setFieldText("TMODELS", r.tmodels).isOk());
-        ASSERT_TRUE(table.setFieldText("GPI", r.gpi).isOk());
-        ASSERT_TRUE(table.post().isOk());
+        catalogue.push_back({r.size, r.keyText, r.spine, r.hmodels, r.tmodels, r.gpi});
     }
-    const storage::Status indexed = table.createIndex(m_dir / "specs.idx", "TRIM(SIZE)+KEYSPINE");
-    ASSERT_TRUE(indexed.isOk()) << indexed.message();
+    const storage::Status written = storage::test::writeCatalogue(m_dir, catalogue);
+    ASSERT_TRUE(written.isOk()) << written.message();
 }
 
-void TestTables::writeAllEmpty() const {
+void SearchTables::writeAllEmpty() const {
     for (const Page page : {Page::Hunt, Page::Targ, Page::Youth, Page::Kstr}) {
         ASSERT_NO_FATAL_FAILURE(writeChart(page, {}));
     }
     ASSERT_NO_FATAL_FAILURE(writeSpecs({{"100", "XX", "1.0", "A", "A", "1.0"}}));
 }
 
-void TestTables::writeMessage(std::string_view firstLine) const {
+void SearchTables::writeMessage(std::string_view firstLine) const {
     std::ofstream out(m_dir / "invsel.txt", std::ios::binary | std::ios::trunc);
     out << firstLine << "\r\nsecond line is never shown\r\n";
 }
 
-void TestTables::removeMessage() const {
+void SearchTables::removeMessage() const {
     std::filesystem::remove(m_dir / "invsel.txt");
 }
 

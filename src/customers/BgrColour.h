@@ -1,6 +1,8 @@
 #pragma once
-// Colours kept as the numbers the window designs give them: a 24-bit value
-// laid out as 0x00BBGGRR (blue in the high byte), not as an RGB triple.
+// BgrColour: a colour stored as one number in blue-green-red order, a
+// 24-bit value laid out as 0x00BBGGRR (blue in the high byte), as the
+// customer windows' button colours are kept; colourFromBgr() turns it into
+// a QColor.
 
 #include <QColor>
 #include <QPalette>

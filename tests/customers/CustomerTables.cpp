@@ -1,4 +1,4 @@
-#include "TestTables.h"
+#include "CustomerTables.h"
 
 #include "TableStore.h"
 
@@ -12,17 +12,6 @@ namespace quivra::customers::test {
 using storage::FieldSpec;
 using storage::Status;
 using storage::TableStore;
-
-ScratchDir::ScratchDir() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "quivra-cust-XXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr) std::abort();
-    m_path = pattern;
-}
-
-ScratchDir::~ScratchDir() {
-    std::error_code ec;
-    std::filesystem::remove_all(m_path, ec);
-}
 
 Status createSavedTables(const std::filesystem::path& dir, bool dateField) {
     const std::vector<FieldSpec> fields{
@@ -73,13 +62,6 @@ CustomerAddress addressNamed(const std::string& name) {
 
 SetupCodes huntingCodes() {
     return SetupCodes{"0", "60", "30", "100", "0", "0", "0", "0", "0"};
-}
-
-std::string readFile(const std::filesystem::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    std::ostringstream out;
-    out << in.rdbuf();
-    return out.str();
 }
 
 }  // namespace quivra::customers::test

@@ -1,5 +1,5 @@
 #pragma once
-// TestTables: a data folder in a temporary directory with small charts, a
+// SearchTables: a data folder in a temporary directory with small charts, a
 // specification table with its index and invsel.txt, written through the
 // table store as the delivered files are.
 
@@ -33,12 +33,12 @@ struct SpecRow {
 
 inline constexpr const char* kMessage = "Invalid selection: please check your set-up.";
 
-class TestTables {
+class SearchTables {
 public:
-    TestTables();  // empty folder with invsel.txt holding kMessage
-    ~TestTables();
-    TestTables(const TestTables&) = delete;
-    TestTables& operator=(const TestTables&) = delete;
+    SearchTables();  // empty folder with invsel.txt holding kMessage
+    ~SearchTables();
+    SearchTables(const SearchTables&) = delete;
+    SearchTables& operator=(const SearchTables&) = delete;
 
     [[nodiscard]] const std::filesystem::path& dir() const { return m_dir; }
 

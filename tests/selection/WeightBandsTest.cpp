@@ -1,5 +1,4 @@
-// Number texts and band tables: the conversions every page relies on.
-#include "NumberText.h"
+// The band tables of every page: the edges of each column.
 #include "WeightBands.h"
 
 #include <gtest/gtest.h>
@@ -8,78 +7,6 @@
 
 namespace quivra::selection {
 namespace {
-
-struct IntCase {
-    const char* text;
-    std::optional<int> value;
-};
-
-TEST(NumberText, IntegersAreStrictButAcceptBlanksAndSign) {
-    const IntCase cases[] = {
-        {"60", 60},
-        {" 60 ", 60},
-        {"+5", 5},
-        {"-3", -3},
-        {"007", 7},
-        {"2147483647", 2147483647},
-        {"-2147483648", INT32_MIN},
-        {"2147483648", {}},
-        {"6x", {}},
-        {"6.0", {}},
-        {"", {}},
-        {" ", {}},
-        {"0x10", {}},
-        {"1 2", {}},
-        {"+", {}},
-        {"--1", {}},
-        {"\xEF\xBC\x96", {}},  // a full-width digit
-    };
-    for (const auto& c : cases) {
-        EXPECT_EQ(parseInteger(c.text), c.value) << "'" << c.text << "'";
-    }
-}
-
-struct DecimalCase {
-    const char* text;
-    std::optional<double> value;
-};
-
-TEST(NumberText, DecimalsUseThePointWhateverTheLocale) {
-    const DecimalCase cases[] = {
-        {"9.3", 9.3},    {" 8.50 ", 8.5}, {"-1.5", -1.5}, {"5.", 5.0},   {".5", 0.5},
-        {"1e3", 1000.0}, {"10", 10.0},    {"9,3", {}},    {"abc", {}},   {"", {}},
-        {"inf", {}},     {"nan", {}},     {"1e999", {}},  {"0x1p3", {}}, {"9.30,9.50", {}},
-        {"1e", {}},      {".", {}},
-    };
-    for (const auto& c : cases) {
-        EXPECT_EQ(parseDecimal(c.text), c.value) << "'" << c.text << "'";
-    }
-}
-
-TEST(NumberText, WeightIsRoundedHalfUpToWholeGrains) {
-    EXPECT_EQ(weightCaption(9.3, 30), "279");
-    EXPECT_EQ(weightCaption(8.5, 29), "247");  // 246.5 + 0.5
-    EXPECT_EQ(weightCaption(8.5, 28), "238");  // 238.0 + 0.5
-    EXPECT_EQ(weightCaption(9.5, 30), "285");
-    EXPECT_EQ(weightCaption(0.0, 30), "0");
-    EXPECT_EQ(weightCaption(8.05, 30), "242");  // 241.5 in decimal, not quite in binary
-    EXPECT_EQ(weightCaption(-1.0, 30), "-29");
-}
-
-TEST(NumberText, CuttingDeletesTheMarkAndFourteenCharacters) {
-    EXPECT_EQ(cutAtFirst("2213 with a note", ' '), "2213");
-    EXPECT_EQ(cutAtFirst("2213          ", ' '), "2213");
-    EXPECT_EQ(cutAtFirst("2213 abcdefghijklmnXY", ' '), "2213XY");
-    EXPECT_EQ(cutAtFirst("2213", ' '), "2213");
-    EXPECT_EQ(cutAtFirst("1714*1614", '*'), "1714");
-    EXPECT_EQ(cutAtFirst("*1614", '*'), "");
-}
-
-TEST(NumberText, CompletenessCountsCharactersNotBytes) {
-    EXPECT_EQ(characterCount("60"), 2U);
-    EXPECT_EQ(characterCount("\xC3\xA9"), 1U);
-    EXPECT_EQ(characterCount(""), 0U);
-}
 
 struct BandCase {
     const char* column;

@@ -5,6 +5,8 @@
 #include "CustomerAddress.h"
 #include "SetupCodes.h"
 #include "Status.h"
+#include "TempDir.h"
+#include "TestTables.h"
 
 #include <filesystem>
 #include <string>
@@ -12,17 +14,8 @@
 namespace quivra::customers::test {
 
 // A new empty folder under the system's temporary folder, removed with the object.
-class ScratchDir {
-public:
-    ScratchDir();
-    ~ScratchDir();
-    ScratchDir(const ScratchDir&) = delete;
-    ScratchDir& operator=(const ScratchDir&) = delete;
-    [[nodiscard]] const std::filesystem::path& path() const { return m_path; }
-
-private:
-    std::filesystem::path m_path;
-};
+using ScratchDir = storage::test::TempDir;
+using storage::test::readFile;
 
 // Saveddb.dbf with the 19 fields (DATE as C(10), or as a D field when
 // `dateField` is set) and Saved.idx on NAME, both empty.
@@ -37,8 +30,5 @@ CustomerAddress addressNamed(const std::string& name);
 
 // The codes of a hunting set-up as saved with the defaults of the main window.
 SetupCodes huntingCodes();
-
-// Reads a whole file as bytes ("" when missing).
-std::string readFile(const std::filesystem::path& file);
 
 }  // namespace quivra::customers::test

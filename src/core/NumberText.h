@@ -3,12 +3,15 @@
 // into a number and a number into the text the user sees.  Nothing here looks
 // at the process locale: the decimal separator is always ".".
 
+#include "Status.h"  // notAnIntegerMessage, notAFloatMessage
+
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
 
-namespace quivra::storage {
+namespace quivra::core {
 
 // The text without blanks (spaces, tabs) at either end.
 std::string_view trimBlanks(std::string_view text);
@@ -34,4 +37,17 @@ std::string decimalText(double value, int significantDigits = 15);
 // A negative number cut to zeros loses its sign ("-0.04" to one decimal is "0.0").
 std::string cutDecimals(std::string_view text, int decimals);
 
-}  // namespace quivra::storage
+// Number of characters of a UTF-8 text (bytes that do not continue a sequence).
+std::size_t characterCount(std::string_view utf8);
+
+// Deletes `count` characters starting at `pos` (fewer when the text ends
+// sooner); a `pos` past the end leaves the text whole.
+std::string deleteRun(std::string_view text, std::size_t pos, std::size_t count);
+
+// Cuts `text` at the first `mark`: the mark and the 14 characters after it
+// are deleted; a text without the mark stays whole.  This is how a size
+// caption loses the note after it ("2213 (alt 2215)" becomes "2213") and how
+// a "compound*recurve" chart entry keeps its compound part.
+std::string cutAtFirst(std::string_view text, char mark);
+
+}  // namespace quivra::core

@@ -1,6 +1,6 @@
 #include "Status.h"
 
-namespace quivra::storage {
+namespace quivra::core {
 
 std::string notAnIntegerMessage(std::string_view text) {
     return "'" + std::string(text) + "' is not a valid integer value";
@@ -10,4 +10,4 @@ std::string notAFloatMessage(std::string_view text) {
     return "'" + std::string(text) + "' is not a valid floating point value";
 }
 
-}  // namespace quivra::storage
+}  // namespace quivra::core

@@ -1,8 +1,8 @@
-#include "SelectionInputs.h"
+#include "Page.h"
 
-#include <array>
+#include <cstddef>
 
-namespace quivra::selection {
+namespace quivra::core {
 
 namespace {
 constexpr std::array<std::string_view, 4> kKeys{"Hunt", "Targ", "Youth", "Kstr"};
@@ -20,4 +20,4 @@ std::optional<Page> pageFromKey(std::string_view key) {
     return std::nullopt;
 }
 
-}  // namespace quivra::selection
+}  // namespace quivra::core

@@ -1,14 +1,15 @@
 #pragma once
-// Status and Result: how every fallible storage call reports what went wrong.
-// A Status carries a code and a message meant for the user's error box; the
-// message names the file (and where useful the field, record or offset).
+// Status and Result: how every fallible call reports what went wrong.  A
+// Status carries a code and a message meant for the user's error box; a
+// storage message names the file (and where useful the field, record or
+// offset).
 
 #include <string>
 #include <string_view>
 #include <utility>
 #include <variant>
 
-namespace quivra::storage {
+namespace quivra::core {
 
 class Status {
 public:
@@ -17,7 +18,8 @@ public:
         NotFound,         // a file that should exist does not
         IoError,          // the operating system refused a read, write, sync or rename
         Corruption,       // file bytes that contradict the format
-        InvalidArgument,  // a caller asked for something that cannot be (unknown field, bad record number)
+        InvalidArgument,  // a caller asked for something that cannot be (unknown field, bad record
+                          // number)
         Conversion,       // a field or text that is not the number asked for
         Encoding,         // a text the table's code page cannot hold
         Unsupported,      // a valid file or request this engine does not handle
@@ -30,7 +32,9 @@ public:
     static Status notFound(std::string msg) { return {Code::NotFound, std::move(msg)}; }
     static Status ioError(std::string msg) { return {Code::IoError, std::move(msg)}; }
     static Status corruption(std::string msg) { return {Code::Corruption, std::move(msg)}; }
-    static Status invalidArgument(std::string msg) { return {Code::InvalidArgument, std::move(msg)}; }
+    static Status invalidArgument(std::string msg) {
+        return {Code::InvalidArgument, std::move(msg)};
+    }
     static Status conversion(std::string msg) { return {Code::Conversion, std::move(msg)}; }
     static Status encoding(std::string msg) { return {Code::Encoding, std::move(msg)}; }
     static Status unsupported(std::string msg) { return {Code::Unsupported, std::move(msg)}; }
@@ -50,14 +54,14 @@ private:
 
 // The texts the user sees when a number cannot be read from a text.
 std::string notAnIntegerMessage(std::string_view text);  // "'%s' is not a valid integer value"
-std::string notAFloatMessage(std::string_view text);     // "'%s' is not a valid floating point value"
+std::string notAFloatMessage(std::string_view text);  // "'%s' is not a valid floating point value"
 
 // A value or the Status that explains why there is none.
 template <class T>
 class [[nodiscard]] Result {
 public:
-    Result(T value) : m_v(std::move(value)) {}          // NOLINT(google-explicit-constructor)
-    Result(Status status) : m_v(std::move(status)) {}   // NOLINT(google-explicit-constructor)
+    Result(T value) : m_v(std::move(value)) {}         // NOLINT(google-explicit-constructor)
+    Result(Status status) : m_v(std::move(status)) {}  // NOLINT(google-explicit-constructor)
 
     [[nodiscard]] bool isOk() const { return std::holds_alternative<T>(m_v); }
     explicit operator bool() const { return isOk(); }
@@ -75,4 +79,14 @@ private:
     std::variant<T, Status> m_v;
 };
 
+}  // namespace quivra::core
+
+// The table store was the first user of these types and its callers name them
+// storage::Status and storage::Result; both names stand for the same types.
+namespace quivra::storage {
+using core::Status;
+template <class T>
+using Result = core::Result<T>;
+using core::notAFloatMessage;
+using core::notAnIntegerMessage;
 }  // namespace quivra::storage

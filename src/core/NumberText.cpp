@@ -1,11 +1,11 @@
-#include "NumericText.h"
+#include "NumberText.h"
 
 #include <array>
 #include <charconv>
 #include <cmath>
 #include <system_error>
 
-namespace quivra::storage {
+namespace quivra::core {
 
 namespace {
 
@@ -113,4 +113,24 @@ std::string cutDecimals(std::string_view text, int decimals) {
     return out;
 }
 
-}  // namespace quivra::storage
+std::size_t characterCount(std::string_view utf8) {
+    std::size_t n = 0;
+    for (const char c : utf8) {
+        if ((static_cast<unsigned char>(c) & 0xC0U) != 0x80U) ++n;
+    }
+    return n;
+}
+
+std::string deleteRun(std::string_view text, std::size_t pos, std::size_t count) {
+    std::string out(text);
+    if (pos < out.size()) out.erase(pos, count);
+    return out;
+}
+
+std::string cutAtFirst(std::string_view text, char mark) {
+    const std::size_t pos = text.find(mark);
+    if (pos == std::string_view::npos) return std::string(text);
+    return deleteRun(text, pos, 15);
+}
+
+}  // namespace quivra::core
