@@ -4,11 +4,15 @@
 set -euo pipefail
 
 packages=(
-  build-essential cmake ninja-build pkg-config clang libclang-rt-14-dev
+  build-essential cmake ninja-build pkg-config clang clang-tidy clang-format libclang-rt-14-dev
   qt6-base-dev qt6-base-dev-tools qt6-image-formats-plugins libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   python3 python3-dbf python3-dbfread libdbd-xbase-perl pgdbf
   poppler-utils xvfb xauth fonts-liberation locales-all
+  # packaging: man pages, icons, desktop and AppStream checks, the .deb
+  help2man librsvg2-bin desktop-file-utils appstream dpkg-dev
+  # the installed program driven under Xvfb, and printing through CUPS
+  xdotool cups printer-driver-cups-pdf
 )
 
 missing=()

@@ -13,7 +13,7 @@
 
 namespace {
 
-using quivra::selection::Page;
+using quivra::core::Page;
 using quivra::selection::SearchEngine;
 using quivra::selection::SelectionInputs;
 

@@ -1,5 +1,9 @@
 // Index speed on a 1,000,000-record customer table keyed on the name:
 //   IndexSeekWarm        seek of a leading text (index cached), goal < 20 us
+//   IndexStructureCheck  the cheap structural check of a select on a freshly
+//                        opened index (no node cached), goal < 1 ms
+//   IndexSelectFresh     a new handle: open the table, select the index
+//                        (check and coverage included)
 //   IndexRebuild         full rebuild of the index file, goal < 2 s
 //   IndexAppendWithIndex one new record posted with the index updated and
 //                        synced, goal < 5 ms
@@ -10,6 +14,8 @@
 
 #include "BenchTable.h"
 #include "Coding.h"
+#include "IndexFile.h"
+#include "TableFile.h"
 #include "TableStore.h"
 
 #include <benchmark/benchmark.h>
@@ -26,6 +32,8 @@
 namespace {
 
 using quivra::storage::FieldSpec;
+using quivra::storage::IndexFile;
+using quivra::storage::TableFile;
 using quivra::storage::TableStore;
 
 constexpr std::uint32_t kRecords = 1'000'000;
@@ -109,6 +117,30 @@ void IndexSeekWarm(benchmark::State& state) {
     state.counters["found"] = static_cast<double>(found) / static_cast<double>(state.iterations());
 }
 BENCHMARK(IndexSeekWarm)->Unit(benchmark::kMicrosecond);
+
+void IndexStructureCheck(benchmark::State& state) {
+    const auto file = table().path();
+    auto opened = TableFile::open(file, quivra::storage::FileIo::posix());
+    if (!opened) {
+        state.SkipWithError(opened.status().message().c_str());
+        return;
+    }
+    for (auto _ : state) {
+        auto index = IndexFile::open(benchDir() / "customers.idx", quivra::storage::FileIo::posix(),
+                                     **opened);
+        if (!index || !(*index)->checkStructure()) state.SkipWithError("check failed");
+    }
+}
+BENCHMARK(IndexStructureCheck)->Unit(benchmark::kMicrosecond);
+
+void IndexSelectFresh(benchmark::State& state) {
+    const auto file = table().path();
+    for (auto _ : state) {
+        TableStore t(file);
+        if (!t.open() || !t.selectIndex("customers.idx")) state.SkipWithError("select failed");
+    }
+}
+BENCHMARK(IndexSelectFresh)->Unit(benchmark::kMicrosecond);
 
 void IndexRebuild(benchmark::State& state) {
     TableStore& t = table();

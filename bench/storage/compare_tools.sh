@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Times the delimited export of quivra-table against other readers of the
-# same generated table (the one quivra_storage_bench uses):
+# Times the delimited export and the JSON dump of quivra-table against
+# other readers of the same generated table (the one quivra_storage_bench
+# uses), side by side in one run:
 #   pgdbf        full read and conversion to SQL (with code-page conversion)
 #   python3-dbf  export to CSV (dbf.export)
 # and prints records per second and the ratios.  python3-dbf is slow, so it
@@ -33,6 +34,7 @@ cat "$table" "$memo" > /dev/null
 
 ours=$(seconds "$build/bin/quivra-table" export "$table" "$dir/custdb.txt")
 pg=$(seconds pgdbf -s cp1252 -m "$memo" "$table")
+json=$(seconds "$build/bin/quivra-table" dump "$table" --json)
 ours_small=$(seconds "$build/bin/quivra-table" export "$small" "$dir/small/custdb.txt")
 py=$(seconds "$python" -c "
 import dbf, sys
@@ -43,8 +45,10 @@ t.close()" "$small" "$dir/small/py.csv")
 printf '%-34s %10s %14s\n' "reader" "seconds" "records/s"
 printf '%-34s %10.2f %14.0f\n' "quivra-table export ($records)" "$ours" "$(echo "$records / $ours" | bc -l)"
 printf '%-34s %10.2f %14.0f\n' "pgdbf -s cp1252 ($records)" "$pg" "$(echo "$records / $pg" | bc -l)"
+printf '%-34s %10.2f %14.0f\n' "quivra-table dump --json ($records)" "$json" "$(echo "$records / $json" | bc -l)"
 printf '%-34s %10.2f %14.0f\n' "quivra-table export ($py_records)" "$ours_small" "$(echo "$py_records / $ours_small" | bc -l)"
 printf '%-34s %10.2f %14.0f\n' "python3-dbf export ($py_records)" "$py" "$(echo "$py_records / $py" | bc -l)"
 printf 'pgdbf time / quivra time:        %.2f  (goal >= 1)\n' "$(echo "$pg / $ours" | bc -l)"
+printf 'pgdbf time / dump --json time:   %.2f  (goal >= 1)\n' "$(echo "$pg / $json" | bc -l)"
 printf 'python3-dbf time / quivra time:  %.1f  (goal >= 20, same %s records)\n' \
   "$(echo "$py / $ours_small" | bc -l)" "$py_records"

@@ -11,7 +11,7 @@ namespace quivra::app {
 
 CarbonPanel::CarbonPanel(QWidget* parent)
     : QFrame(parent),
-      m_grid(new SlotGrid(selection::Page::Hunt, QStringLiteral("Hunting"), 11, 16, this)),
+      m_grid(new SlotGrid(core::Page::Hunt, QStringLiteral("Hunting"), 11, 16, this)),
       m_close(new QPushButton(QStringLiteral("Close"), this)) {
     setObjectName(QStringLiteral("CAWTPanel"));
     setAccessibleName(QStringLiteral("Carbon Shafts"));

@@ -81,7 +81,7 @@ QWidget* CategoryPage::buildSideColumn(const std::filesystem::path& dataDir) {
                               QStringLiteral("Kinetic Energy && FOC Calculator"), {});
     m_calculator->setAccessibleName(QStringLiteral("Kinetic Energy & FOC Calculator"));
 
-    m_banner = info::makePageBanner(m_descriptor.key, dataDir, column);
+    m_banner = info::makePageBanner(m_descriptor.page, dataDir, column);
 
     m_email = new info::HyperlinkLabel(QStringLiteral("Email Tech Support"),
                                        QUrl(info::links::kTechSupport), column);

@@ -38,7 +38,7 @@ public:
                  QWidget* parent = nullptr);
 
     [[nodiscard]] const PageDescriptor& descriptor() const { return m_descriptor; }
-    [[nodiscard]] selection::Page page() const { return m_descriptor.page; }
+    [[nodiscard]] core::Page page() const { return m_descriptor.page; }
 
     // Shows the page's whole grid (slot n at element n - 1).
     void apply(const std::vector<selection::RecommendationSlot>& grid);

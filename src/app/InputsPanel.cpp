@@ -187,7 +187,7 @@ std::array<ChoiceGroup*, 7> InputsPanel::groups() const {
             m_wheelType, m_huntCamType, m_braceHt};
 }
 
-selection::SelectionInputs InputsPanel::read(selection::Page page) const {
+selection::SelectionInputs InputsPanel::read(core::Page page) const {
     selection::SelectionInputs in;
     in.page = page;
     in.bowWeight = m_bowWeight->text().toStdString();

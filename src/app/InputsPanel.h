@@ -51,7 +51,7 @@ public:
     [[nodiscard]] std::array<ChoiceGroup*, 7> groups() const;
 
     // The inputs as they stand, with `page` as the active page.
-    [[nodiscard]] selection::SelectionInputs read(selection::Page page) const;
+    [[nodiscard]] selection::SelectionInputs read(core::Page page) const;
     // Writes every text of `inputs` that differs from its field, raising no
     // change event (so no search).
     void writeTextsQuietly(const selection::SelectionInputs& inputs);

@@ -26,7 +26,7 @@
 
 namespace quivra::app {
 
-using selection::Page;
+using core::Page;
 
 namespace {
 
@@ -99,7 +99,7 @@ void TArrowSel::buildMenus() {
     utilities->addSeparator();
     add(utilities, QStringLiteral("&Export Customer Database"), "ExportCustomerDatabase1Click",
         &TArrowSel::ExportCustomerDatabase1Click);
-    // The two commands no control of the original window offered.
+    // Two commands that no button of the window offers: the menu is their only way in.
     utilities->addSeparator();
     add(utilities, QStringLiteral("T&rajectory Table"), "TrajectBtnClick",
         &TArrowSel::TrajectBtnClick);
@@ -167,7 +167,7 @@ void TArrowSel::restoreInputs(const selection::SelectionInputs& inputs) {
 }
 
 void TArrowSel::HSaveBtnClick() {
-    customers::saveSetup(this, currentInputs(), pageKey(), m_dataDir);
+    customers::saveSetup(this, currentInputs(), searchedPage(), m_dataDir);
 }
 
 void TArrowSel::ShopInformation1Click() {
@@ -184,7 +184,7 @@ reports::CategoryReportData TArrowSel::categoryReport(Page p) const {
     report.inputs = currentInputs();
     report.grid = m_engine->current().grid(p);
     report.shop = shopRecordOrThrow(m_dataDir);
-    report.printedAt = QDateTime::currentDateTime();
+    report.printedAt = reports::printTime();
     return report;
 }
 
@@ -228,24 +228,21 @@ void TArrowSel::About1Click() {
     info::openAbout(this, m_dataDir);
 }
 void TArrowSel::ModelsClick() {
-    info::openModelGuide(this, pageKey(), m_dataDir);
+    info::openModelGuide(this, searchedPage(), m_dataDir);
 }
 
 void TArrowSel::requestDetails(const SlotButton& sizeButton) {
-    const Page p = sizeButton.page();
-    const int slot = sizeButton.slot();
-    storage::Result<std::string> suffix = m_engine->specKeySuffix(p, slot);
-    if (!suffix) throw shell::UserError(suffix.status().message());
-    const SlotButton* models = page(p)->slotButton(slot, SlotColumn::Models);
-    m_request.sizeCaption = sizeButton.caption();
-    m_request.specKey = m_request.sizeCaption + QString::fromStdString(suffix.value());
-    m_request.modelsCaption = models ? models->caption() : QString();
+    // The search left the request of every slot in its outcome.
+    core::Result<selection::DetailRequest> slot =
+        m_engine->current().detailRequest(sizeButton.page(), sizeButton.slot());
+    if (!slot) throw shell::UserError(slot.status().message());
+    m_request = std::move(slot).value();
 
     details::DetailRequest request;
-    request.specKey = m_request.specKey;
-    request.sizeCaption = m_request.sizeCaption;
-    request.modelsCaption = m_request.modelsCaption;
-    request.pageKey = pageKey();
+    request.specKey = QString::fromStdString(m_request.key);
+    request.sizeCaption = QString::fromStdString(m_request.sizeCaption);
+    request.modelsCaption = QString::fromStdString(m_request.modelsCaption);
+    request.page = m_request.page;
     request.arrowLengthText = m_inputs->arrowLength()->text();
     request.youthArrowLengthText = m_inputs->youthArrowLength()->text();
     request.pointWeightText = m_inputs->pointWeight()->text();

@@ -9,7 +9,7 @@
 namespace quivra::app {
 
 struct PageDescriptor {
-    selection::Page page;
+    core::Page page;
     QString key;      // object name and page key: "Hunt", "Targ", "Youth", "Kstr"
     QString caption;  // tab caption: "Hunting", ...
     QChar prefix;     // object-name prefix of the page's controls: H, T, Y, B
@@ -19,6 +19,6 @@ struct PageDescriptor {
 };
 
 // The descriptor of `page`.
-const PageDescriptor& pageDescriptor(selection::Page page);
+const PageDescriptor& pageDescriptor(core::Page page);
 
 }  // namespace quivra::app

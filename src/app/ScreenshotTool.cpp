@@ -43,7 +43,7 @@ int main(int argc, char** argv) {
     // Boxes answer themselves and their texts are listed, so nothing blocks.
     quivra::shell::MessageBox::setAutoAnswer(true);
 
-    using quivra::selection::Page;
+    using quivra::core::Page;
     quivra::app::TArrowSel window(".");
     window.show();
     bool ok = true;

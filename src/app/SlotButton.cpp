@@ -9,8 +9,8 @@ constexpr std::array<char, 4> kPagePrefix{'H', 'T', 'Y', 'B'};
 constexpr std::array<const char*, 4> kColumnCode{"Sz", "Sp", "Md", "Wt"};
 }  // namespace
 
-SlotButton::SlotButton(selection::Page page, int slot, SlotColumn column,
-                       const QString& pageCaption, QWidget* parent)
+SlotButton::SlotButton(core::Page page, int slot, SlotColumn column, const QString& pageCaption,
+                       QWidget* parent)
     : QPushButton(parent), m_page(page), m_slot(slot), m_column(column) {
     setObjectName(objectNameFor(page, slot, column));
     setAccessibleDescription(pageCaption + QStringLiteral(" slot ") + QString::number(slot) +
@@ -62,7 +62,7 @@ QString SlotButton::columnName(SlotColumn column) {
     return {};
 }
 
-QString SlotButton::objectNameFor(selection::Page page, int slot, SlotColumn column) {
+QString SlotButton::objectNameFor(core::Page page, int slot, SlotColumn column) {
     return QLatin1Char(kPagePrefix[static_cast<std::size_t>(page)]) +
            QLatin1String(kColumnCode[static_cast<std::size_t>(column)]) + QStringLiteral("Btn") +
            QString::number(slot);

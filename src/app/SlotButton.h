@@ -19,7 +19,7 @@ class SlotButton : public QPushButton {
 public:
     // objectName such as "HSzBtn3"; `pageCaption` such as "Hunting" names the
     // cell for assistive technology ("Hunting slot 3 size").
-    SlotButton(selection::Page page, int slot, SlotColumn column, const QString& pageCaption,
+    SlotButton(core::Page page, int slot, SlotColumn column, const QString& pageCaption,
                QWidget* parent = nullptr);
 
     // Shows `state`.  Only what differs from the state shown is touched.
@@ -29,19 +29,19 @@ public:
     [[nodiscard]] QString caption() const { return QString::fromStdString(m_state.caption); }
     [[nodiscard]] bool showsCaption() const { return m_state.showCaption; }
 
-    [[nodiscard]] selection::Page page() const { return m_page; }
+    [[nodiscard]] core::Page page() const { return m_page; }
     [[nodiscard]] int slot() const { return m_slot; }
     [[nodiscard]] SlotColumn column() const { return m_column; }
 
     // "Size", "Spine", "Models" or "Weight".
     static QString columnName(SlotColumn column);
     // "HSzBtn3" style object name.
-    static QString objectNameFor(selection::Page page, int slot, SlotColumn column);
+    static QString objectNameFor(core::Page page, int slot, SlotColumn column);
 
 private:
     void refreshAccessibleName();
 
-    selection::Page m_page;
+    core::Page m_page;
     int m_slot;
     SlotColumn m_column;
     selection::GridButton m_state;

@@ -5,7 +5,7 @@
 
 namespace quivra::app {
 
-SlotGrid::SlotGrid(selection::Page page, const QString& pageCaption, int first, int last,
+SlotGrid::SlotGrid(core::Page page, const QString& pageCaption, int first, int last,
                    QWidget* parent)
     : QWidget(parent), m_first(first) {
     auto* layout = new QGridLayout(this);

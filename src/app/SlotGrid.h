@@ -15,7 +15,7 @@ namespace quivra::app {
 class SlotGrid : public QWidget {
     Q_OBJECT
 public:
-    SlotGrid(selection::Page page, const QString& pageCaption, int first, int last,
+    SlotGrid(core::Page page, const QString& pageCaption, int first, int last,
              QWidget* parent = nullptr);
 
     [[nodiscard]] int firstSlot() const { return m_first; }

@@ -24,11 +24,8 @@
 
 namespace quivra::app {
 
-using selection::Page;
-
-namespace {
-constexpr std::array<Page, 4> kPages{Page::Hunt, Page::Targ, Page::Youth, Page::Kstr};
-}
+using core::kPages;
+using core::Page;
 
 TArrowSel::TArrowSel(std::filesystem::path dataDir, QWidget* parent)
     : QMainWindow(parent),
@@ -116,8 +113,8 @@ selection::SelectionInputs TArrowSel::currentInputs() const {
     return m_inputs->read(activePage());
 }
 
-QString TArrowSel::pageKey() const {
-    return QString::fromStdString(m_engine->pageKey());
+std::optional<Page> TArrowSel::searchedPage() const {
+    return m_engine->searchedPage();
 }
 
 void TArrowSel::bindSearchEvents() {
@@ -184,7 +181,7 @@ void TArrowSel::applyOutcome(const selection::SearchOutcome& outcome) {
 }
 
 void TArrowSel::TSzBtnClick() {
-    // Like the original handler, tell the size buttons apart by the sender.
+    // One handler serves every size button of every page: the sender says which.
     const auto* button = qobject_cast<const SlotButton*>(sender());
     if (!button || button->column() != SlotColumn::Size || !button->isEnabled()) return;
     shell::guarded(this, [&] { requestDetails(*button); });

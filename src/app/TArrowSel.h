@@ -1,5 +1,7 @@
 #pragma once
-// TArrowSel (ArrowSel, "Quivra 2012"): the main window.  It holds the
+// TArrowSel (ArrowSel, "Quivra 2012"): the main window.  Its rules live in
+// src/selection (the search and every state it leaves on screen); see
+// docs/architecture.md for the handler names.  It holds the
 // selection inputs, the category notebook ShaftsNB with one page per
 // category, the carbon panel of the Hunting page, the main menu and the
 // page command rows.
@@ -25,6 +27,7 @@
 #include <array>
 #include <filesystem>
 #include <memory>
+#include <optional>
 
 class QAction;
 class QTabWidget;
@@ -43,13 +46,6 @@ class CarbonPanel;
 class InputsPanel;
 class SlotButton;
 
-// The last detail request (TmpLbl, SpcLbl, Mods).
-struct DetailRequestRecord {
-    QString specKey;        // TmpLbl: size caption followed by the row's key suffix
-    QString sizeCaption;    // SpcLbl
-    QString modelsCaption;  // Mods
-};
-
 class TArrowSel : public QMainWindow {
     Q_OBJECT
 public:
@@ -61,19 +57,20 @@ public:
     [[nodiscard]] const std::filesystem::path& dataDir() const { return m_dataDir; }
     [[nodiscard]] InputsPanel* inputs() const { return m_inputs; }
     [[nodiscard]] QTabWidget* notebook() const { return m_notebook; }  // ShaftsNB
-    [[nodiscard]] CategoryPage* page(selection::Page page) const;
+    [[nodiscard]] CategoryPage* page(core::Page page) const;
     [[nodiscard]] CarbonPanel* carbonPanel() const;  // CAWTPanel
-    [[nodiscard]] selection::Page activePage() const;
+    [[nodiscard]] core::Page activePage() const;
     // Selects a page (runs the search through the page-change event).
-    void setActivePage(selection::Page page);
+    void setActivePage(core::Page page);
     // Puts a whole set of inputs (page included) on screen and runs one
     // search, as "Get Setup" does with a restored set-up.
     void restoreInputs(const selection::SelectionInputs& inputs);
     // The inputs as they stand on screen.
     [[nodiscard]] selection::SelectionInputs currentInputs() const;
-    // TmpLbl2: the page key of the last search ("" before any).
-    [[nodiscard]] QString pageKey() const;
-    [[nodiscard]] const DetailRequestRecord& lastDetailRequest() const { return m_request; }
+    // TmpLbl2: the page of the last search's branch (nullopt before any).
+    [[nodiscard]] std::optional<core::Page> searchedPage() const;
+    // The last detail request a size button made (TmpLbl, SpcLbl, Mods).
+    [[nodiscard]] const selection::DetailRequest& lastDetailRequest() const { return m_request; }
     [[nodiscard]] const selection::SearchEngine& engine() const { return *m_engine; }
     // Searches run since the window was made (for tests and the benchmark).
     [[nodiscard]] int searchCount() const { return m_searchCount; }
@@ -84,26 +81,26 @@ public slots:
     // The search (bound to the 13 input and page events).
     void FindRec();
     // Grid handlers.
-    void TSzBtnClick();
-    void HWtBtn9Click();
-    void loseCarbonBtn();
+    void TSzBtnClick();    // a size button: the arrow weight builder for its slot
+    void HWtBtn9Click();   // a carbon "Details" button: shows the carbon panel
+    void loseCarbonBtn();  // hides the carbon panel
     // Commands (MainWindowCommands.cpp).
-    void ExitBtn1Click();
-    void SpeedButton3Click();
-    void HSaveBtnClick();
-    void ShopInformation1Click();
-    void HPrintBtnClick();
-    void TPrintBtnClick();
-    void SpeedButton9Click();
-    void KstrPrintBtnClick();
-    void KECalcBtnClick();
-    void Contents1Click();
-    void ExportCustomerDatabase1Click();
-    void About1Click();
-    void ModelsClick();
-    void TrajectBtnClick();
-    void TuningGuidePdfClick();
-    void SaveReportPdfClick();
+    void ExitBtn1Click();                 // Exit: closes the program
+    void SpeedButton3Click();             // Get Setup: retrieval window, then restore
+    void HSaveBtnClick();                 // Save Setup (every page and the File menu)
+    void ShopInformation1Click();         // File > Shop Information
+    void HPrintBtnClick();                // Print of the Hunting page
+    void TPrintBtnClick();                // Print of the Target page
+    void SpeedButton9Click();             // Print of the Youth page
+    void KstrPrintBtnClick();             // Print of the Kestra page
+    void KECalcBtnClick();                // kinetic energy / FOC calculator
+    void Contents1Click();                // Utilities > Tuning Information
+    void ExportCustomerDatabase1Click();  // Utilities > Export Customer Database
+    void About1Click();                   // the about box
+    void ModelsClick();                   // model guide of the last searched page
+    void TrajectBtnClick();               // Utilities > Trajectory Table
+    void TuningGuidePdfClick();           // opens tuning_guide.pdf
+    void SaveReportPdfClick();            // File > Save Report as PDF (active page)
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -117,8 +114,8 @@ private:
     // MainWindowCommands.cpp
     void buildMenus();
     void bindCommands();
-    [[nodiscard]] reports::CategoryReportData categoryReport(selection::Page page) const;
-    void printCategory(selection::Page page);
+    [[nodiscard]] reports::CategoryReportData categoryReport(core::Page page) const;
+    void printCategory(core::Page page);
 
     std::filesystem::path m_dataDir;
     std::unique_ptr<selection::SearchEngine> m_engine;
@@ -126,7 +123,7 @@ private:
     QTabWidget* m_notebook = nullptr;
     std::array<CategoryPage*, 4> m_pages{};
     info::HyperlinkLabel* m_siteLink = nullptr;
-    DetailRequestRecord m_request;
+    selection::DetailRequest m_request;
     int m_searchCount = 0;
     bool m_firstShow = true;
 };

@@ -1,17 +1,67 @@
-// Quivra: shows the splash, builds the main window and runs the event loop
-// until the main window closes.  Data files are read from the working
-// directory.
+// Quivra: decides the data folder, shows the splash, builds the main window
+// and runs the event loop until the main window closes.
 
+#include "DataFolder.h"
 #include "ErrorHandler.h"
+#include "MessageBox.h"
+#include "ProgramInfo.h"
+#include "ProgramOptions.h"
 #include "Startup.h"
 #include "TArrowSel.h"
 
-int main(int argc, char** argv) {
-    quivra::shell::QuivraApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Quivra"));
+#include <iostream>
+#include <string>
+#include <vector>
 
-    const std::unique_ptr<quivra::app::TArrowSel> window =
-        quivra::app::startMainWindow(std::filesystem::path("."));
+namespace {
+
+constexpr const char* kDesktopId = "example.quivra.Quivra";
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    using namespace quivra;
+    const datafolder::ProgramOptions options = datafolder::parseProgramOptions(argc, argv);
+    if (options.error) {
+        std::cerr << "quivra: " << *options.error << "\nTry 'quivra --help'.\n";
+        return 2;
+    }
+    if (options.help) {
+        std::cout << datafolder::programHelpText();
+        return 0;
+    }
+    if (options.version) {
+        std::cout << datafolder::versionText("quivra");
+        return 0;
+    }
+
+    // Qt sees only what is left; it takes its own options out of the list.
+    std::vector<std::string> rest = options.rest;
+    std::vector<char*> qtArgv;
+    for (std::string& arg : rest) qtArgv.push_back(arg.data());
+    qtArgv.push_back(nullptr);
+    int qtArgc = static_cast<int>(rest.size());
+    shell::QuivraApplication app(qtArgc, qtArgv.data());
+    QApplication::setApplicationName(QStringLiteral("Quivra"));
+    QApplication::setApplicationVersion(
+        QString::fromUtf8(datafolder::kVersion.data(), datafolder::kVersion.size()));
+    QGuiApplication::setDesktopFileName(QString::fromLatin1(kDesktopId));
+    if (qtArgc > 1) {
+        std::cerr << "quivra: unknown option '" << qtArgv[1] << "'\nTry 'quivra --help'.\n";
+        return 2;
+    }
+
+    const storage::Result<datafolder::DataFolder> folder =
+        datafolder::resolveDataFolder(options.data, datafolder::Environment::current());
+    if (!folder) {
+        const std::string message = folder.status().message();
+        std::cerr << "quivra: " << message << '\n';
+        shell::MessageBox::error(nullptr, QString::fromStdString(message),
+                                 QStringLiteral("Quivra"));
+        return 1;
+    }
+
+    const std::unique_ptr<app::TArrowSel> window = app::startMainWindow(folder->path);
     if (!window) return 1;
     return QApplication::exec();
 }

@@ -17,7 +17,7 @@ namespace quivra::calculators {
 namespace {
 
 std::string text(double value) {
-    return decimalText(value, 15);
+    return core::decimalText(value, 15);
 }
 
 std::string_view chartName(selection::Page page) {
@@ -212,8 +212,9 @@ BuildSheet computeBuildSheet(const BuildSheetInput& in) {
     const double minimum = minimumGrainsPerPound(bow.type);
     if (sheet.grainsPerPound < minimum) {
         sheet.warnings.push_back(
-            "At " + cutDecimals(text(sheet.grainsPerPound), 2) + " grains per pound the arrow is " +
-            "under the " + text(minimum) + " grains per pound the bow's maker expects: so light " +
+            "At " + core::cutDecimals(text(sheet.grainsPerPound), 2) +
+            " grains per pound the arrow is " + "under the " + text(minimum) +
+            " grains per pound the bow's maker expects: so light " +
             "an arrow leaves the limbs much of the energy, strains the bow like a dry fire and " +
             "may void its warranty.");
     }
@@ -228,7 +229,7 @@ BuildSheet computeBuildSheet(const BuildSheetInput& in) {
     sheet.ruleFps = ratingRuleSpeed(bow, weight);
     if (sheet.ruleFps && *sheet.ruleFps <= 0) {
         sheet.ruleFps.reset();
-        sheet.warnings.push_back("The rating rule gives no speed for an arrow this heavy.");
+        sheet.warnings.emplace_back("The rating rule gives no speed for an arrow this heavy.");
     }
 
     sheet.kineticEnergyFtLb = kineticEnergyFtLb(weight, sheet.energyFps);

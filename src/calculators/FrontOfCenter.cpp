@@ -17,7 +17,7 @@ FrontOfCenter computeFrontOfCenter(double arrowLength, double balanceDistance) {
     const double percent = frontOfCenterPercent(arrowLength, balanceDistance);
     // Nine significant digits keep every digit the inputs can justify and
     // absorb the last-bit error of 15.4 and its kind.
-    result.text = cutDecimals(decimalText(percent, 9), 1) + "%";
+    result.text = core::cutDecimals(core::decimalText(percent, 9), 1) + "%";
     result.ok = true;
     return result;
 }

@@ -21,9 +21,9 @@ KineticEnergy failure(KineticEnergy::Outcome outcome, std::string message) {
 // Reads one field; a text that is no whole number or a value of 0 or below
 // ends the calculation with the matching message.
 std::optional<KineticEnergy> checkField(std::string_view text, int& value) {
-    const auto parsed = parseInteger(text);
+    const auto parsed = core::parseInteger(text);
     if (!parsed) {
-        return failure(KineticEnergy::Outcome::ConversionError, notAnIntegerMessage(text));
+        return failure(KineticEnergy::Outcome::ConversionError, core::notAnIntegerMessage(text));
     }
     if (*parsed <= 0) {
         return failure(KineticEnergy::Outcome::ZeroInvalid, std::string(kZeroInvalidMessage));
@@ -70,11 +70,11 @@ KineticEnergy computeKineticEnergy(std::string_view grainWeightText,
     const double energy = v * v * w / 450240.0 + 0.005;
 
     KineticEnergy result;
-    result.text = cutDecimals(decimalText(energy, 15), 2);
+    result.text = core::cutDecimals(core::decimalText(energy, 15), 2);
     const auto point = result.text.find('.');
     // The whole part of the text (not of the value): the text may have been
     // rounded up to the next whole number by the 15 significant digits.
-    const double shown = parseDecimal(result.text.substr(0, point)).value_or(0.0);
+    const double shown = core::parseDecimal(result.text.substr(0, point)).value_or(0.0);
     result.whole = shown >= 9.0e18 ? 9'000'000'000'000'000'000LL : static_cast<long long>(shown);
     result.barPosition = static_cast<int>(std::min<long long>(result.whole, 100));
     result.gameClass = gameClassFor(result.whole);

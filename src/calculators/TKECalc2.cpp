@@ -234,7 +234,7 @@ void TKECalc2::GrainWtChange() {
 void TKECalc2::FOCCalcBtnClick() {
     // Text that is not a number counts as 0, as in every decimal field.
     const auto read = [](const QDoubleSpinBox* field) {
-        return parseDecimal(field->cleanText().toStdString()).value_or(0.0);
+        return core::parseDecimal(field->cleanText().toStdString()).value_or(0.0);
     };
     const auto foc = computeFrontOfCenter(read(m_length), read(m_balance));
     if (foc.ok) {

@@ -4,8 +4,8 @@
 #include "KillWindowDiagram.h"
 #include "NumberText.h"
 #include "Pictures.h"
-#include "TableStore.h"
 #include "TrajectoryRules.h"
+#include "TrajectoryTable.h"
 
 #include <QFormLayout>
 #include <QGridLayout>
@@ -62,7 +62,7 @@ void throwIfFailed(const storage::Status& status) {
 }  // namespace
 
 TTrajectory::TTrajectory(const std::filesystem::path& dataDir, QWidget* parent)
-    : QDialog(parent), m_table(std::make_unique<storage::TableStore>(dataDir / "Newtraj.dbf")) {
+    : QDialog(parent), m_table(std::make_unique<TrajectoryTable>(dataDir)) {
     setObjectName(QStringLiteral("Trajectory"));
     setWindowTitle(tr("Quivra Plus"));
 
@@ -152,26 +152,21 @@ void TTrajectory::fillFromTable() {
     std::string low;
     std::string high;
     if (m_table->isOpen()) {
-        const int record = trajectoryRecord(velocity, weight, distance);
-        throwIfFailed(m_table->goTo(static_cast<std::uint32_t>(record)));
-        const auto trimmed = [this](const char* field) {
-            const auto text = m_table->fieldText(field);
-            throwIfFailed(text.status());
-            return trimBlanks(*text);
-        };
-        vel = trimmed("VEL");
-        low = trimmed("LOW");
-        high = trimmed("HIGH");
+        storage::Result<KillWindow> window = m_table->killWindow(velocity, weight, distance);
+        throwIfFailed(window.status());
+        vel = std::move(window.value().velocity);
+        low = std::move(window.value().nearest);
+        high = std::move(window.value().farthest);
     }
     m_velocity->setText(QString::fromStdString(vel));
     m_diagram->highLabel()->setText(QString::fromStdString(low));
     m_diagram->lowLabel()->setText(QString::fromStdString(high));
 
     // The depth comes from the two range texts, as shown.
-    const auto nearest = parseInteger(low);
-    if (!nearest) throw shell::UserError(notAnIntegerMessage(low));
-    const auto farthest = parseInteger(high);
-    if (!farthest) throw shell::UserError(notAnIntegerMessage(high));
+    const auto nearest = core::parseInteger(low);
+    if (!nearest) throw shell::UserError(core::notAnIntegerMessage(low));
+    const auto farthest = core::parseInteger(high);
+    if (!farthest) throw shell::UserError(core::notAnIntegerMessage(high));
     m_depth->setText(QString::number(*farthest - *nearest));
     m_range->setText(m_distanceSpin->text());
     m_diagram->place(trajectoryDiagram(distance, *nearest, *farthest));

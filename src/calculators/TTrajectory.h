@@ -12,13 +12,10 @@
 class QLabel;
 class QSpinBox;
 
-namespace quivra::storage {
-class TableStore;
-}
-
 namespace quivra::calculators {
 
 class KillWindowDiagram;
+class TrajectoryTable;
 
 class TTrajectory : public QDialog {
     Q_OBJECT
@@ -41,7 +38,7 @@ private:
     void fillFromTable();
     void ExitBtn1Click();
 
-    std::unique_ptr<storage::TableStore> m_table;  // TrajTbl
+    std::unique_ptr<TrajectoryTable> m_table;  // TrajTbl
     QSpinBox* m_velocitySpin = nullptr;
     QSpinBox* m_weightSpin = nullptr;
     QSpinBox* m_distanceSpin = nullptr;

@@ -3,6 +3,8 @@
 #include "CustomerExport.h"
 #include "MessageBox.h"
 #include "ModalPattern.h"
+#include "ProgressRunner.h"
+#include "RepairOffer.h"
 #include "SavedSetupStore.h"
 #include "TCustInfo.h"
 #include "TGetCust.h"
@@ -14,9 +16,35 @@ namespace quivra::customers {
 
 using shell::MessageBox;
 
+namespace {
+
+bool isCancelled(const storage::Status& status) {
+    return status.code() == storage::Status::Code::Cancelled;
+}
+
+// Brings Saved.idx up to date before a customer window opens the saved
+// set-ups: an index that misses set-ups (left by a crash or by another
+// program) is rebuilt here, off the window's thread and with progress, since
+// on a large table that takes a while.  False when the user cancelled the
+// rebuild (nothing was changed, and the command ends); any other failure is
+// left for the window, which reports it when it opens the table itself.
+bool customerIndexReady(QWidget* parent, const std::filesystem::path& dataDir) {
+    storage::Status status;
+    shell::runWithProgress(parent, QObject::tr("Customer Index"),
+                           QObject::tr("Rebuilding the customer index (Saved.idx)..."),
+                           [&](const storage::ProgressFn& progress) {
+                               SavedSetupStore store(dataDir);
+                               status = store.open(progress);
+                           });
+    return !isCancelled(status);
+}
+
+}  // namespace
+
 void saveSetup(QWidget* parent, const quivra::selection::SelectionInputs& inputs,
-               const QString& pageKey, const std::filesystem::path& dataDir) {
-    shell::runModal<TCustInfo>(parent, inputs, pageKey, dataDir, TodayFn(systemToday));
+               std::optional<core::Page> searchedPage, const std::filesystem::path& dataDir) {
+    if (!customerIndexReady(parent, dataDir)) return;
+    shell::runModal<TCustInfo>(parent, inputs, searchedPage, dataDir);
 }
 
 std::optional<RestoredSetup> getSetup(QWidget* parent, const std::filesystem::path& dataDir,
@@ -32,14 +60,28 @@ std::optional<RestoredSetup> getSetup(QWidget* parent, const std::filesystem::pa
             QStringLiteral("There are no records on file currently, use Save Setup first."));
         return std::nullopt;
     }
+    if (!customerIndexReady(parent, dataDir)) return std::nullopt;
     std::optional<RestoredSetup> result;
     shell::runModal<TGetCust>(parent, dataDir, std::move(print), &result);
     return result;
 }
 
 void exportCustomerDatabase(QWidget* parent, const std::filesystem::path& dataDir) {
+    // A damaged table is not exported as if it were whole: repaired first,
+    // or the damage is the answer.
+    const DamagedTable damaged = savedTableHealth(dataDir);
+    if (!damaged.damage.isOk() && !offerRepair(parent, damaged)) {
+        MessageBox::error(parent, QString::fromStdString(refusedMessage(damaged)));
+        return;
+    }
+    storage::Status s;
+    shell::runWithProgress(
+        parent, QObject::tr("Export Customer Database"),
+        QObject::tr("Writing the saved set-ups to custdb.txt..."),
+        [&](const storage::ProgressFn& progress) { s = exportCustomers(dataDir, progress); });
+    if (isCancelled(s)) return;  // the user's choice; an earlier custdb.txt is as it was
     // The message comes only once the file is complete and in place.
-    if (storage::Status s = exportCustomers(dataDir); !s) {
+    if (!s) {
         MessageBox::error(parent, QString::fromStdString(s.message()));
         return;
     }

@@ -25,7 +25,7 @@ namespace quivra::customers {
 // the page key of the last search ("Hunt", "Targ", "Youth", "Kstr"; any other
 // text is saved without a category).  The window appends at most one record.
 void saveSetup(QWidget* parent, const quivra::selection::SelectionInputs& inputs,
-               const QString& pageKey, const std::filesystem::path& dataDir);
+               std::optional<core::Page> searchedPage, const std::filesystem::path& dataDir);
 
 // Where the retrieval window sends the customer record report.
 enum class CustomerOutput { Printer, PdfFile };
@@ -43,7 +43,12 @@ std::optional<RestoredSetup> getSetup(QWidget* parent, const std::filesystem::pa
                                       PrintCustomerFn print);
 
 // "Export Customer Database": writes custdb.txt beside the table and says so
-// only once the file is complete.
+// only once the file is complete.  The export runs off the window's thread,
+// with a progress dialog and Cancel when it takes a while; cancelled, it
+// leaves an earlier custdb.txt as it was and says nothing.
+//
+// "Save Setup" and "Get Setup" first rebuild a name index that misses
+// set-ups the same way; cancelling that ends the command.
 void exportCustomerDatabase(QWidget* parent, const std::filesystem::path& dataDir);
 
 // "Shop Information": edits the one record of SHOPINFO.DBF.

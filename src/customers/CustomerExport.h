@@ -3,6 +3,7 @@
 // saved, to custdb.txt in the data folder as delimited text (one line per
 // record, every field in the table's order).
 
+#include "Progress.h"
 #include "Status.h"
 
 #include <filesystem>
@@ -15,6 +16,9 @@ inline constexpr const char* kExportDoneMessage = "File CUSTDB.TXT has been crea
 // Writes custdb.txt beside Saveddb.dbf in `dataDir`.  The file is written
 // under a temporary name and renamed when complete, so a failure leaves any
 // earlier export as it was.  Ok only when the new file is in place.
-storage::Status exportCustomers(const std::filesystem::path& dataDir);
+// `progress` (may be empty) hears the set-ups written; a false answer stops
+// the export with a Cancelled status and the earlier file untouched.
+storage::Status exportCustomers(const std::filesystem::path& dataDir,
+                                const storage::ProgressFn& progress = {});
 
 }  // namespace quivra::customers

@@ -1,7 +1,8 @@
 #include "DateText.h"
 
+#include "Clock.h"
+
 #include <charconv>
-#include <ctime>
 
 namespace quivra::customers {
 
@@ -18,13 +19,8 @@ void appendPadded(std::string& out, unsigned value, int width) {
 
 }  // namespace
 
-std::chrono::year_month_day systemToday() {
-    const std::time_t now = std::time(nullptr);
-    std::tm local{};
-    localtime_r(&now, &local);
-    return std::chrono::year{local.tm_year + 1900} /
-           std::chrono::month{static_cast<unsigned>(local.tm_mon + 1)} /
-           std::chrono::day{static_cast<unsigned>(local.tm_mday)};
+std::chrono::year_month_day today() {
+    return core::Clock::instance().now().date;
 }
 
 std::string shortDateText(const std::chrono::year_month_day& date) {

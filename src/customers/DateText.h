@@ -1,19 +1,15 @@
 #pragma once
-// The date a saved set-up is stamped with, and the clock that supplies it.
+// The date a saved set-up is stamped with.
 // Dates are written locale-independently as MM/dd/yyyy, whatever the
 // machine's settings, so records saved on different machines read alike.
 
 #include <chrono>
-#include <functional>
 #include <string>
 
 namespace quivra::customers {
 
-// Today's calendar date.  Tests pass a fixed one.
-using TodayFn = std::function<std::chrono::year_month_day()>;
-
-// The local calendar date of the machine's clock.
-std::chrono::year_month_day systemToday();
+// Today's local calendar date, read from core::Clock (tests put a fixed one).
+std::chrono::year_month_day today();
 
 // "MM/dd/yyyy", e.g. "03/07/2026".  An invalid date gives an empty text.
 std::string shortDateText(const std::chrono::year_month_day& date);

@@ -18,7 +18,7 @@
 namespace quivra::customers {
 
 struct RestoredSetup {
-    std::optional<quivra::selection::Page> page;  // nullopt: keep the current page
+    std::optional<quivra::core::Page> page;       // nullopt: keep the current page
     std::optional<std::string> bowWeight;         // BowWeightSpin
     std::optional<std::string> arrowLength;       // ArrowLengthSpin
     std::optional<std::string> pointWeight;       // PointWtSpin

@@ -13,9 +13,36 @@ using storage::Status;
 
 namespace {
 
-constexpr std::array<const char*, 19> kFields{
-    "NAME", "ADDR1", "ADDR2", "CITY",  "STATE", "ZIP",   "COUNTRY", "CCODE", "COMMENTS", "DATE",
-    "HORT", "BOWWT", "ARLEN", "PNTWT", "BOTYP", "WHTYP", "RETYP",   "BOLEN", "ODLEN"};
+// The 19 fields of a saved set-up in table order, and the part of a
+// SavedSetup each one holds.  Every read, write and check goes through this
+// one list.
+struct SavedField {
+    const char* name;
+    std::string& (*text)(SavedSetup&);
+    bool address;  // part of the customer's address (written again by an edit)
+};
+
+constexpr std::array<SavedField, 19> kFields{{
+    {"NAME", [](SavedSetup& r) -> std::string& { return r.address.name; }, true},
+    {"ADDR1", [](SavedSetup& r) -> std::string& { return r.address.addr1; }, true},
+    {"ADDR2", [](SavedSetup& r) -> std::string& { return r.address.addr2; }, true},
+    {"CITY", [](SavedSetup& r) -> std::string& { return r.address.city; }, true},
+    {"STATE", [](SavedSetup& r) -> std::string& { return r.address.state; }, true},
+    {"ZIP", [](SavedSetup& r) -> std::string& { return r.address.zip; }, true},
+    {"COUNTRY", [](SavedSetup& r) -> std::string& { return r.address.country; }, true},
+    {"CCODE", [](SavedSetup& r) -> std::string& { return r.address.ccode; }, true},
+    {"COMMENTS", [](SavedSetup& r) -> std::string& { return r.address.comments; }, true},
+    {"DATE", [](SavedSetup& r) -> std::string& { return r.date; }, false},
+    {"HORT", [](SavedSetup& r) -> std::string& { return r.codes.hort; }, false},
+    {"BOWWT", [](SavedSetup& r) -> std::string& { return r.codes.bowWeight; }, false},
+    {"ARLEN", [](SavedSetup& r) -> std::string& { return r.codes.arrowLength; }, false},
+    {"PNTWT", [](SavedSetup& r) -> std::string& { return r.codes.pointWeight; }, false},
+    {"BOTYP", [](SavedSetup& r) -> std::string& { return r.codes.bowType; }, false},
+    {"WHTYP", [](SavedSetup& r) -> std::string& { return r.codes.wheelType; }, false},
+    {"RETYP", [](SavedSetup& r) -> std::string& { return r.codes.releaseType; }, false},
+    {"BOLEN", [](SavedSetup& r) -> std::string& { return r.codes.braceHt; }, false},
+    {"ODLEN", [](SavedSetup& r) -> std::string& { return r.codes.overDraw; }, false},
+}};
 
 std::string rightTrimmed(std::string text) {
     const auto last = text.find_last_not_of(' ');
@@ -38,21 +65,44 @@ Status readInto(const storage::TableStore& table, const char* field, std::string
 SavedSetupStore::SavedSetupStore(const std::filesystem::path& dataDir, storage::FileIo& io)
     : m_table(dataDir / kSavedTableFile, io), m_indexFile(dataDir / kSavedIndexFile) {}
 
-Status SavedSetupStore::open() {
+Status SavedSetupStore::open(const storage::ProgressFn& progress) {
     if (Status s = m_table.open(); !s) return s;
-    for (const char* field : kFields) {
-        if (m_table.fieldIndex(field) < 0) {
-            const std::string message = m_table.path().filename().string() + ": field " + field +
+    for (const SavedField& field : kFields) {
+        if (m_table.fieldIndex(field.name) < 0) {
+            const std::string message = m_table.path().filename().string() + ": field " +
+                                        field.name +
                                         " is missing, so set-ups cannot be stored in it.";
             m_table.close();
             return Status::invalidArgument(message);
         }
     }
-    if (Status s = m_table.selectIndex(m_indexFile); !s) {
+    Status s = m_table.selectIndex(m_indexFile, progress);
+    if (!s && !m_table.indexDamage().isOk()) s = rebuildDamagedIndex(s);
+    if (!s) {
         m_table.close();
         return s;
     }
-    return m_table.first();
+    return first();
+}
+
+std::string SavedSetupStore::takeNotice() {
+    return std::exchange(m_notice, std::string());
+}
+
+Status SavedSetupStore::rebuildDamagedIndex(const Status& fault) {
+    if (!m_table.damage().isOk()) return fault;
+    if (Status s = m_table.rebuildIndexFile(m_indexFile); !s) return s;
+    m_notice = "The name index " + m_indexFile.filename().string() + " was damaged (" +
+               fault.message() + "). It has been rebuilt from " +
+               m_table.path().filename().string() + "; no saved set-up was lost.";
+    return Status::ok();
+}
+
+Status SavedSetupStore::walkIndex(const std::function<Status()>& walk) {
+    Status s = walk();
+    if (s || m_table.indexDamage().isOk()) return s;
+    if (Status r = rebuildDamagedIndex(s); !r) return r;
+    return walk();
 }
 
 void SavedSetupStore::close() {
@@ -69,20 +119,10 @@ Result<std::uint32_t> SavedSetupStore::countRecords(const std::filesystem::path&
     return count;
 }
 
-Status SavedSetupStore::writeAddress(const CustomerAddress& a) {
-    const std::array<std::pair<const char*, const std::string*>, 9> values{{
-        {"NAME", &a.name},
-        {"ADDR1", &a.addr1},
-        {"ADDR2", &a.addr2},
-        {"CITY", &a.city},
-        {"STATE", &a.state},
-        {"ZIP", &a.zip},
-        {"COUNTRY", &a.country},
-        {"CCODE", &a.ccode},
-        {"COMMENTS", &a.comments},
-    }};
-    for (const auto& [field, value] : values) {
-        if (Status s = m_table.setFieldText(field, *value); !s) return s;
+Status SavedSetupStore::writeFields(SavedSetup& record, bool addressOnly) {
+    for (const SavedField& field : kFields) {
+        if (addressOnly && !field.address) continue;
+        if (Status s = m_table.setFieldText(field.name, field.text(record)); !s) return s;
     }
     return Status::ok();
 }
@@ -92,24 +132,8 @@ AppendOutcome SavedSetupStore::appendSetup(const CustomerAddress& address, const
     if (Status s = m_table.appendBlank(); !s) return {s, false};
     const bool dateField =
         m_table.fields()[static_cast<std::size_t>(m_table.fieldIndex("DATE"))].type == 'D';
-    const std::string dateText = dateField ? dateFieldText(date) : shortDateText(date);
-    const std::array<std::pair<const char*, const std::string*>, 10> values{{
-        {"DATE", &dateText},
-        {"HORT", &codes.hort},
-        {"BOWWT", &codes.bowWeight},
-        {"ARLEN", &codes.arrowLength},
-        {"PNTWT", &codes.pointWeight},
-        {"BOTYP", &codes.bowType},
-        {"WHTYP", &codes.wheelType},
-        {"RETYP", &codes.releaseType},
-        {"BOLEN", &codes.braceHt},
-        {"ODLEN", &codes.overDraw},
-    }};
-    Status s = writeAddress(address);
-    for (const auto& [field, value] : values) {
-        if (!s) break;
-        s = m_table.setFieldText(field, *value);
-    }
+    SavedSetup record{address, dateField ? dateFieldText(date) : shortDateText(date), codes};
+    Status s = writeFields(record, false);
     if (!s) {
         m_table.cancel();  // a later post must not append a half-made record
         return {s, false};
@@ -131,37 +155,33 @@ AppendOutcome SavedSetupStore::appendSetup(const CustomerAddress& address, const
 }
 
 Status SavedSetupStore::first() {
-    return m_table.first();
+    return walkIndex([this] { return m_table.first(); });
 }
 Status SavedSetupStore::next() {
-    return m_table.next();
+    return walkIndex([this] { return m_table.next(); });
 }
 Status SavedSetupStore::previous() {
-    return m_table.previous();
+    return walkIndex([this] { return m_table.previous(); });
 }
 Status SavedSetupStore::last() {
-    return m_table.last();
+    return walkIndex([this] { return m_table.last(); });
 }
 
 Result<bool> SavedSetupStore::seekName(std::string_view letters) {
-    return m_table.seek(letters);
+    bool found = false;
+    Status s = walkIndex([&]() -> Status {
+        auto r = m_table.seek(letters);
+        found = r.valueOr(false);
+        return r.status();
+    });
+    if (!s) return s;
+    return found;
 }
 
 Result<SavedSetup> SavedSetupStore::current() const {
     SavedSetup r;
-    CustomerAddress& a = r.address;
-    SetupCodes& c = r.codes;
-    const std::array<std::pair<const char*, std::string*>, 19> targets{{
-        {"NAME", &a.name},         {"ADDR1", &a.addr1},       {"ADDR2", &a.addr2},
-        {"CITY", &a.city},         {"STATE", &a.state},       {"ZIP", &a.zip},
-        {"COUNTRY", &a.country},   {"CCODE", &a.ccode},       {"COMMENTS", &a.comments},
-        {"DATE", &r.date},         {"HORT", &c.hort},         {"BOWWT", &c.bowWeight},
-        {"ARLEN", &c.arrowLength}, {"PNTWT", &c.pointWeight}, {"BOTYP", &c.bowType},
-        {"WHTYP", &c.wheelType},   {"RETYP", &c.releaseType}, {"BOLEN", &c.braceHt},
-        {"ODLEN", &c.overDraw},
-    }};
-    for (const auto& [field, target] : targets) {
-        if (Status s = readInto(m_table, field, *target); !s) return s;
+    for (const SavedField& field : kFields) {
+        if (Status s = readInto(m_table, field.name, field.text(r)); !s) return s;
     }
     return r;
 }
@@ -171,7 +191,8 @@ Status SavedSetupStore::beginEdit() {
 }
 
 Status SavedSetupStore::postAddress(const CustomerAddress& address) {
-    if (Status s = writeAddress(address); !s) return s;
+    SavedSetup record{address, {}, {}};
+    if (Status s = writeFields(record, true); !s) return s;
     return m_table.post();
 }
 

@@ -12,9 +12,15 @@
 // Every change goes through TableStore::post(), which writes the record and
 // brings the selected index up to date before it returns; a change is
 // reported as done only when post() said so.
+//
+// The name index is derived data: when opening or walking it finds damage
+// in its nodes, it is rebuilt from the table at once and notice() says so
+// (once).  A damaged table is opened all the same, for reading only; see
+// damage() and DamagedTable.h.
 
 #include "CustomerAddress.h"
 #include "FileIo.h"
+#include "Progress.h"
 #include "SetupCodes.h"
 #include "Status.h"
 #include "TableStore.h"
@@ -22,6 +28,7 @@
 #include <chrono>
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -56,10 +63,18 @@ public:
 
     // Opens the table, checks that it has the 19 fields and selects the name
     // index.  Errors name the missing file or field.  Stands on the first
-    // record in name order.
-    storage::Status open();
+    // record in name order.  A name index that misses set-ups is rebuilt
+    // first, reporting to `progress`; cancelled there, the store stays closed
+    // and the index file as it was.
+    storage::Status open(const storage::ProgressFn& progress = {});
     void close();
     [[nodiscard]] bool isOpen() const { return m_table.isOpen(); }
+    // What is wrong with the table when it is damaged (then every change is
+    // refused), else ok.  Precondition: open.
+    [[nodiscard]] storage::Status damage() const { return m_table.damage(); }
+    // What the window should tell the user once, or "": that the name index
+    // was found damaged and rebuilt.  Taking it clears it.
+    std::string takeNotice();
 
     // Records on file (0 for an empty table), without needing the index.
     static storage::Result<std::uint32_t> countRecords(const std::filesystem::path& dataDir);
@@ -98,10 +113,18 @@ public:
     [[nodiscard]] int textWidth(std::string_view field) const;
 
 private:
-    storage::Status writeAddress(const CustomerAddress& address);
+    // Writes the record's fields (only the address ones with `addressOnly`).
+    storage::Status writeFields(SavedSetup& record, bool addressOnly);
+    // Rebuilds the name index found damaged by what gave `fault`, and notes
+    // it; gives `fault` back when the table itself is damaged (nothing is
+    // written into it then, its index included).
+    storage::Status rebuildDamagedIndex(const storage::Status& fault);
+    // Runs `walk` (an index walk); once more after rebuilding a damaged index.
+    storage::Status walkIndex(const std::function<storage::Status()>& walk);
 
     storage::TableStore m_table;
     std::filesystem::path m_indexFile;
+    std::string m_notice;
 };
 
 }  // namespace quivra::customers

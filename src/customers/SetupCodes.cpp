@@ -5,7 +5,7 @@
 
 namespace quivra::customers {
 
-using selection::Page;
+using core::Page;
 
 namespace {
 
@@ -28,16 +28,6 @@ std::string_view trimmed(std::string_view text) {
     return text.substr(first, last - first + 1);
 }
 
-// The page a search recorded; any other text is no page.  (Kept here so the
-// rules need only the selection headers, not the search engine.)
-std::optional<Page> pageOfKey(std::string_view key) {
-    if (key == "Hunt") return Page::Hunt;
-    if (key == "Targ") return Page::Targ;
-    if (key == "Youth") return Page::Youth;
-    if (key == "Kstr") return Page::Kstr;
-    return std::nullopt;
-}
-
 std::optional<int> clamped(std::optional<int> code, int items) {
     if (!code) return std::nullopt;
     return std::clamp(*code, 0, items - 1);
@@ -45,8 +35,7 @@ std::optional<int> clamped(std::optional<int> code, int items) {
 
 }  // namespace
 
-std::string categoryCode(std::string_view pageKey) {
-    const std::optional<Page> page = pageOfKey(pageKey);
+std::string categoryCode(std::optional<Page> page) {
     if (!page) return {};
     switch (*page) {
         case Page::Hunt:
@@ -61,13 +50,12 @@ std::string categoryCode(std::string_view pageKey) {
     return {};
 }
 
-SetupCodes encodeSetup(const selection::SelectionInputs& inputs, std::string_view pageKey) {
-    const std::optional<Page> page = pageOfKey(pageKey);
+SetupCodes encodeSetup(const selection::SelectionInputs& inputs, std::optional<Page> page) {
     const bool youth = page == Page::Youth;
     const bool targetGroup = page == Page::Targ || page == Page::Kstr;
 
     SetupCodes codes;
-    codes.hort = categoryCode(pageKey);
+    codes.hort = categoryCode(page);
     codes.bowWeight = youth ? inputs.youthBowWeight : inputs.bowWeight;
     codes.arrowLength = youth ? inputs.youthArrowLength : inputs.arrowLength;
     codes.pointWeight = inputs.pointWeight;

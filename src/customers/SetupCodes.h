@@ -33,15 +33,16 @@ struct SetupCodes {
     bool operator==(const SetupCodes&) const = default;
 };
 
-// The category code of a page key ("Hunt" -> "0" ... "Youth" -> "3"); empty
-// for any other text.
-std::string categoryCode(std::string_view pageKey);
+// The category code of a page (hunting "0" ... youth "3"); empty for no page.
+std::string categoryCode(std::optional<core::Page> page);
 
-// The codes a save stores for the inputs and the page key of the last search.
+// The codes a save stores for the inputs and the page of the last search
+// (nullopt before any search has run).
 // On the target and Kestra pages BOTYP comes from TargBowType, elsewhere from
 // BowType.  On the youth page BOWWT and ARLEN hold the youth bow weight and
 // youth arrow length, the inputs that page searches with.
-SetupCodes encodeSetup(const selection::SelectionInputs& inputs, std::string_view pageKey);
+SetupCodes encodeSetup(const selection::SelectionInputs& inputs,
+                       std::optional<core::Page> searchedPage);
 
 // A code field read as a whole number: nullopt for a blank text, the
 // conversion message ("'x' is not a valid integer value") for anything else

@@ -46,24 +46,25 @@ std::string wheelTypeText(int code) {
     return pick(kTexts, code);
 }
 
-std::string releaseText(int code) {
+std::string headerReleaseText(int code) {
     static constexpr std::array<const char*, 2> kTexts{"Mechanical", "Fingers"};
     return pick(kTexts, code);
 }
 
-std::string braceHeightText(int code) {
+std::string headerBraceHeightText(int code) {
     static constexpr std::array<const char*, 2> kTexts{"Over 6.5\"", "Under 6.5\""};
     return pick(kTexts, code);
 }
 
-std::string overDrawText(int code) {
+std::string headerOverDrawText(int code) {
     if (code == 0) return "None";
     if (code >= 1 && code <= 5) return std::to_string(code) + kInch;
     return {};
 }
 
-HeaderTexts saveHeader(const selection::SelectionInputs& inputs, std::string_view pageKey) {
-    const SetupCodes codes = encodeSetup(inputs, pageKey);
+HeaderTexts saveHeader(const selection::SelectionInputs& inputs,
+                       std::optional<core::Page> searchedPage) {
+    const SetupCodes codes = encodeSetup(inputs, searchedPage);
     HeaderTexts h;
     h.bowWeight = codes.bowWeight + "#";
     h.arrowLength = codes.arrowLength + kInch;
@@ -73,13 +74,13 @@ HeaderTexts saveHeader(const selection::SelectionInputs& inputs, std::string_vie
     // On the hunting page the bow is BowType's; on every other page it is
     // TargBowType's.  Only a compound bow has a cam, a release aid, a brace
     // height class and an overdraw worth showing.
-    const int bow = pageKey == "Hunt" ? inputs.bowType : inputs.targBowType;
+    const int bow = searchedPage == core::Page::Hunt ? inputs.bowType : inputs.targBowType;
     h.bowType = bowTypeText(bow);
     if (bow == 0) {
         h.wheelType = wheelTypeText(inputs.wheelType);
-        h.release = releaseText(inputs.releaseType);
-        h.braceHeight = braceHeightText(inputs.braceHt);
-        h.overDraw = overDrawText(inputs.overDraw);
+        h.release = headerReleaseText(inputs.releaseType);
+        h.braceHeight = headerBraceHeightText(inputs.braceHt);
+        h.overDraw = headerOverDrawText(inputs.overDraw);
     } else if (!h.bowType.empty()) {
         h.wheelType = h.release = h.braceHeight = h.overDraw = "N/A";
     }
@@ -94,9 +95,9 @@ HeaderTexts recordHeader(const SetupCodes& codes) {
     h.category = decoded(codes.hort, categoryText);
     h.bowType = decoded(codes.bowType, bowTypeText);
     h.wheelType = decoded(codes.wheelType, wheelTypeText);
-    h.release = decoded(codes.releaseType, releaseText);
-    h.braceHeight = decoded(codes.braceHt, braceHeightText);
-    h.overDraw = decoded(codes.overDraw, overDrawText);
+    h.release = decoded(codes.releaseType, headerReleaseText);
+    h.braceHeight = decoded(codes.braceHt, headerBraceHeightText);
+    h.overDraw = decoded(codes.overDraw, headerOverDrawText);
     return h;
 }
 

@@ -30,14 +30,15 @@ struct HeaderTexts {
 };
 
 // Decoding tables, by 0-based code; empty text for a code outside the table.
-std::string categoryText(int code);     // 0 "Hunting Shafts" .. 3 "Youth Shafts"
-std::string bowTypeText(int code);      // 0 "Compound", 1 "Recurve", 2 "Longbow"
-std::string wheelTypeText(int code);    // 0 "Hard", 1 "Medium", 2 "Soft"
-std::string releaseText(int code);      // 0 "Mechanical", 1 "Fingers"
-std::string braceHeightText(int code);  // 0 `Over 6.5"`, 1 `Under 6.5"`
-std::string overDrawText(int code);     // 0 "None", 1..5 the digit and an inch mark
+std::string categoryText(int code);           // 0 "Hunting Shafts" .. 3 "Youth Shafts"
+std::string bowTypeText(int code);            // 0 "Compound", 1 "Recurve", 2 "Longbow"
+std::string wheelTypeText(int code);          // 0 "Hard", 1 "Medium", 2 "Soft"
+std::string headerReleaseText(int code);      // 0 "Mechanical", 1 "Fingers"
+std::string headerBraceHeightText(int code);  // 0 `Over 6.5"`, 1 `Under 6.5"`
+std::string headerOverDrawText(int code);     // 0 "None", 1..5 the digit and an inch mark
 
-HeaderTexts saveHeader(const selection::SelectionInputs& inputs, std::string_view pageKey);
+HeaderTexts saveHeader(const selection::SelectionInputs& inputs,
+                       std::optional<core::Page> searchedPage);
 HeaderTexts recordHeader(const SetupCodes& codes);
 
 }  // namespace quivra::customers

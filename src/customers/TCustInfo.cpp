@@ -1,10 +1,11 @@
 #include "TCustInfo.h"
 
 #include "AddressPanel.h"
+#include "BgrColour.h"
 #include "CustomerAddress.h"
-#include "DelphiColour.h"
 #include "ErrorHandler.h"
 #include "MessageBox.h"
+#include "RepairOffer.h"
 #include "SavedSetupStore.h"
 #include "SetupHeaderPanel.h"
 
@@ -29,12 +30,13 @@ QString qs(const std::string& s) {
 
 }  // namespace
 
-TCustInfo::TCustInfo(const selection::SelectionInputs& inputs, const QString& pageKey,
-                     std::filesystem::path dataDir, TodayFn today, QWidget* parent)
+TCustInfo::TCustInfo(const selection::SelectionInputs& inputs,
+                     std::optional<core::Page> searchedPage, std::filesystem::path dataDir,
+                     QWidget* parent)
     : QDialog(parent),
       m_dataDir(std::move(dataDir)),
-      m_codes(encodeSetup(inputs, pageKey.toStdString())),
-      m_date(today ? today() : systemToday()),
+      m_codes(encodeSetup(inputs, searchedPage)),
+      m_date(today()),
       m_address(new AddressPanel(this)),
       m_header(new SetupHeaderPanel(this)),
       m_dateText(new QLabel(this)),
@@ -44,15 +46,21 @@ TCustInfo::TCustInfo(const selection::SelectionInputs& inputs, const QString& pa
     setWindowTitle(tr("2012 Customer Information"));
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint);
 
-    // Fail before the window shows when there is nowhere to save to.
+    // Fail before the window shows when there is nowhere to save to: no
+    // table, or a damaged one the user did not let us repair.
     {
+        const DamagedTable damaged = savedTableHealth(m_dataDir, *m_io);
+        if (!damaged.damage.isOk() && !offerRepair(parent, damaged, *m_io)) {
+            throw shell::UserError(refusedMessage(damaged));
+        }
         SavedSetupStore store(m_dataDir, *m_io);
         if (storage::Status s = store.open(); !s) throw shell::UserError(s.message());
+        showNotice(store);
         m_address->setWidths([&store](std::string_view field) { return store.textWidth(field); });
         store.close();
     }
 
-    m_header->setTexts(saveHeader(inputs, pageKey.toStdString()));
+    m_header->setTexts(saveHeader(inputs, searchedPage));
     m_dateText->setObjectName(QStringLiteral("DBText1"));
     m_dateText->setAccessibleName(tr("Date"));
     m_dateText->setText(qs(shortDateText(m_date)));
@@ -109,6 +117,7 @@ void TCustInfo::PostBtnClick() {
     SavedSetupStore store(m_dataDir, *m_io);
     AppendOutcome outcome{store.open(), false};
     if (outcome.status) outcome = store.appendSetup(address, m_codes, m_date);
+    showNotice(store);
     store.close();
     if (!outcome.status) {
         shell::MessageBox::error(this, qs(outcome.status.message()));
@@ -118,6 +127,12 @@ void TCustInfo::PostBtnClick() {
     }
     shell::MessageBox::information(this, QString::fromLatin1(kSavedMessage));
     accept();
+}
+
+void TCustInfo::showNotice(SavedSetupStore& store) {
+    if (const std::string notice = store.takeNotice(); !notice.empty()) {
+        shell::MessageBox::information(isVisible() ? this : parentWidget(), qs(notice));
+    }
 }
 
 void TCustInfo::ExitBtnClick() {

@@ -7,7 +7,9 @@
 // The window opens the saved set-ups table only to save into it, so another
 // copy of the program can save meanwhile.  Construction checks that the
 // table and its index are there and throws shell::UserError with the storage
-// message when they are not (the modal pattern shows it and goes on).
+// message when they are not (the modal pattern shows it and goes on).  A
+// damaged table is offered for repair first (RepairOffer.h); declined, the
+// window does not open and the user is told that nothing is saved into it.
 
 #include "DateText.h"
 #include "FileIo.h"
@@ -25,13 +27,16 @@ class QPushButton;
 namespace quivra::customers {
 
 class AddressPanel;
+class SavedSetupStore;
 class SetupHeaderPanel;
 
 class TCustInfo : public QDialog {
     Q_OBJECT
 public:
-    TCustInfo(const selection::SelectionInputs& inputs, const QString& pageKey,
-              std::filesystem::path dataDir, TodayFn today, QWidget* parent = nullptr);
+    // `searchedPage` is the page of the main window's last search; the save
+    // date is read from core::Clock.
+    TCustInfo(const selection::SelectionInputs& inputs, std::optional<core::Page> searchedPage,
+              std::filesystem::path dataDir, QWidget* parent = nullptr);
 
     // "Save Record": validate, append, confirm, close.
     void PostBtnClick();
@@ -46,6 +51,9 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    // Tells the user once what the store noticed (a name index rebuilt).
+    void showNotice(SavedSetupStore& store);
+
     std::filesystem::path m_dataDir;
     storage::FileIo* m_io = &storage::FileIo::posix();
     SetupCodes m_codes;

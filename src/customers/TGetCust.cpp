@@ -1,9 +1,10 @@
 #include "TGetCust.h"
 
 #include "AddressPanel.h"
-#include "DelphiColour.h"
+#include "BgrColour.h"
 #include "ErrorHandler.h"
 #include "MessageBox.h"
+#include "RepairOffer.h"
 #include "SetupHeaderPanel.h"
 
 #include <QGuiApplication>
@@ -51,6 +52,9 @@ TGetCust::TGetCust(const std::filesystem::path& dataDir, PrintCustomerFn print,
     setObjectName(QStringLiteral("GetCust"));
     setWindowTitle(tr("2012 Retrieve Customer Information"));
 
+    // A damaged table is said so once, here, with the offer to repair it;
+    // unrepaired it is browsed, and every edit is refused with the damage.
+    (void)offerRepair(parent, savedTableHealth(dataDir));
     if (storage::Status s = m_store.open(); !s) throw shell::UserError(s.message());
     m_address->setWidths([this](std::string_view field) { return m_store.textWidth(field); });
 
@@ -89,6 +93,13 @@ TGetCust::TGetCust(const std::filesystem::path& dataDir, PrintCustomerFn print,
 
     setEditing(false);
     showCurrent(true);
+    showNotice();
+}
+
+void TGetCust::showNotice() {
+    if (const std::string notice = m_store.takeNotice(); !notice.empty()) {
+        shell::MessageBox::information(this, QString::fromStdString(notice));
+    }
 }
 
 void TGetCust::showEvent(QShowEvent* event) {
@@ -134,6 +145,7 @@ void TGetCust::move(storage::Status (SavedSetupStore::*step)()) {
     storage::Status s = (m_store.*step)();
     if (s && (m_store.atEnd() || m_store.recNo() == 0) && from != 0) s = m_store.goTo(from);
     if (!s) showStatus(s);
+    showNotice();
     showCurrent(true);
 }
 
@@ -181,6 +193,7 @@ void TGetCust::Button1Click() {
     const QString letters = shell::MessageBox::inputBox(
         this, tr("Find Customer"), tr("Enter First Letters of Name, Xxx"), QString());
     auto found = m_store.seekName(letters.toStdString());
+    showNotice();
     if (found.isOk() && found.value()) {
         showCurrent(true);
         return;

@@ -6,8 +6,9 @@
 //
 // Construction opens Saveddb.dbf with Saved.idx and shows the first customer
 // in name order; a missing or unusable file throws shell::UserError with the
-// storage message (the modal pattern shows it).  `result` receives the set-up
-// when "Return Data" closes the window and is left alone otherwise.
+// storage message (the modal pattern shows it).  A damaged table is said so
+// and offered for repair (RepairOffer.h); declined, it is browsed read-only.  `result` receives the
+// set-up when "Return Data" closes the window and is left alone otherwise.
 
 #include "CustomerCommands.h"
 #include "RecordNavigator.h"
@@ -58,6 +59,8 @@ private:
     void showCurrent(bool header);
     void setEditing(bool editing);
     void showStatus(const storage::Status& status);
+    // Tells the user once what the store noticed (a name index rebuilt).
+    void showNotice();
 
     SavedSetupStore m_store;
     PrintCustomerFn m_print;

@@ -4,6 +4,7 @@
 #include "ErrorHandler.h"
 #include "FieldWidths.h"
 #include "MessageBox.h"
+#include "RepairOffer.h"
 
 #include <QGridLayout>
 #include <QGuiApplication>
@@ -48,6 +49,9 @@ TShopInf::TShopInf(std::filesystem::path dataDir, QWidget* parent)
     setWindowTitle(tr("2012 Shop Information"));
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint);
 
+    // Damage is said once, with the offer to repair; declined, the record
+    // is shown and Save refuses with the damage.
+    (void)offerRepair(parent, shopTableHealth(m_dataDir));
     auto record = loadShopRecord(m_dataDir);
     if (!record.isOk()) throw shell::UserError(record.status().message());
     m_record = std::move(record).value();

@@ -1,17 +1,15 @@
 #include "ArrowWeight.h"
 
 #include "NumberText.h"
+#include "ShaftCatalogue.h"
 
 namespace quivra::details {
 
 namespace {
 
-using calculators::notAFloatMessage;
-using calculators::parseDecimal;
-
 Converted convert(std::string_view text) {
-    if (const auto value = parseDecimal(text)) return {value, {}};
-    return {std::nullopt, notAFloatMessage(text)};
+    if (const auto value = core::parseDecimal(text)) return {value, {}};
+    return {std::nullopt, core::notAFloatMessage(text)};
 }
 
 bool isBlank(std::string_view text) {
@@ -21,34 +19,28 @@ bool isBlank(std::string_view text) {
 }  // namespace
 
 std::string seekKey(std::string_view specKey) {
-    std::string key(specKey);
-    const auto blank = key.find(' ');
-    if (blank != std::string::npos) key.erase(blank, 15);
-    return key;
+    return core::cutAtFirst(specKey, ' ');
 }
 
-Converted initialArrowLength(std::string_view pageKey, std::string_view arrowLengthText,
+Converted initialArrowLength(core::Page page, std::string_view arrowLengthText,
                              std::string_view youthArrowLengthText) {
-    return convert(pageKey == "Youth" ? youthArrowLengthText : arrowLengthText);
+    return convert(page == core::Page::Youth ? youthArrowLengthText : arrowLengthText);
 }
 
-bool usesEnteredPointWeight(std::string_view pageKey) {
-    return pageKey == "Hunt";
+bool usesEnteredPointWeight(core::Page page) {
+    return page == core::Page::Hunt;
 }
 
-Converted initialPointWeight(std::string_view pageKey, std::string_view pointWeightText,
+Converted initialPointWeight(core::Page page, std::string_view pointWeightText,
                              double defaultPointWeight) {
-    if (usesEnteredPointWeight(pageKey)) return convert(pointWeightText);
+    if (usesEnteredPointWeight(page)) return convert(pointWeightText);
     return {defaultPointWeight, {}};
-}
-
-bool isTwoFamilyRow(std::string_view modelsCaption) {
-    return modelsCaption.size() >= 5 && modelsCaption.substr(2, 3) == ",M4";
 }
 
 Converted grainsPerInch(std::string_view modelsCaption, std::string_view gpiText) {
     std::string_view text = gpiText;
-    if (isTwoFamilyRow(modelsCaption)) text = gpiText.size() > 5 ? gpiText.substr(5, 4) : "";
+    if (catalogue::isTwoFamilyModels(modelsCaption))
+        text = catalogue::splitFamilies(gpiText).second;
     if (isBlank(text)) return {0.0, {}};
     return convert(text);
 }
@@ -61,7 +53,7 @@ ArrowWeights arrowWeights(const ArrowBuild& build, double grainsPerInch) {
 }
 
 std::string grainsText(double grains) {
-    return calculators::cutDecimals(calculators::decimalText(grains, 15), 0) + " Gr.";
+    return core::cutDecimals(core::decimalText(grains, 15), 0) + " Gr.";
 }
 
 }  // namespace quivra::details

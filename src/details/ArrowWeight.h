@@ -1,7 +1,9 @@
 #pragma once
-// Rules of the arrow weight builder: which specification record to read,
+// Rules of the arrow weight builder: which catalogue record to read,
 // where the starting values come from, the shaft's grains per inch and the
 // shaft and total arrow weights as shown ("255 Gr.").
+
+#include "Page.h"
 
 #include <optional>
 #include <string>
@@ -15,32 +17,30 @@ struct Converted {
     std::string error;  // "'x' is not a valid floating point value" when !value
 };
 
-// The key the builder seeks on specs.idx: the requested key with its first
-// blank and up to 14 characters after it removed (a size caption such as
-// "2213 (alt 2215)" keeps only "2213"); a key without a blank is used whole.
+// The key the builder seeks in the shaft catalogue: the requested key with
+// its first blank and up to 14 characters after it removed (a size caption
+// such as "2213 (alt 2215)" keeps only "2213"); a key without a blank is
+// used whole.
 std::string seekKey(std::string_view specKey);
 
 // The arrow length the builder starts with: the youth arrow length on the
-// "Youth" page, the main arrow length on every other page.
-Converted initialArrowLength(std::string_view pageKey, std::string_view arrowLengthText,
+// Youth page, the main arrow length on every other page.
+Converted initialArrowLength(core::Page page, std::string_view arrowLengthText,
                              std::string_view youthArrowLengthText);
 
-// Only the "Hunt" page uses the entered point weight; the others start with
+// Only the Hunting page uses the entered point weight; the others start with
 // the record's default point weight.
-bool usesEnteredPointWeight(std::string_view pageKey);
+bool usesEnteredPointWeight(core::Page page);
 
-// The starting point weight: the entered text converted on the "Hunt" page,
+// The starting point weight: the entered text converted on the Hunting page,
 // `defaultPointWeight` otherwise.
-Converted initialPointWeight(std::string_view pageKey, std::string_view pointWeightText,
+Converted initialPointWeight(core::Page page, std::string_view pointWeightText,
                              double defaultPointWeight);
 
-// True when characters 3 to 5 of the models caption are ",M4": the record is
-// a combined aluminium row whose GPI text holds two numbers.
-bool isTwoFamilyRow(std::string_view modelsCaption);
-
-// Grains per inch of the shaft: for a two-family row the number in
-// characters 6 to 9 of the GPI text (the M4 alloy), otherwise the whole
-// text.  Blank reads as 0, like any blank number field of the table.
+// Grains per inch of the shaft: for a combined row (catalogue::
+// isTwoFamilyModels of the models caption) the M4 alloy's number, the second
+// of catalogue::splitFamilies, otherwise the whole text.  Blank reads as 0,
+// like any blank number field of the table.
 Converted grainsPerInch(std::string_view modelsCaption, std::string_view gpiText);
 
 // The finished arrow, in inches and grains.

@@ -2,6 +2,8 @@
 // Entry point of the arrow weight builder: the main window gathers a detail
 // request from the clicked grid row and opens the builder with it.
 
+#include "Page.h"
+
 #include <QString>
 
 #include <filesystem>
@@ -16,11 +18,11 @@ struct DetailRequest {
     QString specKey;                // size caption immediately followed by the row's key suffix
     QString sizeCaption;            // size caption of the clicked button
     QString modelsCaption;          // models caption of the same grid row, e.g. "KV,M4"
-    QString pageKey;                // "Hunt", "Targ", "Youth" or "Kstr" (the last search's page)
+    core::Page page{};              // the page of the clicked grid
     QString arrowLengthText;        // ArrowLengthSpin text
     QString youthArrowLengthText;   // YouthArrowLenSpin text
     QString pointWeightText;        // PointWtSpin text
-    std::filesystem::path dataDir;  // folder holding Specs.DBF, specs.idx and pictures/
+    std::filesystem::path dataDir;  // folder holding the shaft catalogue and pictures/
 };
 
 // Opens the arrow weight builder modally over `parent`: a new window each

@@ -5,7 +5,6 @@
 #include "ErrorHandler.h"
 #include "InfoWindows.h"
 #include "NumberText.h"
-#include "TableStore.h"
 
 #include <QDoubleSpinBox>
 #include <QFormLayout>
@@ -72,9 +71,7 @@ QPushButton* button(const char* name, const QString& text, const QString& hint =
 }  // namespace
 
 TSpecsFrm::TSpecsFrm(DetailRequest request, QWidget* parent)
-    : QDialog(parent),
-      m_request(std::move(request)),
-      m_specs(std::make_unique<storage::TableStore>(m_request.dataDir / "Specs.DBF")) {
+    : QDialog(parent), m_request(std::move(request)), m_catalogue(m_request.dataDir) {
     setObjectName(QStringLiteral("SpecsFrm"));
     setWindowTitle(tr("2012 Arrow Weight Calculator/Specifications"));
     buildWindow();
@@ -88,7 +85,7 @@ TSpecsFrm::TSpecsFrm(DetailRequest request, QWidget* parent)
         });
         if (auto* editor = spin->findChild<QLineEdit*>()) {
             connect(editor, &QLineEdit::textChanged, this, [this, spin] {
-                if (!m_filling && !calculators::parseDecimal(spin->cleanText().toStdString())) {
+                if (!m_filling && !core::parseDecimal(spin->cleanText().toStdString())) {
                     ChangeOptions();
                 }
             });
@@ -192,51 +189,49 @@ void TSpecsFrm::FormCreate() {
     m_size->setText(m_request.sizeCaption);
     // Any failure ends the creation steps; the window still opens with what
     // was filled in before it.
-    shell::guarded(this, [this] {
-        const std::string key = seekKey(m_request.specKey.toStdString());
-        check(m_specs->open());
-        check(m_specs->selectIndex(m_request.dataDir / "specs.idx"));
-        // A key that matches nothing leaves the table at its end, where
-        // every field reads blank and every number 0.
-        check(m_specs->seek(key).status());
-        loadRecord();
-    });
+    shell::guarded(this, [this] { loadRecord(); });
+}
+
+const catalogue::ShaftRecord& TSpecsFrm::record() {
+    if (!m_record) {
+        // A key that matches nothing gives a blank record: every text blank
+        // and every number 0.
+        storage::Result<catalogue::ShaftRecord> found =
+            m_catalogue.fullRecord(seekKey(m_request.specKey.toStdString()));
+        check(found.status());
+        m_record = std::move(found).value();
+    }
+    return *m_record;
 }
 
 void TSpecsFrm::loadRecord() {
-    const std::string page = m_request.pageKey.toStdString();
-    const auto number = [this](const char* field) {
-        const auto value = m_specs->fieldFloat(field);
-        check(value.status());
-        return *value;
-    };
+    const catalogue::ShaftRecord& shaft = record();
+    const core::Page page = m_request.page;
     const auto length = initialArrowLength(page, m_request.arrowLengthText.toStdString(),
                                            m_request.youthArrowLengthText.toStdString());
     if (!length.value) throw shell::UserError(length.error);
     setInitial(m_spins[Length], *length.value);
 
-    const double defaultPoint = usesEnteredPointWeight(page) ? 0.0 : number("DEFPTWT");
+    const double defaultPoint = usesEnteredPointWeight(page) ? 0.0 : shaft.defaultPoint;
     const auto point =
         initialPointWeight(page, m_request.pointWeightText.toStdString(), defaultPoint);
     if (!point.value) throw shell::UserError(point.error);
     setInitial(m_spins[Point], *point.value);
 
-    setInitial(m_spins[Nock], number("DEFNOCKWT"));
-    setInitial(m_spins[Fletching], number("DEFVANEWT"));
-    setInitial(m_spins[Insert], number("DEFINSWT"));
+    setInitial(m_spins[Nock], shaft.defaultNock);
+    setInitial(m_spins[Fletching], shaft.defaultFletching);
+    setInitial(m_spins[Insert], shaft.defaultInsert);
 
-    const auto show = [this](QLabel* label, const char* field) {
-        const auto text = m_specs->fieldText(field);
-        check(text.status());
-        label->setText(QString::fromStdString(std::string(calculators::trimBlanks(*text))));
+    const auto show = [](QLabel* label, std::string_view text) {
+        label->setText(QString::fromStdString(std::string(core::trimBlanks(text))));
     };
-    show(m_arrowType, "ARROWTYPE");
-    show(m_maxLength, "LENGTH");
-    show(m_outside, "OD");
-    show(m_inside, "ID");
-    show(m_wall, "WALL");
-    show(m_gpi, "GPI");
-    show(m_spine, "SPINE");
+    show(m_arrowType, shaft.arrowType);
+    show(m_maxLength, shaft.maxLength);
+    show(m_outside, shaft.outside);
+    show(m_inside, shaft.inside);
+    show(m_wall, shaft.wall);
+    show(m_gpi, shaft.gpi);
+    show(m_spine, shaft.spine);
     ChangeOptions();
 }
 
@@ -248,7 +243,7 @@ void TSpecsFrm::setInitial(QDoubleSpinBox* field, double value) {
 }
 
 double TSpecsFrm::valueOf(const QDoubleSpinBox* field) const {
-    const auto value = calculators::parseDecimal(field->cleanText().toStdString());
+    const auto value = core::parseDecimal(field->cleanText().toStdString());
     if (!value) return field->minimum();
     return std::clamp(*value, field->minimum(), field->maximum());
 }
@@ -256,10 +251,7 @@ double TSpecsFrm::valueOf(const QDoubleSpinBox* field) const {
 void TSpecsFrm::ChangeOptions() {
     shell::guarded(this, [this] {
         m_models->setText(m_request.modelsCaption);
-        check(m_specs->open());  // does nothing when it is open
-        const auto gpiText = m_specs->fieldText("GPI");
-        check(gpiText.status());
-        const auto gpi = grainsPerInch(m_request.modelsCaption.toStdString(), *gpiText);
+        const auto gpi = grainsPerInch(m_request.modelsCaption.toStdString(), record().gpi);
         if (!gpi.value) throw shell::UserError(gpi.error);
         const ArrowBuild build{.length = valueOf(m_spins[Length]),
                                .nock = valueOf(m_spins[Nock]),
@@ -273,8 +265,6 @@ void TSpecsFrm::ChangeOptions() {
 }
 
 void TSpecsFrm::ExitBtnClick() {
-    m_specs->closeIndexes();
-    m_specs->close();
     close();
 }
 
@@ -283,7 +273,7 @@ void TSpecsFrm::wssSpeedButton1Click() {
 }
 
 void TSpecsFrm::wssSpeedButton2Click() {
-    info::openModelGuide(this, m_request.pageKey, m_request.dataDir);
+    info::openModelGuide(this, m_request.page, m_request.dataDir);
 }
 
 void TSpecsFrm::openTuningGuide() {

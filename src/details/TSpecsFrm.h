@@ -1,24 +1,21 @@
 #pragma once
 // SpecsFrm, "2012 Arrow Weight Calculator/Specifications": the catalogue
 // record of the chosen shaft and an arrow put together from it.  The window
-// owns its own read-only handle on Specs.DBF (ordered by specs.idx), seeks
-// the requested key once when it is made, starts the five spin fields from
-// the request and the record's defaults, and recomputes the shaft weight and
-// the total arrow weight on every change of a spin field.
+// reads the requested record from the shaft catalogue once when it is made
+// (again on the next change when that failed), starts the five spin fields
+// from the request and the record's defaults, and recomputes the shaft
+// weight and the total arrow weight on every change of a spin field.
 
+#include "ShaftCatalogue.h"
 #include "ShaftDetails.h"
 
 #include <QDialog>
 
 #include <array>
-#include <memory>
+#include <optional>
 
 class QDoubleSpinBox;
 class QLabel;
-
-namespace quivra::storage {
-class TableStore;
-}
 
 namespace quivra::details {
 
@@ -29,6 +26,8 @@ public:
     ~TSpecsFrm() override;
     TSpecsFrm(const TSpecsFrm&) = delete;
     TSpecsFrm& operator=(const TSpecsFrm&) = delete;
+    TSpecsFrm(TSpecsFrm&&) = delete;
+    TSpecsFrm& operator=(TSpecsFrm&&) = delete;
 
     // Recomputes both weights from the spin fields and the current record.
     void ChangeOptions();
@@ -41,6 +40,9 @@ private:
     void buildWindow();
     void FormCreate();
     void loadRecord();
+    // The catalogue record of the request, read on first use; throws the
+    // catalogue's error for the error box.
+    const catalogue::ShaftRecord& record();
     void ExitBtnClick();
     void wssSpeedButton1Click();
     void wssSpeedButton2Click();
@@ -50,7 +52,8 @@ private:
     void setInitial(QDoubleSpinBox* field, double value);
 
     DetailRequest m_request;
-    std::unique_ptr<storage::TableStore> m_specs;
+    catalogue::ShaftCatalogue m_catalogue;
+    std::optional<catalogue::ShaftRecord> m_record;
     std::array<QDoubleSpinBox*, 5> m_spins{};
     QLabel* m_size = nullptr;         // Label4
     QLabel* m_models = nullptr;       // Mods

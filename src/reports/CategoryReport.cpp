@@ -19,7 +19,7 @@ namespace quivra::reports {
 
 namespace {
 
-using quivra::selection::Page;
+using quivra::core::Page;
 
 struct ColumnHead {
     const char* text;

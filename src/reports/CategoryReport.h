@@ -17,6 +17,6 @@ void drawCategoryReport(QPainter& painter, const CategoryReportData& data);
 
 // "Hunting Setup Report", "Target Setup Report", "Youth Setup Report",
 // "Kestra Setup Report": the document title of a saved or printed report.
-QString categoryReportTitle(quivra::selection::Page page);
+QString categoryReportTitle(quivra::core::Page page);
 
 }  // namespace quivra::reports

@@ -15,7 +15,7 @@ namespace quivra::reports {
 
 struct CategoryReportData {
     // Which report: Hunting, Target, Youth or Kestra.
-    quivra::selection::Page page = quivra::selection::Page::Hunt;
+    quivra::core::Page page = quivra::core::Page::Hunt;
     // The main window's inputs as they stand (texts as typed, group indexes).
     quivra::selection::SelectionInputs inputs;
     // The grid of `page` in slot order (slot 1 first).  Missing slots print as

@@ -8,6 +8,7 @@
 
 #include "CategoryReportData.h"
 #include "CustomerRecordView.h"
+#include "ReportTexts.h"
 #include "ShopRecord.h"
 
 class QWidget;
@@ -24,14 +25,14 @@ void saveCategoryReportPdf(QWidget* parent, const CategoryReportData& data);
 
 // The retrieval window's Print (SpeedButton1Click): prints the customer record
 // on the default printer, showing "Printing progress" with "Cancel".
-// `printedAt` defaults to now.
+// `printedAt` defaults to now (printTime()).
 void printCustomerRecord(QWidget* parent, const quivra::customers::CustomerRecordView& view,
                          const quivra::customers::ShopRecord& shop,
-                         const QDateTime& printedAt = QDateTime::currentDateTime());
+                         const QDateTime& printedAt = printTime());
 
 // Asks for a file name and writes the customer record there as a PDF.
 void saveCustomerRecordPdf(QWidget* parent, const quivra::customers::CustomerRecordView& view,
                            const quivra::customers::ShopRecord& shop,
-                           const QDateTime& printedAt = QDateTime::currentDateTime());
+                           const QDateTime& printedAt = printTime());
 
 }  // namespace quivra::reports

@@ -1,5 +1,7 @@
 #include "ReportTexts.h"
 
+#include "Clock.h"
+
 #include <QLocale>
 
 namespace quivra::reports {
@@ -27,6 +29,14 @@ QString shopFooterPhoneLine(const quivra::customers::ShopRecord& shop) {
 QString printedDateTimeText(const QDateTime& at) {
     if (!at.isValid()) return {};
     return QLocale::c().toString(at, QStringLiteral("MMMM d, yyyy  h:mm AP"));
+}
+
+QDateTime printTime() {
+    const core::LocalDateTime now = core::Clock::instance().now();
+    const QDate date(static_cast<int>(now.date.year()),
+                     static_cast<int>(static_cast<unsigned>(now.date.month())),
+                     static_cast<int>(static_cast<unsigned>(now.date.day())));
+    return {date, QTime(now.hour, now.minute, now.second)};
 }
 
 QString printedDateText(const QDateTime& at) {

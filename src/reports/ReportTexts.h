@@ -19,6 +19,9 @@ QString shopPhoneLine(const quivra::customers::ShopRecord& shop);
 // Customer record footer: "Phone:555-0100  FAX:555-0101".
 QString shopFooterPhoneLine(const quivra::customers::ShopRecord& shop);
 
+// The time a report prints now: core::Clock's (tests put a fixed clock).
+QDateTime printTime();
+
 // "December 8, 2026  5:05 AM"; empty for an invalid time.
 QString printedDateTimeText(const QDateTime& at);
 // "Dec 8, 2026"; empty for an invalid time.

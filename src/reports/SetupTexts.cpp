@@ -1,12 +1,14 @@
 #include "SetupTexts.h"
 
+#include "SetupHeader.h"
+
 #include <array>
 
 namespace quivra::reports {
 
 namespace {
 
-using quivra::selection::Page;
+using quivra::core::Page;
 
 template <std::size_t N>
 QString pick(const std::array<const char*, N>& texts, int index) {
@@ -29,13 +31,13 @@ SetupBlock huntingBlock(const quivra::selection::SelectionInputs& in) {
         {QStringLiteral("Peak Bow Weight:"), fromStd(in.bowWeight)},
         {QStringLiteral("Arrow Length:"), fromStd(in.arrowLength)},
         {QStringLiteral("Point Weight:"), fromStd(in.pointWeight)},
-        {QStringLiteral("Over Draw:"), compound ? overDrawText(in.overDraw) : na()},
+        {QStringLiteral("Over Draw:"), compound ? reportOverDrawText(in.overDraw) : na()},
     };
     block.right = {
         {QStringLiteral("Bow Type:"), huntingBowTypeText(in.bowType)},
         {QStringLiteral("Wheel Type:"), compound ? huntingWheelTypeText(in.wheelType) : na()},
-        {QStringLiteral("Release:"), compound ? releaseText(in.releaseType) : na()},
-        {QStringLiteral("Brace Height:"), compound ? braceHeightText(in.braceHt) : na()},
+        {QStringLiteral("Release:"), compound ? reportReleaseText(in.releaseType) : na()},
+        {QStringLiteral("Brace Height:"), compound ? reportBraceHeightText(in.braceHt) : na()},
     };
     return block;
 }
@@ -49,13 +51,13 @@ SetupBlock targetBlock(const quivra::selection::SelectionInputs& in) {
         {QStringLiteral("Peak Bow Weight:"), fromStd(in.bowWeight)},
         {QStringLiteral("Arrow Length:"), fromStd(in.arrowLength)},
         {QStringLiteral("Point Weight:"), recurve ? na() : fromStd(in.pointWeight)},
-        {QStringLiteral("Over Draw:"), recurve ? na() : overDrawText(in.overDraw)},
+        {QStringLiteral("Over Draw:"), recurve ? na() : reportOverDrawText(in.overDraw)},
     };
     block.right = {
         {QStringLiteral("Bow Type:"), targetBowTypeText(in.targBowType)},
         {QStringLiteral("Wheel Type:"), recurve ? na() : targetWheelTypeText(in.wheelType)},
-        {QStringLiteral("Release:"), recurve ? na() : releaseText(in.releaseType)},
-        {QStringLiteral("Brace Height:"), recurve ? na() : braceHeightText(in.braceHt)},
+        {QStringLiteral("Release:"), recurve ? na() : reportReleaseText(in.releaseType)},
+        {QStringLiteral("Brace Height:"), recurve ? na() : reportBraceHeightText(in.braceHt)},
     };
     return block;
 }
@@ -84,25 +86,23 @@ SetupBlock kestraBlock(const quivra::selection::SelectionInputs& in) {
 
 }  // namespace
 
-QString overDrawText(int index) {
+QString reportOverDrawText(int index) {
     static constexpr std::array<const char*, 6> texts{"None",     "1 inch",   "2 inches",
                                                       "3 inches", "4 inches", "5 inches"};
     return pick(texts, index);
 }
 
-QString braceHeightText(int index) {
+QString reportBraceHeightText(int index) {
     static constexpr std::array<const char*, 2> texts{"More Than 6 1/2\"", "Less Than 6 1/2\""};
     return pick(texts, index);
 }
 
-QString releaseText(int index) {
-    static constexpr std::array<const char*, 2> texts{"Mechanical", "Fingers"};
-    return pick(texts, index);
+QString reportReleaseText(int index) {
+    return QString::fromStdString(customers::headerReleaseText(index));
 }
 
 QString huntingBowTypeText(int index) {
-    static constexpr std::array<const char*, 3> texts{"Compound", "Recurve", "Longbow"};
-    return pick(texts, index);
+    return QString::fromStdString(customers::bowTypeText(index));
 }
 
 QString huntingWheelTypeText(int index) {

@@ -31,11 +31,11 @@ struct SetupBlock {
 inline constexpr const char* kNotApplicable = "N/A";
 
 // "None", "1 inch", "2 inches" .. "5 inches".
-QString overDrawText(int index);
+QString reportOverDrawText(int index);
 // `More Than 6 1/2"` / `Less Than 6 1/2"`.
-QString braceHeightText(int index);
+QString reportBraceHeightText(int index);
 // "Mechanical" / "Fingers".
-QString releaseText(int index);
+QString reportReleaseText(int index);
 // Hunting report: "Compound", "Recurve", "Longbow".
 QString huntingBowTypeText(int index);
 // Hunting report: "Hard Cam", "Medium Cam", "Soft Cam".
@@ -52,6 +52,6 @@ SetupBlock setupBlock(const CategoryReportData& data);
 // the hunting report a "Details" caption in slots 4, 5, 7 and 8 prints as
 // "See Below" (the carbon rows further down hold the details); everything
 // else prints as the grid shows it.
-QString printedWeightCaption(quivra::selection::Page page, int slotNumber, const QString& caption);
+QString printedWeightCaption(quivra::core::Page page, int slotNumber, const QString& caption);
 
 }  // namespace quivra::reports

@@ -18,8 +18,6 @@ inline constexpr const char* kHuntFile = "HUNTCHRT.DBF";
 inline constexpr const char* kTargFile = "Targchrt.dbf";
 inline constexpr const char* kYouthFile = "YouthChrt.dbf";
 inline constexpr const char* kKstrFile = "KSTRCHRT.dbf";
-inline constexpr const char* kSpecsFile = "Specs.DBF";
-inline constexpr const char* kSpecsIndexFile = "specs.idx";
 inline constexpr const char* kMessageFile = "invsel.txt";
 
 }  // namespace quivra::selection::chart

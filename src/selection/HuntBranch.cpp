@@ -34,12 +34,13 @@ storage::Status fillSlots(SearchRunner& r, int row, double length) {
         r.cache().chartRow(r.chart(Page::Hunt), Page::Hunt, row, kSlots);
     if (!texts) return texts.status();
     const ChartRowTexts& entries = **texts;
-    SlotFiller filler(r.cache(), r.specs(), ModelsColumn::Hunting, length, r.out().dataErrors);
+    SlotFiller filler(r.catalogue(), ModelsColumn::Hunting, length, r.out().dataErrors);
     std::vector<RecommendationSlot>& grid = r.grid(Page::Hunt);
     for (int n = 1; n <= kSlots; ++n) {
         RecommendationSlot& slot = grid[static_cast<std::size_t>(n - 1)];
+        slot.keySuffix.assign(core::trimBlanks(entries.key(n)));
         const std::string& sizeField = entries.size(n);
-        const std::string_view trimmed = trimBlanks(sizeField);
+        const std::string_view trimmed = core::trimBlanks(sizeField);
         if (trimmed.empty()) {
             SlotFiller::clear(slot);
             continue;
@@ -47,57 +48,29 @@ storage::Status fillSlots(SearchRunner& r, int row, double length) {
         // Slots 2 to 6 show a size field cut at its first blank (an entry
         // can carry a note after the size); the others show it trimmed.
         const std::string size =
-            (n == 1 || n >= 7) ? std::string(trimmed) : cutAtFirst(sizeField, ' ');
+            (n == 1 || n >= 7) ? std::string(trimmed) : core::cutAtFirst(sizeField, ' ');
         const bool mayBeCarbon = n >= 3 && n <= 10;
         if (mayBeCarbon) slot.weight.enabled = false;
         slot.size.caption = size;
 
-        const std::string_view spine = trimBlanks(entries.key(n));
-        if (mayBeCarbon && spine == "caw") {
+        if (mayBeCarbon && slot.keySuffix == "caw") {
             fillCarbon(slot, size);
             continue;
         }
-        std::string key = size;
-        key += spine;
-        if (storage::Status s = filler.fill(slot, key, n <= 4 ? "KV,M4" : ""); !s) return s;
+        if (storage::Status s = filler.fill(slot, n <= 4 ? "KV,M4" : ""); !s) return s;
     }
     return storage::Status::ok();
 }
 
 }  // namespace
 
-void showAdultInputs(SetupControls& c, bool adult) {
-    c.bowWeightSpin.visible = adult;
-    c.arrowLengthSpin.visible = adult;
-    c.youthBowWtSpin.visible = !adult;
-    c.youthArrowLenSpin.visible = !adult;
-}
-
-storage::Result<ChartSetup> readChartSetup(SearchRunner& r, int weight) {
-    ChartSetup setup = chartSetupOf(r.inputs(), weight, 0, 0);
-    if (readsPointWeight(setup)) {
-        const storage::Result<int> p = SearchRunner::toInt(r.inputs().pointWeight);
-        if (!p) return p.status();
-        setup.pointWeight = *p;
-    }
-    return setup;
-}
-
 storage::Status runHuntBranch(SearchRunner& r) {
     const SelectionInputs& in = r.inputs();
     SetupControls& c = r.controls();
-    c.bowType.visible = true;
-    c.braceHt.visible = true;
-    c.huntCamType.visible = true;
-    c.wheelType.visible = false;
-    c.targBowType.visible = false;
-    c.bowType.enabled = true;
-    showAdultInputs(c, true);
-    c.pointWtSpin.enabled = true;
-    c.upDown4.enabled = true;
+    applyPageStart(c, Page::Hunt);
     const storage::Result<int> w = SearchRunner::toInt(in.bowWeight);
     if (!w) return w.status();
-    r.out().pageKey = "Hunt";
+    r.out().searchedPage = Page::Hunt;
 
     if (in.bowType == 0) {
         c.braceHt.visible = true;

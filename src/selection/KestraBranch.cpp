@@ -23,19 +23,17 @@ storage::Status fillSlots(SearchRunner& r, int row, double length) {
         r.cache().chartRow(r.chart(Page::Kstr), Page::Kstr, row, kSlots);
     if (!texts) return texts.status();
     const ChartRowTexts& entries = **texts;
-    SlotFiller filler(r.cache(), r.specs(), ModelsColumn::Hunting, length, r.out().dataErrors);
+    SlotFiller filler(r.catalogue(), ModelsColumn::Hunting, length, r.out().dataErrors);
     std::vector<RecommendationSlot>& grid = r.grid(Page::Kstr);
     for (int n = 1; n <= kSlots; ++n) {
         RecommendationSlot& slot = grid[static_cast<std::size_t>(n - 1)];
-        const std::string_view model = trimBlanks(entries.key(n));
-        if (model.empty()) {
+        slot.keySuffix.assign(core::trimBlanks(entries.key(n)));  // the model code
+        if (slot.keySuffix.empty()) {
             SlotFiller::clear(slot);
             continue;
         }
-        slot.size.caption.assign(trimBlanks(entries.size(n)));
-        std::string key = slot.size.caption;
-        key += model;
-        if (storage::Status s = filler.fill(slot, key, ""); !s) return s;
+        slot.size.caption.assign(core::trimBlanks(entries.size(n)));
+        if (storage::Status s = filler.fill(slot, ""); !s) return s;
     }
     return storage::Status::ok();
 }
@@ -44,17 +42,8 @@ storage::Status fillSlots(SearchRunner& r, int row, double length) {
 storage::Status runKestraBranch(SearchRunner& r) {
     const SelectionInputs& in = r.inputs();
     SetupControls& c = r.controls();
-    r.out().pageKey = "Kstr";
-    c.huntCamType.visible = true;
-    c.bowType.visible = false;
-    c.targBowType.visible = true;
-    c.targBowType.enabled = true;
-    c.braceHt.enabled = true;
-    c.wheelType.visible = false;
-    c.wheelType.enabled = false;
-    showAdultInputs(c, true);
-    c.pointWtSpin.enabled = true;
-    c.upDown4.enabled = true;
+    r.out().searchedPage = Page::Kstr;
+    applyPageStart(c, Page::Kstr);
     const storage::Result<int> w = SearchRunner::toInt(in.bowWeight);
     if (!w) return w.status();
     if (storage::Status s = r.openTables(Page::Kstr); !s) return s;

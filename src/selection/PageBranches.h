@@ -20,13 +20,14 @@ storage::Status runTargetBranch(SearchRunner& runner);
 storage::Status runYouthBranch(SearchRunner& runner);
 storage::Status runKestraBranch(SearchRunner& runner);
 
+// Sets the controls a page's branch sets at its start, before any chart work
+// (visibility and enabled state of the set-up groups and input fields), from
+// one table (PageStart.cpp).  What depends on the bow type is the branch's.
+void applyPageStart(SetupControls& controls, Page page);
+
 // The page's set-up as ChartPosition reads it, with the weight read from its
 // text; the point weight is read (and its conversion can fail) only where
 // the page's rules use it.
 storage::Result<ChartSetup> readChartSetup(SearchRunner& runner, int weight);
-
-// Shows the adult weight and length fields (with UpDown1, UpDown2) and hides
-// the youth ones (with UpDown3, UpDown5), or the reverse.
-void showAdultInputs(SetupControls& controls, bool adult);
 
 }  // namespace quivra::selection

@@ -3,6 +3,7 @@
 #include "ChartFields.h"
 #include "NumberText.h"
 #include "SearchRunner.h"
+#include "ShaftCatalogue.h"
 #include "TableCache.h"
 #include "TableStore.h"
 
@@ -51,7 +52,6 @@ const char* chartFile(Page page) {
 
 SearchEngine::SearchEngine(std::filesystem::path dataDir)
     : m_dataDir(std::move(dataDir)),
-      m_specsIndex(m_dataDir / chart::kSpecsIndexFile),
       m_messageFile(m_dataDir / chart::kMessageFile),
       m_outcome(std::make_unique<SearchOutcome>()),
       m_cache(std::make_unique<TableCache>()) {
@@ -60,7 +60,7 @@ SearchEngine::SearchEngine(std::filesystem::path dataDir)
         m_charts[i] = std::make_unique<storage::TableStore>(m_dataDir / chartFile(page));
         m_outcome->grids[i] = designGrid(page);
     }
-    m_specs = std::make_unique<storage::TableStore>(m_dataDir / chart::kSpecsFile);
+    m_catalogue = std::make_unique<catalogue::ShaftCatalogue>(m_dataDir);
 }
 
 SearchEngine::~SearchEngine() = default;
@@ -77,7 +77,7 @@ const SearchOutcome& SearchEngine::search(const SelectionInputs& inputs) {
     out.error.reset();
     out.dataErrors.clear();
 
-    if (selection::pageKey(inputs.page).empty()) {
+    if (core::pageKey(inputs.page).empty()) {
         // Not a page of the notebook: nothing to search, nothing changed.
         out.page = Page::Hunt;
         out.error = "There is no category page number " +
@@ -90,27 +90,21 @@ const SearchOutcome& SearchEngine::search(const SelectionInputs& inputs) {
     return out;
 }
 
-storage::Result<std::string> SearchEngine::specKeySuffix(Page page, int slot) const {
-    const int count = kSlotCount[static_cast<std::size_t>(page)];
-    if (slot < 1 || slot > count) {
-        return storage::Status::invalidArgument("There is no slot " + std::to_string(slot) +
-                                                " on the " + std::string(selection::pageKey(page)) +
-                                                " page.");
+core::Result<DetailRequest> SearchOutcome::detailRequest(Page p, int slot) const {
+    const auto index = static_cast<std::size_t>(p);
+    if (index >= grids.size() || slot < 1 || slot > kSlotCount[index]) {
+        return core::Status::invalidArgument("There is no slot " + std::to_string(slot) +
+                                             " on the " + std::string(core::pageKey(p)) + " page.");
     }
-    if (page == Page::Targ) {
-        return m_outcome->targetSpineLabels[static_cast<std::size_t>(slot - 1)];
+    if (!chartRead[index]) {
+        return core::Status::invalidArgument("No search has read the chart of the " +
+                                             std::string(core::pageKey(p)) + " page yet.");
     }
-    const storage::TableStore& table = *m_charts[static_cast<std::size_t>(page)];
-    if (!table.isOpen()) {
-        return storage::Status::invalidArgument(table.path().filename().string() +
-                                                " is not open: no search has run on its page.");
-    }
-    const std::string& field = page == Page::Hunt    ? chart::spineField(slot)
-                               : page == Page::Youth ? chart::modlField(slot)
-                                                     : chart::modelField(slot);
-    storage::Result<std::string> text = table.fieldText(field);
-    if (!text) return text.status();
-    return std::string(trimBlanks(*text));
+    const RecommendationSlot& s = grids[index][static_cast<std::size_t>(slot - 1)];
+    return DetailRequest{.page = p,
+                         .key = s.size.caption + s.keySuffix,
+                         .sizeCaption = s.size.caption,
+                         .modelsCaption = s.models.caption};
 }
 
 }  // namespace quivra::selection

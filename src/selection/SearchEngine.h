@@ -1,9 +1,10 @@
 #pragma once
-// SearchEngine: the shaft search of the main window (FindRec) without the
-// window.  It owns the chart and specification tables (opened by the first
-// search that needs them, kept open), keeps the state the window's controls
-// carry from one search to the next (grids, hints, hidden spine labels, set-up
-// controls, page key) and runs the branch of the active page.
+// SearchEngine: the main window's state machine without the window.  It runs
+// the search (FindRec), owns the chart tables and the shaft catalogue (opened
+// by the first search that needs them, kept open), keeps the state the
+// window's controls carry from one search to the next (grids, hints, colours,
+// enabled and visible flags, hidden spine labels, page key, each slot's
+// detail request) and runs the branch of the active page.
 //
 // An invalid selection is handled inside: the engine reads the message of
 // invsel.txt, resets the weight input and, when that changes its text, runs
@@ -32,6 +33,9 @@
 namespace quivra::storage {
 class TableStore;
 }
+namespace quivra::catalogue {
+class ShaftCatalogue;
+}
 
 namespace quivra::selection {
 
@@ -41,7 +45,8 @@ class TableCache;
 class SearchEngine {
 public:
     // dataDir holds HUNTCHRT.DBF, Targchrt.dbf, YouthChrt.dbf, KSTRCHRT.dbf,
-    // Specs.DBF, specs.idx and invsel.txt.  Nothing is opened yet.
+    // the shaft catalogue (Specs.DBF, specs.idx) and invsel.txt.  Nothing is
+    // opened yet.
     explicit SearchEngine(std::filesystem::path dataDir = ".");
     ~SearchEngine();
     SearchEngine(const SearchEngine&) = delete;
@@ -55,32 +60,24 @@ public:
     // The state after the last search (the start state before the first).
     [[nodiscard]] const SearchOutcome& current() const { return *m_outcome; }
 
-    // The second half of the specification key of a slot (1-based) as the
-    // detail request needs it: Hunting the trimmed SHnSPINE, Youth SHnMODL,
-    // Kestra SHnMODEL of the chart's current record (the record the last valid
-    // search of that page selected); Target the hidden spine label TSPnLBL.
-    // Fails when the slot number is out of range or the chart cannot be read.
-    [[nodiscard]] storage::Result<std::string> specKeySuffix(Page page, int slot) const;
-
     // TSP1LBL .. TSP14LBL.
     [[nodiscard]] const std::array<std::string, kTargetSlots>& targetSpineLabels() const {
         return m_outcome->targetSpineLabels;
     }
-    // TmpLbl2: the page key of the branch that ran last ("" before any).
-    [[nodiscard]] const std::string& pageKey() const { return m_outcome->pageKey; }
+    // TmpLbl2: the page whose branch ran last (nullopt before any).
+    [[nodiscard]] std::optional<Page> searchedPage() const { return m_outcome->searchedPage; }
     [[nodiscard]] const std::filesystem::path& dataDir() const { return m_dataDir; }
 
 private:
     friend class SearchRunner;
 
     std::filesystem::path m_dataDir;
-    std::filesystem::path m_specsIndex;   // specs.idx in m_dataDir
     std::filesystem::path m_messageFile;  // invsel.txt in m_dataDir
     std::unique_ptr<SearchOutcome> m_outcome;
-    // Chart tables by Page, and Specs.DBF.
+    // Chart tables by Page, and the shaft catalogue.
     std::array<std::unique_ptr<storage::TableStore>, 4> m_charts;
-    std::unique_ptr<storage::TableStore> m_specs;
-    std::unique_ptr<TableCache> m_cache;  // texts read from the tables above
+    std::unique_ptr<catalogue::ShaftCatalogue> m_catalogue;
+    std::unique_ptr<TableCache> m_cache;  // chart rows read from the tables above
 };
 
 }  // namespace quivra::selection

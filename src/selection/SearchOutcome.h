@@ -7,6 +7,7 @@
 
 #include "RecommendationSlot.h"
 #include "SelectionInputs.h"
+#include "Status.h"
 
 #include <array>
 #include <cstddef>
@@ -75,7 +76,9 @@ struct SearchRun {
 
 struct SearchOutcome {
     Page page = Page::Hunt;  // active page of this search
-    std::string pageKey;     // TmpLbl2 after the search ("" until a branch has run)
+    // TmpLbl2: the page whose branch ran last (nullopt until a branch has
+    // run).  A search whose completeness test fails leaves it as it was.
+    std::optional<Page> searchedPage;
 
     // False when the completeness test stopped a Hunting or Target search:
     // nothing was reset and no grid changed.
@@ -114,6 +117,13 @@ struct SearchOutcome {
         return grids[static_cast<std::size_t>(p)];
     }
     [[nodiscard]] const std::vector<RecommendationSlot>& activeGrid() const { return grid(page); }
+
+    // Pages on which a search has read a chart row (their key suffixes are set).
+    std::array<bool, 4> chartRead{};
+
+    // The detail request of slot `slot` (1-based) of `page`.  Fails when the
+    // slot does not exist or no search has read a chart row of the page.
+    [[nodiscard]] core::Result<DetailRequest> detailRequest(Page page, int slot) const;
 };
 
 }  // namespace quivra::selection

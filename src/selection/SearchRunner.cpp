@@ -3,6 +3,7 @@
 #include "MessageFile.h"
 #include "NumberText.h"
 #include "PageBranches.h"
+#include "ShaftCatalogue.h"
 #include "TableStore.h"
 
 namespace quivra::selection {
@@ -10,22 +11,22 @@ namespace quivra::selection {
 SearchRunner::SearchRunner(SearchEngine& engine, int depth) : m_engine(engine), m_depth(depth) {}
 
 storage::Result<int> SearchRunner::toInt(const std::string& text) {
-    if (const auto value = parseInteger(text)) return *value;
-    return storage::Status::conversion(storage::notAnIntegerMessage(text));
+    if (const auto value = core::parseInteger(text)) return *value;
+    return storage::Status::conversion(core::notAnIntegerMessage(text));
 }
 
 storage::TableStore& SearchRunner::chart(Page page) {
     return *m_engine.m_charts[static_cast<std::size_t>(page)];
 }
 
-storage::TableStore& SearchRunner::specs() {
-    return *m_engine.m_specs;
+catalogue::ShaftCatalogue& SearchRunner::catalogue() {
+    return *m_engine.m_catalogue;
 }
 
 storage::Status SearchRunner::openTables(Page page) {
     if (storage::Status s = chart(page).open(); !s) return s;
-    if (storage::Status s = specs().open(); !s) return s;
-    return specs().selectIndex(m_engine.m_specsIndex);
+    out().chartRead[static_cast<std::size_t>(page)] = true;
+    return catalogue().open();
 }
 
 storage::Status SearchRunner::findRec(const SelectionInputs& inputs) {
@@ -39,9 +40,9 @@ storage::Status SearchRunner::findRec(const SelectionInputs& inputs) {
     // Completeness: the Hunting and Target branches (and the reset of the
     // grids) wait until the numbers are typed to the end; the Youth and
     // Kestra branches run in any case.
-    const bool complete = characterCount(inputs.bowWeight) >= 2 &&
-                          characterCount(inputs.arrowLength) == 2 &&
-                          characterCount(inputs.pointWeight) >= 2;
+    const bool complete = core::characterCount(inputs.bowWeight) >= 2 &&
+                          core::characterCount(inputs.arrowLength) == 2 &&
+                          core::characterCount(inputs.pointWeight) >= 2;
     if (complete) {
         if (const auto w = toInt(inputs.bowWeight); !w) return w.status();
         commonReset();

@@ -16,6 +16,9 @@
 namespace quivra::storage {
 class TableStore;
 }
+namespace quivra::catalogue {
+class ShaftCatalogue;
+}
 
 namespace quivra::selection {
 
@@ -42,11 +45,11 @@ public:
     std::vector<RecommendationSlot>& grid(Page page) {
         return out().grids[static_cast<std::size_t>(page)];
     }
-    // Opens the page's chart and Specs.DBF, and selects specs.idx on it.
-    // Opening an open table does nothing and keeps its record.
+    // Opens the page's chart and the shaft catalogue.  Opening an open table
+    // does nothing and keeps its record.
     storage::Status openTables(Page page);
     storage::TableStore& chart(Page page);
-    storage::TableStore& specs();
+    catalogue::ShaftCatalogue& catalogue();
     TableCache& cache() { return *m_engine.m_cache; }
 
     // The integer value of an input text, or the conversion error that ends

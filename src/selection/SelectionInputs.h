@@ -3,20 +3,13 @@
 // reads it.  Texts are exactly what the fields hold (they may be empty or not
 // numbers); choice groups are 0-based item indexes, -1 when nothing is selected.
 
-#include <optional>
+#include "Page.h"
+
 #include <string>
-#include <string_view>
 
 namespace quivra::selection {
 
-// The four category pages in notebook order.
-enum class Page { Hunt, Targ, Youth, Kstr };
-
-// The page key the search records: "Hunt", "Targ", "Youth" or "Kstr" ("" for
-// a value outside the enumeration).
-std::string_view pageKey(Page page);
-// The page of a key; exact and case-sensitive.
-std::optional<Page> pageFromKey(std::string_view key);
+using core::Page;
 
 struct SelectionInputs {
     Page page = Page::Hunt;               // active page of ShaftsNB

@@ -1,18 +1,13 @@
 #include "SlotFiller.h"
 
-#include "ChartFields.h"
 #include "NumberText.h"
-#include "TableCache.h"
+#include "ShaftCatalogue.h"
 
 namespace quivra::selection {
 
-SlotFiller::SlotFiller(TableCache& cache, storage::TableStore& specs, ModelsColumn models,
-                       double length, std::vector<std::string>& dataErrors)
-    : m_cache(cache),
-      m_specs(specs),
-      m_models(models),
-      m_length(length),
-      m_dataErrors(dataErrors) {}
+SlotFiller::SlotFiller(catalogue::ShaftCatalogue& catalogue, ModelsColumn models, double length,
+                       std::vector<std::string>& dataErrors)
+    : m_catalogue(catalogue), m_models(models), m_length(length), m_dataErrors(dataErrors) {}
 
 void SlotFiller::clear(RecommendationSlot& slot) {
     for (GridButton* b : {&slot.size, &slot.spine, &slot.models, &slot.weight}) {
@@ -29,35 +24,34 @@ void SlotFiller::blank(RecommendationSlot& slot) {
 }
 
 std::optional<std::string> SlotFiller::weightOf(std::string_view gpiText, const std::string& key) {
-    const std::string_view text = trimBlanks(gpiText);
-    if (const auto gpi = parseDecimal(text)) return weightCaption(*gpi, m_length);
-    m_dataErrors.push_back(std::string(chart::kSpecsFile) + ", key '" + key +
-                           "': " + storage::notAFloatMessage(std::string(text)));
+    const std::string_view text = core::trimBlanks(gpiText);
+    if (const auto gpi = core::parseDecimal(text))
+        return catalogue::bareShaftWeightText(*gpi, m_length);
+    m_dataErrors.push_back(std::string(catalogue::kTableFile) + ", key '" + key +
+                           "': " + core::notAFloatMessage(std::string(text)));
     return std::nullopt;
 }
 
-storage::Status SlotFiller::fill(RecommendationSlot& slot, const std::string& key,
-                                 std::string_view twoValueCode) {
-    const storage::Result<const SpecTexts*> record = m_cache.spec(m_specs, key);
+storage::Status SlotFiller::fill(RecommendationSlot& slot, std::string_view twoValueCode) {
+    const std::string key = slot.size.caption + slot.keySuffix;
+    const storage::Result<const catalogue::ShaftRecord*> record = m_catalogue.find(key);
     if (!record) return record.status();
-    const SpecTexts& spec = **record;
+    const catalogue::ShaftRecord& spec = **record;
     if (!spec.found) {
         // Reading the fields at end of table would show blanks and stop the
         // search on the blank GPI; name the missing key instead.
-        m_dataErrors.push_back("The key '" + key + "' is not in " + chart::kSpecsFile + ".");
+        m_dataErrors.push_back("The key '" + key + "' is not in " + catalogue::kTableFile + ".");
         blank(slot);
         return storage::Status::ok();
     }
     const std::string_view modelsText =
-        trimBlanks(m_models == ModelsColumn::Hunting ? spec.hmodels : spec.tmodels);
+        core::trimBlanks(m_models == ModelsColumn::Hunting ? spec.hmodels : spec.tmodels);
     std::optional<std::string> weight;
     if (!twoValueCode.empty() && modelsText == twoValueCode) {
-        const std::string_view g = spec.gpi;
-        const std::string_view first = g.substr(0, 4);
-        const std::string_view second = g.size() > 5 ? g.substr(5, 4) : std::string_view();
-        weight = weightOf(first, key);
+        const catalogue::FamilyGpi gpi = catalogue::splitFamilies(spec.gpi);
+        weight = weightOf(gpi.first, key);
         if (weight) {
-            const std::optional<std::string> other = weightOf(second, key);
+            const std::optional<std::string> other = weightOf(gpi.second, key);
             weight = other ? *weight + "," + *other : std::optional<std::string>();
         }
     } else {

@@ -1,8 +1,8 @@
 #pragma once
-// SlotFiller: writes one recommendation slot from the specification table.
-// The page branch sets the size caption and decides emptiness and carbon
-// entries; this class looks the key up in Specs.DBF and writes the spine,
-// models and weight captions.
+// SlotFiller: writes one recommendation slot from the shaft catalogue.  The
+// page branch sets the size caption and decides emptiness and carbon
+// entries; this class looks the key up in the catalogue and writes the
+// spine, models and weight captions and the slot's key suffix.
 
 #include "RecommendationSlot.h"
 #include "Status.h"
@@ -12,8 +12,8 @@
 #include <string_view>
 #include <vector>
 
-namespace quivra::storage {
-class TableStore;
+namespace quivra::catalogue {
+class ShaftCatalogue;
 }
 
 namespace quivra::selection {
@@ -25,21 +25,20 @@ enum class ModelsColumn { Hunting, Target };
 
 class SlotFiller {
 public:
-    // `specs` is open on specs.idx and read through `cache`; `length` is the
-    // arrow length in inches; data faults are appended to `dataErrors`.  All
-    // referenced objects must outlive the filler.
-    SlotFiller(TableCache& cache, storage::TableStore& specs, ModelsColumn models, double length,
+    // `length` is the arrow length in inches; data faults are appended to
+    // `dataErrors`.  All referenced objects must outlive the filler.
+    SlotFiller(catalogue::ShaftCatalogue& catalogue, ModelsColumn models, double length,
                std::vector<std::string>& dataErrors);
 
-    // Seeks `key` and writes the spine caption (SPINE as read), the models
-    // caption (trimmed models field) and the weight caption.  When the models
+    // Looks up the key made of the slot's size caption and key suffix (both
+    // set by the branch) and writes the spine caption (SPINE as read), the
+    // models caption (trimmed models field) and the weight caption.  When the models
     // caption equals `twoValueCode` (never when it is empty) the weight is
     // two-valued: GPI characters 1-4 and 6-9, each converted, joined by ",".
     // A key that is not in the table or a GPI text that is not a number is
     // recorded in dataErrors and leaves the three captions blank.  Only a
     // failure to read the table ends the search (the returned status).
-    storage::Status fill(RecommendationSlot& slot, const std::string& key,
-                         std::string_view twoValueCode);
+    storage::Status fill(RecommendationSlot& slot, std::string_view twoValueCode);
 
     // An empty slot: every caption cleared and hidden, the size button
     // disabled; the other buttons keep their enabled state.
@@ -49,8 +48,7 @@ private:
     void blank(RecommendationSlot& slot);
     std::optional<std::string> weightOf(std::string_view gpiText, const std::string& key);
 
-    TableCache& m_cache;
-    storage::TableStore& m_specs;
+    catalogue::ShaftCatalogue& m_catalogue;
     ModelsColumn m_models;
     double m_length;
     std::vector<std::string>& m_dataErrors;

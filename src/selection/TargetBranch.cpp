@@ -54,7 +54,7 @@ std::string splitSize(const std::string& size, Split split) {
         case Split::Whole:
             return size;
         case Split::Compound:
-            return cutAtFirst(size, '*');
+            return core::cutAtFirst(size, '*');
         case Split::RecurveOrWhole:
             return star == std::string::npos ? size : size.substr(star + 1);
         case Split::Recurve:
@@ -93,14 +93,14 @@ Entries trimmedEntries(const ChartRowTexts& row) {
     Entries entries;
     for (int n = 1; n <= kTargetSlots; ++n) {
         Entry& e = entries[static_cast<std::size_t>(n - 1)];
-        e.size.assign(trimBlanks(row.size(n)));
-        e.spine.assign(trimBlanks(row.key(n)));
+        e.size.assign(core::trimBlanks(row.size(n)));
+        e.spine.assign(core::trimBlanks(row.key(n)));
     }
     return entries;
 }
 
 storage::Status fillSlots(SearchRunner& r, const Entries& slots, double length) {
-    SlotFiller filler(r.cache(), r.specs(), ModelsColumn::Target, length, r.out().dataErrors);
+    SlotFiller filler(r.catalogue(), ModelsColumn::Target, length, r.out().dataErrors);
     std::vector<RecommendationSlot>& grid = r.grid(Page::Targ);
     for (int n = 1; n <= kTargetSlots; ++n) {
         const auto i = static_cast<std::size_t>(n - 1);
@@ -111,8 +111,9 @@ storage::Status fillSlots(SearchRunner& r, const Entries& slots, double length) 
             continue;
         }
         slot.size.caption = e.size;
+        slot.keySuffix = e.spine;  // TSPnLBL
         r.out().targetSpineLabels[i] = e.spine;
-        if (storage::Status s = filler.fill(slot, e.size + e.spine, n >= 7 ? "ZP,M4" : ""); !s) {
+        if (storage::Status s = filler.fill(slot, n >= 7 ? "ZP,M4" : ""); !s) {
             return s;
         }
     }
@@ -124,16 +125,8 @@ storage::Status fillSlots(SearchRunner& r, const Entries& slots, double length) 
 storage::Status runTargetBranch(SearchRunner& r) {
     const SelectionInputs& in = r.inputs();
     SetupControls& c = r.controls();
-    r.out().pageKey = "Targ";
-    c.huntCamType.visible = false;
-    c.bowType.visible = false;
-    c.targBowType.visible = true;
-    c.targBowType.enabled = true;
-    c.wheelType.visible = true;
-    c.wheelType.enabled = true;
-    showAdultInputs(c, true);
-    c.pointWtSpin.enabled = true;
-    c.upDown4.enabled = true;
+    r.out().searchedPage = Page::Targ;
+    applyPageStart(c, Page::Targ);
     if (storage::Status s = r.openTables(Page::Targ); !s) return s;
     const storage::Result<int> w = SearchRunner::toInt(in.bowWeight);
     if (!w) return w.status();

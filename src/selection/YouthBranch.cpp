@@ -21,19 +21,18 @@ storage::Status fillSlots(SearchRunner& r, int row, double length) {
         r.cache().chartRow(r.chart(Page::Youth), Page::Youth, row, kSlots);
     if (!texts) return texts.status();
     const ChartRowTexts& entries = **texts;
-    SlotFiller filler(r.cache(), r.specs(), ModelsColumn::Target, length, r.out().dataErrors);
+    SlotFiller filler(r.catalogue(), ModelsColumn::Target, length, r.out().dataErrors);
     std::vector<RecommendationSlot>& grid = r.grid(Page::Youth);
     for (int n = 1; n <= kSlots; ++n) {
         RecommendationSlot& slot = grid[static_cast<std::size_t>(n - 1)];
-        const std::string_view size = trimBlanks(entries.size(n));
+        slot.keySuffix.assign(core::trimBlanks(entries.key(n)));
+        const std::string_view size = core::trimBlanks(entries.size(n));
         if (size.empty()) {
             SlotFiller::clear(slot);
             continue;
         }
         slot.size.caption.assign(size);
-        std::string key(size);
-        key += trimBlanks(entries.key(n));
-        if (storage::Status s = filler.fill(slot, key, ""); !s) return s;
+        if (storage::Status s = filler.fill(slot, ""); !s) return s;
     }
     return storage::Status::ok();
 }
@@ -42,18 +41,8 @@ storage::Status fillSlots(SearchRunner& r, int row, double length) {
 storage::Status runYouthBranch(SearchRunner& r) {
     const SelectionInputs& in = r.inputs();
     SetupControls& c = r.controls();
-    r.out().pageKey = "Youth";
-    c.braceHt.enabled = false;
-    c.huntCamType.enabled = false;
-    c.huntCamType.visible = true;
-    c.wheelType.enabled = false;
-    c.wheelType.visible = false;
-    for (ControlState* s : {&c.targBowType, &c.bowType, &c.releaseType, &c.overDraw}) {
-        s->enabled = false;
-    }
-    showAdultInputs(c, false);
-    c.pointWtSpin.enabled = false;
-    c.upDown4.enabled = false;
+    r.out().searchedPage = Page::Youth;
+    applyPageStart(c, Page::Youth);
     const storage::Result<int> y = SearchRunner::toInt(in.youthBowWeight);
     if (!y) return y.status();
     if (storage::Status s = r.openTables(Page::Youth); !s) return s;

@@ -1,6 +1,6 @@
 #include "FieldCodec.h"
 
-#include "NumericText.h"
+#include "NumberText.h"
 
 #include "Coding.h"
 
@@ -104,14 +104,14 @@ std::string_view trimRight(std::string_view s) {
 Result<std::int32_t> parseInt(std::string_view text) {
     const std::string_view t = trim(text);
     if (t.empty()) return 0;
-    if (auto value = parseInteger(t)) return *value;
+    if (auto value = core::parseInteger(t)) return *value;
     return Status::conversion(notAnIntegerMessage(std::string(t)));
 }
 
 Result<double> parseFloat(std::string_view text) {
     const std::string_view t = trim(text);
     if (t.empty()) return 0.0;
-    if (auto value = parseDecimal(t)) return *value;
+    if (auto value = core::parseDecimal(t)) return *value;
     return Status::conversion(notAFloatMessage(std::string(t)));
 }
 
@@ -207,7 +207,8 @@ Status encode(const FieldDef& field, std::string_view utf8, const TextCodec& cod
             auto raw = codec.fromUtf8(utf8, fieldLabel(field));
             if (!raw) return raw.status();
             const std::size_t n = std::min<std::size_t>(raw->size(), field.length);
-            std::memcpy(bytes, raw->data(), n);
+            // A fixed-width field padded with blanks, not a C string.
+            std::memcpy(bytes, raw->data(), n);  // NOLINT(bugprone-not-null-terminated-result)
             std::memset(bytes + n, ' ', field.length - n);
             return Status::ok();
         }

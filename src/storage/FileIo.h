@@ -9,10 +9,13 @@
 
 #include "Status.h"
 
+#include <chrono>
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
 #include <memory>
+#include <string>
+#include <vector>
 
 namespace quivra::storage {
 
@@ -22,6 +25,20 @@ public:
         Read,       // existing file, read only
         ReadWrite,  // existing file
         CreateNew,  // new file, fails when it exists
+    };
+
+    // Which file a path or an open file is (device and inode): two opens of
+    // one file agree; a file renamed over the path since is another file.
+    struct FileId {
+        std::uint64_t device = 0;
+        std::uint64_t inode = 0;
+        bool operator==(const FileId&) const = default;
+    };
+
+    // One entry of a folder, as listFolder() gives it.
+    struct FolderEntry {
+        std::string name;  // file name without the folder
+        std::chrono::system_clock::time_point modified;
     };
 
     // One open file.  Owned by whoever opened it; closed when destroyed.
@@ -44,7 +61,15 @@ public:
         virtual Status tryLock(std::uint64_t offset, std::uint64_t length) {
             return lock(offset, length);
         }
+        // Like tryLock(), but shared: shared locks exclude exclusive ones
+        // only.  Works on files opened for reading.  The default is exclusive.
+        virtual Status tryLockShared(std::uint64_t offset, std::uint64_t length) {
+            return tryLock(offset, length);
+        }
         virtual void unlock(std::uint64_t offset, std::uint64_t length) = 0;
+        // Cuts the file to `size` bytes (never grows it).
+        virtual Status truncate(std::uint64_t size) = 0;
+        virtual Result<FileId> id() = 0;
         [[nodiscard]] virtual const std::filesystem::path& path() const = 0;
     };
 
@@ -55,6 +80,13 @@ public:
     // Removes a file; a missing file is not an error.
     virtual Status remove(const std::filesystem::path& path) = 0;
     virtual bool exists(const std::filesystem::path& path) = 0;
+    // The file now at `path`; NotFound when there is none.
+    virtual Result<FileId> fileId(const std::filesystem::path& path) = 0;
+    // The files of a folder.  Layers without folders list none.
+    virtual Result<std::vector<FolderEntry>> listFolder(const std::filesystem::path& folder) {
+        (void)folder;
+        return std::vector<FolderEntry>{};
+    }
 
     // The process-wide POSIX implementation.
     static FileIo& posix();

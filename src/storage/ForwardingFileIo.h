@@ -29,9 +29,14 @@ public:
     Status tryLock(std::uint64_t offset, std::uint64_t length) override {
         return m_inner->tryLock(offset, length);
     }
+    Status tryLockShared(std::uint64_t offset, std::uint64_t length) override {
+        return m_inner->tryLockShared(offset, length);
+    }
     void unlock(std::uint64_t offset, std::uint64_t length) override {
         m_inner->unlock(offset, length);
     }
+    Status truncate(std::uint64_t size) override { return m_inner->truncate(size); }
+    Result<FileIo::FileId> id() override { return m_inner->id(); }
     [[nodiscard]] const std::filesystem::path& path() const override { return m_inner->path(); }
 
 private:
@@ -53,6 +58,12 @@ public:
     }
     Status remove(const std::filesystem::path& path) override { return m_target.remove(path); }
     bool exists(const std::filesystem::path& path) override { return m_target.exists(path); }
+    Result<FileId> fileId(const std::filesystem::path& path) override {
+        return m_target.fileId(path);
+    }
+    Result<std::vector<FolderEntry>> listFolder(const std::filesystem::path& folder) override {
+        return m_target.listFolder(folder);
+    }
 
 protected:
     // Wraps each file the target opened; the default hands it over as it is.

@@ -116,7 +116,20 @@ Status writeTree(FileIo::File& file, const std::string& keys, const std::vector<
 }  // namespace
 
 Status IdxBuilder::build(const std::filesystem::path& target, FileIo& io, const TableFile& table,
-                         const KeyExpression& expression, std::size_t keyLength) {
+                         const KeyExpression& expression, std::size_t keyLength,
+                         const ProgressFn& progress) {
+    auto temp = buildTemporary(target, io, table, expression, keyLength, progress);
+    if (!temp) return temp.status();
+    Status s = io.rename(*temp, target);
+    if (!s) (void)io.remove(*temp);
+    return s;
+}
+
+Result<std::filesystem::path> IdxBuilder::buildTemporary(const std::filesystem::path& target,
+                                                         FileIo& io, const TableFile& table,
+                                                         const KeyExpression& expression,
+                                                         std::size_t keyLength,
+                                                         const ProgressFn& progress) {
     if (keyLength == 0 || keyLength > KeyExpression::kMaxKeyLength) {
         return Status::unsupported("Key expression \"" + expression.text() + "\" gives keys of " +
                                    std::to_string(keyLength) + " bytes; an index key holds 1 to " +
@@ -143,6 +156,10 @@ Status IdxBuilder::build(const std::filesystem::path& target, FileIo& io, const 
                 {coding::getBe32(head) * 0x100000000ULL + coding::getBe32(head + 4), first + i});
             keys += key;
         }
+        if (progress && !progress(first + batch - 1, count)) {
+            return Status::cancelled("Rebuilding index file '" + target.string() +
+                                     "' was cancelled; the index is as it was");
+        }
     }
     const std::size_t rest = keyLength > 8 ? keyLength - 8 : 0;
     std::sort(order.begin(), order.end(), [&](const SortItem& a, const SortItem& b) {
@@ -155,9 +172,13 @@ Status IdxBuilder::build(const std::filesystem::path& target, FileIo& io, const 
         return a.recNo < b.recNo;
     });
 
+    removeStaleTemporaries(io, target.parent_path(), std::chrono::system_clock::now());
     const std::filesystem::path temp = temporaryPathFor(target);
     auto opened = io.open(temp, FileIo::Mode::CreateNew);
-    if (!opened) return opened.status();
+    if (!opened) {
+        return Status::ioError("Index file '" + target.string() +
+                               "' cannot be rebuilt: " + opened.status().message());
+    }
     std::unique_ptr<FileIo::File> file = std::move(opened).value();
     idx::IdxHeader header;
     header.keyLength = static_cast<std::uint16_t>(keyLength);
@@ -171,9 +192,16 @@ Status IdxBuilder::build(const std::filesystem::path& target, FileIo& io, const 
     }
     if (s) s = file->sync();
     file.reset();
-    if (s) s = io.rename(temp, target);
-    if (!s) (void)io.remove(temp);
-    return s;
+    // The last word before the new index can replace the old one.
+    if (s && progress && !progress(count, count)) {
+        s = Status::cancelled("Rebuilding index file '" + target.string() +
+                              "' was cancelled; the index is as it was");
+    }
+    if (!s) {
+        (void)io.remove(temp);
+        return s;
+    }
+    return temp;
 }
 
 }  // namespace quivra::storage

@@ -106,7 +106,7 @@ Result<IdxNode> decodeCompactLeaf(std::string_view b, IdxNode node, std::size_t 
     node.keys.reserve(count * keyLength);
     node.values.reserve(count);
     std::size_t data = kNodeSize;  // key bytes are packed from the end of the node down
-    std::size_t previous = 0;  // start of the previous key in node.keys
+    std::size_t previous = 0;      // start of the previous key in node.keys
     for (std::size_t i = 0; i < count; ++i) {
         std::uint64_t v = 0;
         const std::size_t p = kCompactLeafEntries + i * entryBytes;

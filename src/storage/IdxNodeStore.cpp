@@ -4,7 +4,10 @@
 
 #include "IdxNodeStore.h"
 
+#include "LockWait.h"
+
 #include <algorithm>
+#include <cstring>
 #include <string_view>
 
 namespace quivra::storage {
@@ -25,6 +28,7 @@ Result<std::unique_ptr<IdxNodeStore>> IdxNodeStore::open(std::unique_ptr<FileIo:
 }
 
 Status IdxNodeStore::corrupt(const std::string& what) const {
+    ++m_faults;
     return Status::corruption("Index file '" + path().string() + "' is damaged: " + what);
 }
 
@@ -75,6 +79,16 @@ Result<IdxNodeStore::NodePtr> IdxNodeStore::node(std::uint32_t offset) {
         return corrupt("the node at offset " + std::to_string(offset) + " is cut short");
     Result<idx::IdxNode> decoded = idx::decodeNode(m_buffer, offset, m_header);
     if (!decoded) return corrupt(decoded.status().message());
+    // Every search halves a node by its keys: keys out of order send it the
+    // wrong way and a key that is there is not found.
+    const idx::IdxNode& n = *decoded;
+    const std::size_t kl = m_header.keyLength;
+    for (std::size_t i = 1; i < n.count(); ++i) {
+        if (std::memcmp(n.keys.data() + (i - 1) * kl, n.keys.data() + i * kl, kl) > 0) {
+            return corrupt("the keys of the node at offset " + std::to_string(offset) +
+                           " are out of order (key " + std::to_string(i + 1) + ")");
+        }
+    }
     if (m_cache.size() >= kCacheLimit) m_cache.clear();
     auto ptr = std::make_shared<const idx::IdxNode>(std::move(decoded).value());
     m_cache.emplace(offset, ptr);
@@ -133,7 +147,12 @@ void IdxNodeStore::abandon() {
 }
 
 Status IdxNodeStore::lock() {
-    return m_file->lock(kLockOffset, 1);
+    // Writers of this program hold the table's header lock around every
+    // change, so this one is contended only by other programs.
+    Status s = retryWhileBusy(m_lockWait, [this] { return m_file->tryLock(kLockOffset, 1); });
+    if (s.code() == Status::Code::Busy)
+        return Status::busy(busySavingMessage(path().filename().string()));
+    return s;
 }
 void IdxNodeStore::unlock() {
     m_file->unlock(kLockOffset, 1);

@@ -7,12 +7,14 @@
 // Several handles may have the same index open.  refresh() re-reads the
 // header and drops every cached node when it changed, so a handle sees what
 // another one wrote (every write of this engine changes the header's stamp).
+// A node whose keys are out of order is refused as damaged when it is read.
 // Not thread-safe.
 
 #include "FileIo.h"
 #include "IdxLayout.h"
 #include "Status.h"
 
+#include <chrono>
 #include <cstdint>
 #include <filesystem>
 #include <memory>
@@ -57,11 +59,20 @@ public:
     // next refresh() reads what is really on disk.
     void abandon();
     // Exclusive lock of the index against other writers, held until unlock().
+    // Waits at most lockWait(); then Busy.
     Status lock();
     void unlock();
+    void setLockWait(std::chrono::milliseconds wait) { m_lockWait = wait; }
+    [[nodiscard]] std::chrono::milliseconds lockWait() const { return m_lockWait; }
 
-    // "Index file '<path>' is damaged: <what>".
+    // Which file is open (to notice that another handle replaced the one at
+    // the path).
+    Result<FileIo::FileId> fileId() { return m_file->id(); }
+
+    // "Index file '<path>' is damaged: <what>".  Counted in faults().
     [[nodiscard]] Status corrupt(const std::string& what) const;
+    // How many faults corrupt() has reported.
+    [[nodiscard]] std::uint64_t faults() const { return m_faults; }
 
 private:
     // Only open() constructs (through make_unique, hence a public constructor
@@ -82,6 +93,8 @@ private:
     std::uint64_t m_fileSize = 0;
     std::unordered_map<std::uint32_t, NodePtr> m_cache;
     std::string m_buffer;
+    std::chrono::milliseconds m_lockWait{2000};
+    mutable std::uint64_t m_faults = 0;
 };
 
 }  // namespace quivra::storage

@@ -183,6 +183,29 @@ Result<IdxTree::Cursor> IdxTree::last() {
     return edge(false);
 }
 
+Status IdxTree::checkLanding(const IdxNode& leaf, std::string_view prefix, std::size_t n) {
+    // A descent ends in the leaf whose parent entry is the first not below
+    // the prefix.  A leaf without keys (this program unlinks the leaves it
+    // empties) or a left neighbour that ends at or above the prefix means the
+    // entries above lie: the key sought may be elsewhere.
+    if (leaf.count() == 0) {
+        if (leaf.isRoot()) return Status::ok();  // an empty index
+        return m_store.corrupt("the leaf at offset " + std::to_string(leaf.offset) +
+                               " has no keys");
+    }
+    if (leaf.left == kNoNode || compare(leaf.key(0, keyLength()), prefix, n) < 0) {
+        return Status::ok();
+    }
+    auto left = m_store.node(leaf.left);
+    if (!left) return left.status();
+    const IdxNode& l = **left;
+    if (l.count() > 0 && compare(lastKey(l, keyLength()), prefix, n) >= 0) {
+        return m_store.corrupt("the keys of the leaves at offsets " + std::to_string(l.offset) +
+                               " and " + std::to_string(leaf.offset) + " are out of order");
+    }
+    return Status::ok();
+}
+
 Result<IdxTree::Cursor> IdxTree::lowerBound(std::string_view prefix) {
     const std::size_t kl = keyLength();
     const std::size_t n = std::min(prefix.size(), kl);
@@ -193,6 +216,7 @@ Result<IdxTree::Cursor> IdxTree::lowerBound(std::string_view prefix) {
         const IdxNode& nd = **node;
         const std::size_t pos = prefixPosition(nd, kl, prefix, n);
         if (nd.isLeaf()) {
+            if (Status s = checkLanding(nd, prefix, n); !s) return s;
             Cursor c{*node, pos};
             if (pos < nd.count()) return c;
             // A last key left too high by another writer sends the search

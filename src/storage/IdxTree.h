@@ -39,7 +39,10 @@ public:
     Result<Cursor> first();
     Result<Cursor> last();
     // The first entry whose key begins with bytes >= `prefix` (compared over
-    // the prefix's length, at most the key length).
+    // the prefix's length, at most the key length).  A leaf on the way that
+    // shows the tree cannot be trusted there (no keys, or a left neighbour
+    // whose keys reach the prefix) gives a Corruption status, never a wrong
+    // answer.
     Result<Cursor> lowerBound(std::string_view prefix);
     // The first entry >= (key, recNo).  `key` is keyLength() bytes.
     Result<Cursor> lowerBound(std::string_view key, std::uint32_t recNo);
@@ -67,6 +70,7 @@ private:
                                  std::uint32_t recNo, int depth);
     Result<std::uint32_t> lastRecNo(std::uint32_t offset, int depth);
     Result<Cursor> edge(bool leftmost);
+    Status checkLanding(const idx::IdxNode& leaf, std::string_view prefix, std::size_t n);
     // Moves to the next non-empty leaf to the right (or left).
     Status skip(Cursor& c, std::uint32_t from, bool right);
     // Writes `node` (possibly over capacity) as level `level` of `path`, and

@@ -139,7 +139,98 @@ private:
     std::uint64_t m_entries = 0;
 };
 
+// One edge of the tree: the path from the root to its first or last leaf.
+struct Edge {
+    IdxNodeStore::NodePtr leaf;
+    int depth = 0;
+};
+
+Result<Edge> walkEdge(IdxNodeStore& store, bool first) {
+    const std::size_t kl = store.header().keyLength;
+    const char* side = first ? "first" : "last";
+    std::uint32_t offset = store.header().root;
+    std::string parentKey;
+    for (int depth = 0; depth < IdxTree::kMaxDepth; ++depth) {
+        auto node = store.node(offset);
+        if (!node) return node.status();
+        const idx::IdxNode& n = **node;
+        const std::string where = "the node at offset " + std::to_string(offset);
+        if (n.isRoot() != (depth == 0)) return store.corrupt(where + " has a wrong root mark");
+        if (depth > 0 && n.count() > 0) {
+            const std::string_view last = n.key(n.count() - 1, kl);
+            if (last > std::string_view(parentKey)) {
+                return store.corrupt(where + " ends on " + shown(last) +
+                                     ", above its entry in the node above, " + shown(parentKey));
+            }
+        }
+        if (n.isLeaf()) {
+            if (n.count() == 0 && !n.isRoot())
+                return store.corrupt("the " + std::string(side) + " leaf (" + where +
+                                     ") has no keys");
+            return Edge{*node, depth};
+        }
+        if (n.count() == 0) return store.corrupt("the interior " + where + " has no entries");
+        const std::size_t i = first ? 0 : n.count() - 1;
+        parentKey.assign(n.key(i, kl));
+        offset = n.values[i];
+    }
+    return store.corrupt("the tree is deeper than " + std::to_string(IdxTree::kMaxDepth) +
+                         " levels (its links form a cycle)");
+}
+
+// `leaf`'s neighbour on the inside must link back to it.
+Status checkNeighbour(IdxNodeStore& store, const idx::IdxNode& leaf, bool first) {
+    const std::uint32_t inner = first ? leaf.right : leaf.left;
+    const std::uint32_t outer = first ? leaf.left : leaf.right;
+    const std::string which = first ? "first" : "last";
+    if (outer != idx::kNoNode) {
+        return store.corrupt("the " + which + " leaf (offset " + std::to_string(leaf.offset) +
+                             ") has a " + (first ? "left" : "right") + " sibling");
+    }
+    if (leaf.isRoot()) return Status::ok();
+    if (inner == idx::kNoNode) {
+        return store.corrupt("the " + which + " leaf (offset " + std::to_string(leaf.offset) +
+                             ") is not linked to its sibling");
+    }
+    auto next = store.node(inner);
+    if (!next) return next.status();
+    const std::uint32_t back = first ? (*next)->left : (*next)->right;
+    if (!(*next)->isLeaf() || back != leaf.offset) {
+        return store.corrupt("the sibling links of the " + which + " leaf (offset " +
+                             std::to_string(leaf.offset) + ") do not match");
+    }
+    return Status::ok();
+}
+
 }  // namespace
+
+Status IdxVerifier::checkEdges(IdxNodeStore& store, const KeyExpression& expression) {
+    const std::size_t kl = store.header().keyLength;
+    if (kl != expression.width()) {
+        return store.corrupt("its key length " + std::to_string(kl) +
+                             " does not fit the key expression " + expression.text() +
+                             ", whose keys are " + std::to_string(expression.width()) + " bytes");
+    }
+    auto first = walkEdge(store, true);
+    if (!first) return first.status();
+    auto last = walkEdge(store, false);
+    if (!last) return last.status();
+    if (first->depth != last->depth) return store.corrupt("leaves lie at different depths");
+    const idx::IdxStamp& stamp = store.header().stamp;
+    if (first->leaf->count() == 0 && stamp.valid && stamp.keyCount > 0) {
+        return store.corrupt("its header counts " + std::to_string(stamp.keyCount) +
+                             " keys but its only leaf holds none");
+    }
+    if (Status s = checkNeighbour(store, *first->leaf, true); !s) return s;
+    if (Status s = checkNeighbour(store, *last->leaf, false); !s) return s;
+    const idx::IdxNode& a = *first->leaf;
+    const idx::IdxNode& b = *last->leaf;
+    if (a.count() > 0 && b.count() > 0 && a.key(0, kl) > b.key(b.count() - 1, kl)) {
+        return store.corrupt("its first key " + shown(a.key(0, kl)) + " is above its last key " +
+                             shown(b.key(b.count() - 1, kl)));
+    }
+    return Status::ok();
+}
 
 Status IdxVerifier::verify(IdxNodeStore& store, const TableFile& table,
                            const KeyExpression& expression) {

@@ -39,13 +39,14 @@ Result<std::unique_ptr<IndexFile>> IndexFile::open(const std::filesystem::path& 
 }
 
 Status IndexFile::create(const std::filesystem::path& path, FileIo& io, const TableFile& table,
-                         std::string_view expression) {
+                         std::string_view expression, const ProgressFn& progress) {
     auto expr = KeyExpression::compile(expression, table.fields(), table.codePage());
     if (!expr) return expr.status();
-    return IdxBuilder::build(path, io, table, *expr, expr->width());
+    return IdxBuilder::build(path, io, table, *expr, expr->width(), progress);
 }
 
 Status IndexFile::load() {
+    if (m_store) m_earlierFaults += m_store->faults();
     m_tree.reset();
     m_store.reset();
     bool writable = true;
@@ -68,13 +69,59 @@ Status IndexFile::load() {
                                                "': " + expr.status().message()));
     }
     m_store = std::move(store).value();
+    m_store->setLockWait(m_lockWait);
+    auto id = m_store->fileId();
+    if (!id) return id.status();
+    m_openId = *id;
     m_tree = std::make_unique<IdxTree>(*m_store);
     m_expr = std::move(expr).value();
     return Status::ok();
 }
 
+void IndexFile::setLockWait(std::chrono::milliseconds wait) {
+    m_lockWait = wait;
+    if (m_store) m_store->setLockWait(wait);
+}
+
+std::uint64_t IndexFile::faultsSeen() const {
+    return m_earlierFaults + (m_store ? m_store->faults() : 0);
+}
+
+Status IndexFile::ensureOpen() {
+    return m_store ? Status::ok() : load();  // a failed rebuild or reopen left nothing open
+}
+
+Status IndexFile::followReplacement(bool buildMissing) {
+    auto atPath = m_io.fileId(m_path);
+    if (!atPath) {
+        if (atPath.status().code() != Status::Code::NotFound) return atPath.status();
+        // Nothing at the path: a reader keeps what it has open; a writer
+        // builds the file anew (it is derived data) rather than change a
+        // file no other handle will ever see.
+        return buildMissing ? rebuild() : ensureOpen();
+    }
+    return m_store && *atPath == m_openId ? Status::ok() : load();
+}
+
+Status IndexFile::refresh() {
+    if (Status s = followReplacement(false); !s) return s;
+    return m_store->refresh();
+}
+
+Status IndexFile::prepareWrite(const ProgressFn& progress) {
+    if (Status s = followReplacement(true); !s) return s;
+    auto covers = coversTable();
+    if (!covers) return covers.status();
+    return *covers ? Status::ok() : rebuild(progress);
+}
+
+Status IndexFile::checkStructure() {
+    if (Status s = refresh(); !s) return s;
+    return IdxVerifier::checkEdges(*m_store, m_expr);
+}
+
 Result<bool> IndexFile::coversTable() {
-    if (Status s = m_store->refresh(); !s) return s;
+    if (Status s = refresh(); !s) return s;
     if (Status s = m_table.refreshCount(); !s) return s;
     const idx::IdxStamp& stamp = m_store->header().stamp;
     if (stamp.valid && stamp.busy) return false;
@@ -87,18 +134,19 @@ Result<bool> IndexFile::coversTable() {
     return keys == m_table.recordCount();
 }
 
-Status IndexFile::rebuild() {
+Status IndexFile::rebuild(const ProgressFn& progress) {
     const std::size_t width = m_expr.width();
+    if (m_store) m_earlierFaults += m_store->faults();
     m_tree.reset();
     m_store.reset();  // the old file is replaced below; nothing may hold it
     if (Status s = m_table.refreshCount(); !s) return s;
-    Status built = IdxBuilder::build(m_path, m_io, m_table, m_expr, width);
+    Status built = IdxBuilder::build(m_path, m_io, m_table, m_expr, width, progress);
     Status loaded = load();
     return built ? loaded : built;
 }
 
 Status IndexFile::verify() {
-    if (Status s = m_store->refresh(); !s) return s;
+    if (Status s = refresh(); !s) return s;
     if (Status s = m_table.refreshCount(); !s) return s;
     return IdxVerifier::verify(*m_store, m_table, m_expr);
 }
@@ -125,7 +173,7 @@ Status IndexFile::keyOfRecord(std::uint32_t recNo, std::string& key) {
 }
 
 Result<std::uint32_t> IndexFile::seek(std::string_view prefix) {
-    if (Status s = m_store->refresh(); !s) return s;
+    if (Status s = refresh(); !s) return s;
     const std::size_t kl = keyLength();
     if (prefix.size() > kl) {
         // Beyond the key only blanks can still match (keys are padded).
@@ -151,21 +199,21 @@ Result<std::uint32_t> IndexFile::seek(std::string_view prefix) {
 }
 
 Result<std::uint32_t> IndexFile::firstRec() {
-    if (Status s = m_store->refresh(); !s) return s;
+    if (Status s = refresh(); !s) return s;
     auto c = m_tree->first();
     if (!c) return c.status();
     return c->atEnd() ? Result<std::uint32_t>(0U) : checked(c->recNo());
 }
 
 Result<std::uint32_t> IndexFile::lastRec() {
-    if (Status s = m_store->refresh(); !s) return s;
+    if (Status s = refresh(); !s) return s;
     auto c = m_tree->last();
     if (!c) return c.status();
     return c->atEnd() ? Result<std::uint32_t>(0U) : checked(c->recNo());
 }
 
 Result<std::uint32_t> IndexFile::nextRec(std::uint32_t recNo) {
-    if (Status s = m_store->refresh(); !s) return s;
+    if (Status s = refresh(); !s) return s;
     if (Status s = keyOfRecord(recNo, m_key); !s) return s;
     auto cursor = m_tree->lowerBound(m_key, recNo);
     if (!cursor) return cursor.status();
@@ -180,7 +228,7 @@ Result<std::uint32_t> IndexFile::nextRec(std::uint32_t recNo) {
 }
 
 Result<std::uint32_t> IndexFile::prevRec(std::uint32_t recNo) {
-    if (Status s = m_store->refresh(); !s) return s;
+    if (Status s = refresh(); !s) return s;
     if (Status s = keyOfRecord(recNo, m_key); !s) return s;
     auto cursor = m_tree->lowerBound(m_key, recNo);
     if (!cursor) return cursor.status();
@@ -197,6 +245,7 @@ Result<std::uint32_t> IndexFile::prevRec(std::uint32_t recNo) {
 
 template <class Change>
 Status IndexFile::update(int keyDelta, bool marked, Change change) {
+    if (Status s = ensureOpen(); !s) return s;
     if (!m_store->writable()) {
         return Status::ioError("Index file '" + m_path.string() +
                                "' is read only, so it cannot be kept up to date");
@@ -252,12 +301,14 @@ Status IndexFile::update(int keyDelta, bool marked, Change change) {
 }
 
 Status IndexFile::recordAdded(std::uint32_t recNo, std::string_view record) {
+    if (Status s = ensureOpen(); !s) return s;
     m_expr.evaluate(record, keyLength(), m_key);
     m_markedBusy = false;
     return update(+1, false, [this, recNo] { return m_tree->insert(m_key, recNo); });
 }
 
 Status IndexFile::prepareEdit() {
+    if (Status s = ensureOpen(); !s) return s;
     if (!m_store->writable() || m_store->header().layout != idx::Layout::Standard) {
         return Status::ok();
     }
@@ -275,6 +326,7 @@ Status IndexFile::prepareEdit() {
 
 Status IndexFile::recordChanged(std::uint32_t recNo, std::string_view oldRecord,
                                 std::string_view newRecord) {
+    if (Status s = ensureOpen(); !s) return s;
     m_expr.evaluate(oldRecord, keyLength(), m_key);
     m_expr.evaluate(newRecord, keyLength(), m_key2);
     const bool marked = std::exchange(m_markedBusy, false);

@@ -12,14 +12,21 @@
 // before touching a node.  coversTable() treats a busy mark, or a key count
 // different from the table's record count, as an index to rebuild.
 //
+// Several processes: every change and every rebuild runs under the table's
+// header lock, held by the caller (TableStore).  A rebuild replaces the file,
+// so before a change prepareWrite() makes sure the file open is still the
+// one at the path, and every read follows a replacement too.
+//
 // Lifetime: the TableFile passed to open() must outlive the IndexFile.
 
 #include "FileIo.h"
 #include "IdxLayout.h"
 #include "IndexOrder.h"
 #include "KeyExpression.h"
+#include "Progress.h"
 #include "Status.h"
 
+#include <chrono>
 #include <cstdint>
 #include <filesystem>
 #include <memory>
@@ -41,8 +48,9 @@ public:
                                                    TableFile& table);
     // Writes a new standard index of `table` on `expression` (replacing any
     // file of that name through a temporary file and a rename).
+    // `progress` as for IdxBuilder::build().
     static Status create(const std::filesystem::path& path, FileIo& io, const TableFile& table,
-                         std::string_view expression);
+                         std::string_view expression, const ProgressFn& progress = {});
 
     ~IndexFile() override;
     IndexFile(const IndexFile&) = delete;
@@ -57,8 +65,24 @@ public:
     // count of the header stamp (or, without a usable stamp, of a walk along
     // the leaves) equals the table's record count, and no write was cut off.
     Result<bool> coversTable();
-    // Rebuilds the index from the table: a new standard file renamed over this one.
-    Status rebuild();
+    // The cheap structural check of a select (about a dozen node reads): the
+    // key length fits the expression, the root and the paths to the first
+    // and last leaf are sound, both leaves are linked to their neighbours and
+    // hold keys, and the first key is not above the last.  Corruption naming
+    // the fault otherwise.
+    Status checkStructure();
+    // Rebuilds the index from the table: a new standard file renamed over
+    // this one.  A cancel through `progress` leaves the file as it was.
+    Status rebuild(const ProgressFn& progress = {});
+    // Under the table's header lock, before a change: reopens the file at the
+    // path when another handle replaced it (or builds it when it is gone),
+    // and rebuilds it when it does not cover the table (`progress` hears of
+    // that rebuild).
+    Status prepareWrite(const ProgressFn& progress = {});
+    // How long lock() waits for the index's own lock.
+    void setLockWait(std::chrono::milliseconds wait);
+    // Faults this index has reported so far (damage found in its nodes).
+    [[nodiscard]] std::uint64_t faultsSeen() const;
     // Full check: the tree is well formed, keys are in order, and every record
     // of the table has exactly one key, equal to its key evaluated now.
     Status verify();
@@ -95,7 +119,12 @@ public:
 
 private:
     Status load();
-    Status ensureWritable();
+    Status ensureOpen();
+    // Reopens the file when another handle renamed a new one over it; when
+    // none is at the path, builds it with `buildMissing`.
+    Status followReplacement(bool buildMissing);
+    // followReplacement() and the header re-read every operation starts with.
+    Status refresh();
     // Runs `change` on the tree under the lock, between the busy mark (for
     // an edit; `marked`: prepareEdit() has set it) and the header with the
     // new key count.  On failure the index is rebuilt from the table.
@@ -114,6 +143,9 @@ private:
     std::string m_key;          // scratch
     std::string m_key2;         // scratch
     bool m_markedBusy = false;  // prepareEdit() set the busy mark
+    std::chrono::milliseconds m_lockWait{2000};
+    std::uint64_t m_earlierFaults = 0;  // faults of stores replaced by load()
+    FileIo::FileId m_openId;            // which file m_store has open
 };
 
 }  // namespace quivra::storage

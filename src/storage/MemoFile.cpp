@@ -52,7 +52,8 @@ Status MemoFile::writeEmptyFpt(FileIo::File& file) {
     return file.writeAt(0, header.data(), header.size());
 }
 
-Result<std::string> MemoFile::read(std::uint32_t block) const {
+Result<std::string> MemoFile::read(std::uint32_t block, std::uint32_t* type) const {
+    if (type != nullptr) *type = kFptTextType;
     const std::uint64_t offset = static_cast<std::uint64_t>(block) * m_blockSize;
     if (offset + 8 > m_knownSize || m_kind == Kind::Dbt) {
         auto size = m_file->size();
@@ -69,6 +70,7 @@ Result<std::string> MemoFile::read(std::uint32_t block) const {
         if (!got) return got.status();
         if (*got < sizeof head) return corrupt(where + " is beyond the end of the file");
         const std::uint32_t length = coding::getBe32(head + 4);
+        if (type != nullptr) *type = coding::getBe32(head);
         if (length > *fileSize - offset - 8) {
             auto size = m_file->size();  // grown since we last looked?
             if (!size) return size.status();
@@ -108,19 +110,15 @@ Result<std::uint32_t> MemoFile::append(std::string_view bytes) {
         return Status::unsupported("Writing dBASE memo files ('" + m_path.string() +
                                    "') is not supported");
     }
-    char header[4];
-    auto got = m_file->readAt(0, header, sizeof header);
-    if (!got) return got.status();
-    if (*got < sizeof header) return corrupt("the file is shorter than its header");
-    auto fileSize = m_file->size();
-    if (!fileSize) return fileSize.status();
+    auto free = freeBlocks();
+    if (!free) return free.status();
     // Never write below the end of the file: a next-free block that lags
     // behind (a writer died between block and header) must not make us
     // overwrite memos that records may point to.
     const std::uint64_t bs = m_blockSize;
-    const std::uint64_t firstFree = (kHeaderSize + bs - 1) / bs;
-    const std::uint64_t endBlock = (*fileSize + bs - 1) / bs;
-    const std::uint64_t nextFree = coding::getBe32(header);
+    const std::uint64_t firstFree = free->first;
+    const std::uint64_t endBlock = free->end;
+    const std::uint64_t nextFree = free->next;
     // Writers put a block down before they move next-free past it, so a
     // next-free beyond the end of the file means a damaged header; writing
     // there would blow the file up to that size.
@@ -130,22 +128,50 @@ Result<std::uint32_t> MemoFile::append(std::string_view bytes) {
     }
     const std::uint64_t block = std::max({nextFree, firstFree, endBlock});
     const std::uint64_t total = 8 + static_cast<std::uint64_t>(bytes.size());
-    const std::uint64_t blocks = (total + bs - 1) / bs;
-    if (bytes.size() > 0xFFFFFFF0U || block + blocks > 0xFFFFFFFFULL) {
+    const std::uint64_t count = (total + bs - 1) / bs;
+    if (bytes.size() > 0xFFFFFFF0U || block + count > 0xFFFFFFFFULL) {
         return Status::invalidArgument("Memo file '" + m_path.string() + "' is full");
     }
-    std::string data(static_cast<std::size_t>(blocks * bs), '\0');
+    std::string data(static_cast<std::size_t>(count * bs), '\0');
     coding::putBe32(data.data(), kFptTextType);
     coding::putBe32(data.data() + 4, static_cast<std::uint32_t>(bytes.size()));
     std::copy(bytes.begin(), bytes.end(), data.begin() + 8);
     if (auto s = m_file->writeAt(block * bs, data.data(), data.size()); !s) return s;
-    coding::putBe32(header, static_cast<std::uint32_t>(block + blocks));
-    if (auto s = m_file->writeAt(0, header, sizeof header); !s) return s;
+    if (auto s = writeNextFree(block + count); !s) return s;
     return static_cast<std::uint32_t>(block);
 }
 
 Status MemoFile::sync() {
     return m_file->sync();
+}
+
+Result<MemoFile::FreeBlocks> MemoFile::freeBlocks() const {
+    char header[4];
+    auto got = m_file->readAt(0, header, sizeof header);
+    if (!got) return got.status();
+    if (*got < sizeof header) return corrupt("the file is shorter than its header");
+    auto fileSize = m_file->size();
+    if (!fileSize) return fileSize.status();
+    const std::uint64_t bs = m_blockSize;
+    return FreeBlocks{coding::getBe32(header), (*fileSize + bs - 1) / bs,
+                      (std::uint64_t{kHeaderSize} + bs - 1) / bs};
+}
+
+Status MemoFile::writeNextFree(std::uint64_t block) {
+    char header[4];
+    coding::putBe32(header, static_cast<std::uint32_t>(block));
+    return m_file->writeAt(0, header, sizeof header);
+}
+
+Result<bool> MemoFile::mendNextFree() {
+    if (m_kind != Kind::Fpt) return false;
+    auto blocks = freeBlocks();
+    if (!blocks) return blocks.status();
+    const std::uint64_t end = std::max(blocks->end, blocks->first);
+    if (blocks->next <= end || end > 0xFFFFFFFFULL) return false;
+    if (Status s = writeNextFree(end); !s) return s;
+    if (Status s = m_file->sync(); !s) return s;
+    return true;
 }
 
 }  // namespace quivra::storage

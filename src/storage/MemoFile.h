@@ -38,13 +38,19 @@ public:
     [[nodiscard]] std::uint32_t blockSize() const { return m_blockSize; }
 
     // The bytes of the memo that starts at `block` (code page, unconverted).
-    // Block 0 is never a memo.
-    [[nodiscard]] Result<std::string> read(std::uint32_t block) const;
+    // Block 0 is never a memo.  `type` receives the block type of an .FPT
+    // (0 picture, 1 text, 2 object; a .DBT holds text only: 1).
+    [[nodiscard]] Result<std::string> read(std::uint32_t block,
+                                           std::uint32_t* type = nullptr) const;
     // Stores a text memo in new blocks and moves the header's next-free block
     // past them; returns the first block.  The caller holds the table's
     // header lock, so allocations of several writers do not overlap.  Not synced.
     Result<std::uint32_t> append(std::string_view bytes);
     Status sync();
+    // Puts a next-free block that lies beyond the end of the file back to
+    // the end (append() refuses such a header).  Returns whether it did; the
+    // change is synced.  Only for .FPT files opened for writing.
+    Result<bool> mendNextFree();
 
 private:
     struct Token {
@@ -55,6 +61,15 @@ public:
     MemoFile(Token, std::filesystem::path path, Kind kind, std::unique_ptr<FileIo::File> file);
 
 private:
+    // The header's next free block, the first block past the end of the
+    // file and the first block past the header.
+    struct FreeBlocks {
+        std::uint64_t next = 0;
+        std::uint64_t end = 0;
+        std::uint64_t first = 0;
+    };
+    [[nodiscard]] Result<FreeBlocks> freeBlocks() const;
+    Status writeNextFree(std::uint64_t block);
     [[nodiscard]] Status corrupt(const std::string& what) const;
 
     std::filesystem::path m_path;

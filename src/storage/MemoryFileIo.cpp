@@ -1,6 +1,7 @@
 #include "MemoryFileIo.h"
 
 #include <algorithm>
+#include <cstdint>
 
 namespace quivra::storage {
 
@@ -35,7 +36,15 @@ public:
             return Status::busy("Cannot lock file '" + m_path.string() + "': read-only");
         return Status::ok();
     }
+    Status tryLockShared(std::uint64_t, std::uint64_t) override { return Status::ok(); }
     void unlock(std::uint64_t, std::uint64_t) override {}
+    Status truncate(std::uint64_t size) override {
+        if (!m_writable)
+            return Status::ioError("Cannot shorten file '" + m_path.string() + "': read-only");
+        if (size < m_bytes->size()) m_bytes->resize(size);
+        return Status::ok();
+    }
+    Result<FileIo::FileId> id() override { return MemoryFileIo::idOf(*m_bytes); }
     [[nodiscard]] const std::filesystem::path& path() const override { return m_path; }
 
 private:
@@ -82,6 +91,19 @@ Status MemoryFileIo::remove(const std::filesystem::path& path) {
 
 bool MemoryFileIo::exists(const std::filesystem::path& path) {
     return m_files.count(path) != 0;
+}
+
+FileIo::FileId MemoryFileIo::idOf(const std::string& bytes) {
+    return {0, reinterpret_cast<std::uintptr_t>(&bytes)};
+}
+
+Result<FileIo::FileId> MemoryFileIo::fileId(const std::filesystem::path& path) {
+    auto it = m_files.find(path);
+    if (it == m_files.end()) {
+        return Status::notFound("Cannot find file '" + path.string() +
+                                "': No such file or directory");
+    }
+    return idOf(*it->second);
 }
 
 void MemoryFileIo::setFile(const std::filesystem::path& path, std::string bytes) {

@@ -17,6 +17,8 @@ public:
     Status rename(const std::filesystem::path& from, const std::filesystem::path& to) override;
     Status remove(const std::filesystem::path& path) override;
     bool exists(const std::filesystem::path& path) override;
+    // A file keeps its identity through renames, as an inode does.
+    Result<FileId> fileId(const std::filesystem::path& path) override;
 
     // Puts a file in place (replacing one of that name).
     void setFile(const std::filesystem::path& path, std::string bytes);
@@ -24,6 +26,9 @@ public:
     [[nodiscard]] std::string file(const std::filesystem::path& path) const;
     // Files opened from now on refuse writes (a read-only medium).
     void setReadOnly(bool readOnly) { m_readOnly = readOnly; }
+
+    // The identity of the file holding `bytes`.
+    static FileId idOf(const std::string& bytes);
 
 private:
     std::map<std::filesystem::path, std::shared_ptr<std::string>> m_files;

@@ -1,5 +1,6 @@
 #include "PosixFileIo.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -15,6 +16,14 @@ namespace {
 
 std::string describe(const std::filesystem::path& path, const char* what, int err) {
     return "Cannot " + std::string(what) + " file '" + path.string() + "': " + std::strerror(err);
+}
+
+std::filesystem::path folderOf(const std::filesystem::path& path) {
+    return path.has_parent_path() ? path.parent_path() : std::filesystem::path(".");
+}
+
+FileIo::FileId idOf(const struct stat& st) {
+    return {static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino)};
 }
 
 class PosixFile final : public FileIo::File {
@@ -74,8 +83,25 @@ public:
         return setLock(F_OFD_SETLK, F_WRLCK, offset, length);
     }
 
+    Status tryLockShared(std::uint64_t offset, std::uint64_t length) override {
+        return setLock(F_OFD_SETLK, F_RDLCK, offset, length);
+    }
+
     void unlock(std::uint64_t offset, std::uint64_t length) override {
         (void)setLock(F_OFD_SETLK, F_UNLCK, offset, length);  // releasing a held range cannot fail
+    }
+
+    Status truncate(std::uint64_t size) override {
+        while (::ftruncate(m_fd, static_cast<off_t>(size)) != 0) {
+            if (errno != EINTR) return Status::ioError(describe(m_path, "shorten", errno));
+        }
+        return Status::ok();
+    }
+
+    Result<FileIo::FileId> id() override {
+        struct stat st {};
+        if (::fstat(m_fd, &st) != 0) return Status::ioError(describe(m_path, "examine", errno));
+        return idOf(st);
     }
 
     [[nodiscard]] const std::filesystem::path& path() const override { return m_path; }
@@ -90,7 +116,12 @@ private:
         fl.l_start = static_cast<off_t>(offset);
         fl.l_len = static_cast<off_t>(length);
         while (::fcntl(m_fd, command, &fl) != 0) {
-            if (errno != EINTR) return Status::busy(describe(m_path, "lock", errno));
+            const int err = errno;
+            if (err == EINTR) continue;
+            // Another open file holds a conflicting lock; anything else is
+            // a failure of the call itself.
+            if (err == EAGAIN || err == EACCES) return Status::busy(describe(m_path, "lock", err));
+            return Status::ioError(describe(m_path, "lock", err));
         }
         return Status::ok();
     }
@@ -121,6 +152,12 @@ Result<std::unique_ptr<FileIo::File>> PosixFileIo::open(const std::filesystem::p
     } while (fd < 0 && errno == EINTR);
     if (fd < 0) {
         const int err = errno;
+        if (mode == Mode::CreateNew && (err == EACCES || err == EPERM || err == EROFS)) {
+            // Creating a file needs the right to write into its folder: say so,
+            // rather than name a temporary file the user never sees.
+            return Status::ioError("The folder '" + folderOf(path).string() +
+                                   "' cannot be written (" + std::strerror(err) + ")");
+        }
         const std::string msg = describe(path, mode == Mode::CreateNew ? "create" : "open", err);
         if (err == ENOENT) return Status::notFound(msg);
         return Status::ioError(msg);
@@ -134,8 +171,7 @@ Status PosixFileIo::rename(const std::filesystem::path& from, const std::filesys
                                "': " + std::strerror(errno));
     }
     // The rename is durable only once the directory entry is on disk.
-    std::filesystem::path dir = to.parent_path();
-    if (dir.empty()) dir = ".";
+    const std::filesystem::path dir = folderOf(to);
     const int dfd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (dfd >= 0) {
         const int rc = ::fsync(dfd);
@@ -156,6 +192,38 @@ Status PosixFileIo::remove(const std::filesystem::path& path) {
 bool PosixFileIo::exists(const std::filesystem::path& path) {
     struct stat st {};
     return ::stat(path.c_str(), &st) == 0;
+}
+
+Result<FileIo::FileId> PosixFileIo::fileId(const std::filesystem::path& path) {
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0) {
+        const int err = errno;
+        if (err == ENOENT) return Status::notFound(describe(path, "find", err));
+        return Status::ioError(describe(path, "examine", err));
+    }
+    return idOf(st);
+}
+
+Result<std::vector<FileIo::FolderEntry>> PosixFileIo::listFolder(
+    const std::filesystem::path& folder) {
+    const std::filesystem::path dir = folder.empty() ? std::filesystem::path(".") : folder;
+    DIR* d = ::opendir(dir.c_str());
+    if (d == nullptr) {
+        return Status::ioError("Cannot list folder '" + dir.string() +
+                               "': " + std::strerror(errno));
+    }
+    std::vector<FolderEntry> entries;
+    while (const dirent* e = ::readdir(d)) {
+        struct stat st {};
+        if (::fstatat(::dirfd(d), e->d_name, &st, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISREG(st.st_mode))
+            continue;
+        const auto modified = std::chrono::system_clock::from_time_t(st.st_mtim.tv_sec) +
+                              std::chrono::duration_cast<std::chrono::system_clock::duration>(
+                                  std::chrono::nanoseconds(st.st_mtim.tv_nsec));
+        entries.push_back({e->d_name, modified});
+    }
+    ::closedir(d);
+    return entries;
 }
 
 FileIo& FileIo::posix() {

@@ -1,5 +1,5 @@
 #pragma once
-// PosixFileIo: FileIo on POSIX calls (pread/pwrite, fdatasync, F_OFD_SETLKW).
+// PosixFileIo: FileIo on POSIX calls (pread/pwrite, fdatasync, F_OFD_SETLK).
 
 #include "FileIo.h"
 
@@ -11,6 +11,8 @@ public:
     Status rename(const std::filesystem::path& from, const std::filesystem::path& to) override;
     Status remove(const std::filesystem::path& path) override;
     bool exists(const std::filesystem::path& path) override;
+    Result<FileId> fileId(const std::filesystem::path& path) override;
+    Result<std::vector<FolderEntry>> listFolder(const std::filesystem::path& folder) override;
 };
 
 }  // namespace quivra::storage

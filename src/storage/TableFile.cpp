@@ -60,7 +60,8 @@ Status TableFile::fileError(const std::string& what) const {
     return Status::corruption("Table file '" + m_path.string() + "' is damaged: " + what);
 }
 
-Result<std::unique_ptr<TableFile>> TableFile::open(const std::filesystem::path& path, FileIo& io) {
+Result<std::unique_ptr<TableFile>> TableFile::open(const std::filesystem::path& path, FileIo& io,
+                                                   std::chrono::milliseconds lockWait) {
     bool readOnly = false;
     auto file = io.open(path, FileIo::Mode::ReadWrite);
     if (!file && file.status().code() == Status::Code::IoError) {
@@ -69,8 +70,6 @@ Result<std::unique_ptr<TableFile>> TableFile::open(const std::filesystem::path& 
     }
     if (!file) return file.status();
 
-    auto size = file.value()->size();
-    if (!size) return size.status();
     char prefix[kPrefixSize];
     auto got = file.value()->readAt(0, prefix, sizeof prefix);
     if (!got) return got.status();
@@ -89,6 +88,10 @@ Result<std::unique_ptr<TableFile>> TableFile::open(const std::filesystem::path& 
     auto table = std::make_unique<TableFile>(Token(), path, io, std::move(codec).value());
     table->m_file = std::move(file).value();
     table->m_readOnly = readOnly;
+    if (readOnly) table->m_readOnlyFile = path;
+    table->m_lockWait = lockWait;
+    auto size = table->m_file->size();
+    if (!size) return size.status();
     const std::uint32_t headerLength = coding::getLe16(prefix + 8);
     if (headerLength < kPrefixSize + 1 || headerLength > *size) {
         return table->fileError("the header length " + std::to_string(headerLength) +
@@ -98,12 +101,14 @@ Result<std::unique_ptr<TableFile>> TableFile::open(const std::filesystem::path& 
     got = table->m_file->readAt(0, header.data(), header.size());
     if (!got) return got.status();
     if (*got < header.size()) return table->fileError("the header is cut short");
-    if (auto s = table->parseHeader(header, *size); !s) return s;
+    if (auto s = table->parseHeader(header); !s) return s;
+    if (auto s = table->checkSize(); !s) return s;
+    table->checkEdgeFlags();
     if (auto s = table->openMemo(); !s) return s;
     return table;
 }
 
-Status TableFile::parseHeader(const std::string& header, std::uint64_t fileSize) {
+Status TableFile::parseHeader(const std::string& header) {
     m_version = static_cast<std::uint8_t>(header[0]);
     switch (m_version) {
         case 0x03:
@@ -126,17 +131,7 @@ Status TableFile::parseHeader(const std::string& header, std::uint64_t fileSize)
     m_recordLength = coding::getLe16(header.data() + 10);
     if (m_recordLength < 1) return fileError("the record length is 0");
     if (auto s = parseFields(header); !s) return s;
-
-    const std::uint32_t count = coding::getLe32(header.data() + 4);
-    const std::uint64_t whole = (fileSize - m_headerLength) / m_recordLength;
-    m_recordCount = count;
-    if (whole < count) {
-        m_recordCount = static_cast<std::uint32_t>(whole);
-        m_damage =
-            fileError("the header says " + std::to_string(count) +
-                      " records but the file holds only " + std::to_string(whole) +
-                      " whole records; the records after " + std::to_string(whole) + " are lost");
-    }
+    checkFields(header);
     return Status::ok();
 }
 
@@ -174,6 +169,7 @@ Status TableFile::parseFields(const std::string& header) {
     }
     if (raw.empty()) return fileError("the header describes no field");
     const bool vfp = isVisualFoxPro(m_version);
+    m_fieldListEnd = pos + 1;
     auto total = [&](bool wide) {
         std::uint64_t sum = 1;
         for (const Raw& f : raw) {
@@ -223,6 +219,7 @@ Status TableFile::openMemo() {
         memo =
             MemoFile::open(memoPath, dbt ? MemoFile::Kind::Dbt : MemoFile::Kind::Fpt, m_io, false);
         m_readOnly = true;
+        m_readOnlyFile = memoPath;
     }
     if (!memo && memo.status().code() == Status::Code::NotFound) {
         return Status::notFound("Table file '" + m_path.string() + "' needs its memo file '" +
@@ -265,6 +262,12 @@ Status TableFile::readRecords(std::uint32_t recNo, std::uint32_t count, std::str
     if (*got < out.size()) {
         return fileError("the file ends inside record " +
                          std::to_string(recNo + *got / m_recordLength));
+    }
+    // A flag other than blank or '*' is damage other readers refuse the
+    // table for (or stop at): the table must not be written again.
+    for (std::uint32_t i = 0; i < count; ++i) {
+        const char flag = out[static_cast<std::size_t>(i) * m_recordLength];
+        if (flag != ' ' && flag != '*') addDamage(flagFault(recNo + i, flag));
     }
     return Status::ok();
 }
@@ -311,8 +314,16 @@ Result<std::string> TableFile::memoText(std::string_view record, std::size_t fie
     if (!block->has_value()) return std::string();
     if (!m_memo)
         return fileError("field " + f.name + " points into a memo file the table does not have");
-    auto bytes = m_memo->read(**block);
+    std::uint32_t type = 0;
+    auto bytes = m_memo->read(**block, &type);
     if (!bytes) return Status::corruption(bytes.status().message() + " (field " + f.name + ")");
+    // Text memos are of type 1 (some writers leave 0); objects (2) belong
+    // in general and picture fields only.  Anything else is no memo at all.
+    if (type > (f.type == 'M' ? 1U : 2U)) {
+        return Status::corruption("Memo file '" + m_memo->path().string() + "' is damaged: block " +
+                                  std::to_string(**block) + " has type " + std::to_string(type) +
+                                  ", which field " + f.name + " cannot hold");
+    }
     return m_codec.toUtf8(*bytes);
 }
 

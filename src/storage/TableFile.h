@@ -8,7 +8,16 @@
 // uses, so other programs on the same file see them:
 //   header/append lock: 1 byte at 0x40000000
 //   record n:           1 byte at 0x40000000 + headerLength + (n - 1) * recordLength
-// Readers take no lock.
+// Readers take no lock, except a shared header lock while they make sure
+// that what looks like damage is not an append in progress.  Every wait for
+// a lock is bounded by lockWait(); docs/multi-process.md gives the rules.
+//
+// Damage: a file that disagrees with its header (cut short, a count too low
+// or too high, bytes after the last record) or holds what the format does
+// not allow (unknown field types, impossible decimals, a field named twice,
+// a deleted flag other than blank or '*') is read as far as it goes, and
+// damage() says what is wrong; such a table is never written (writeRefusal())
+// until TableRepair has mended it.
 //
 // Not thread-safe; one TableFile belongs to one TableStore.
 
@@ -47,10 +56,16 @@ struct RecordImage {
 
 class TableFile {
 public:
+    // How long a lock is waited for unless setLockWait() says otherwise.
+    static constexpr std::chrono::milliseconds kDefaultLockWait{2000};
+
     // Opens an existing table (read-write when the file allows it, else read
     // only) and its memo file when the version has one.  `io` must outlive
-    // the TableFile.
-    static Result<std::unique_ptr<TableFile>> open(const std::filesystem::path& path, FileIo& io);
+    // the TableFile.  `lockWait` bounds the wait for the header lock while
+    // damage is told from an append in progress.
+    static Result<std::unique_ptr<TableFile>> open(
+        const std::filesystem::path& path, FileIo& io,
+        std::chrono::milliseconds lockWait = kDefaultLockWait);
     // Writes a new empty FoxPro 2.x table (and .FPT when a field is a memo)
     // under temporary names, then renames them into place.
     static Status create(const std::filesystem::path& path, const std::vector<FieldSpec>& fields,
@@ -72,19 +87,44 @@ public:
     [[nodiscard]] std::uint32_t headerLength() const { return m_headerLength; }
     [[nodiscard]] std::uint32_t recordLength() const { return m_recordLength; }
     [[nodiscard]] bool hasMemo() const { return m_memo != nullptr; }
-    // Whether this engine writes this table (FoxPro 2.x versions, file writable).
+    // Whether this engine writes this table (FoxPro 2.x versions, file
+    // writable, no damage).
     [[nodiscard]] bool writable() const;
-    // Why writes are refused, when !writable().
+    // Why writes are refused, when !writable(): the damage, the file that is
+    // read-only, or the version this engine only reads.
     [[nodiscard]] Status writeRefusal() const;
+    // Whether the table file itself was opened for writing (damage aside).
+    [[nodiscard]] bool fileWritable() const { return !m_readOnly; }
 
     // Records this handle knows of: the header's count, or fewer when the
-    // file ends early (see damage()).
+    // file ends early; for a damaged table every whole record on file (see
+    // damage()).
     [[nodiscard]] std::uint32_t recordCount() const { return m_recordCount; }
     // Re-reads the record count from the file (another handle may have appended).
     Status refreshCount();
-    // Ok, or a Corruption status describing damage found while opening that
-    // did not stop the table from being read (a file shorter than its header says).
+    // Ok, or a Corruption status naming the file and every fault found so
+    // far: on opening, or later in a record read (a bad deleted flag).
     [[nodiscard]] const Status& damage() const { return m_damage; }
+
+    // --- header lock ----------------------------------------------------------
+    // Holds the header lock for its lifetime: exclusive on a table opened for
+    // writing, shared on one opened for reading (which keeps writers out
+    // while it reads).  Nested holders share the one lock.  A lock that stays
+    // busy for lockWait() gives a Busy status: "Another copy of Quivra is
+    // saving to <file>. Try again in a moment."
+    class HeaderLock {
+    public:
+        // `shared` asks for a shared lock even on a table opened for writing.
+        explicit HeaderLock(TableFile& table, bool shared = false);
+        ~HeaderLock();
+        HeaderLock(const HeaderLock&) = delete;
+        HeaderLock& operator=(const HeaderLock&) = delete;
+        [[nodiscard]] const Status& status() const { return m_status; }
+
+    private:
+        TableFile& m_table;
+        Status m_status;
+    };
 
     // --- reading ------------------------------------------------------------
     // Reads record `recNo` (1..recordCount()) into `out` (recordLength()
@@ -113,9 +153,11 @@ public:
     // --- writing ------------------------------------------------------------
     // Sets a field of `image` from UTF-8 text (see TableStore::setFieldText).
     Status setField(RecordImage& image, std::size_t field, std::string_view utf8) const;
-    // Appends a record: under the header lock re-reads the count, writes the
-    // memo blocks, the record and the new count, then syncs.  On success
-    // `recNo` is the new record's number.
+    // Appends a record: under the header lock re-reads the count, makes sure
+    // the file still agrees with it (else the table counts as damaged and
+    // nothing is written), writes the memo blocks, the record and the new
+    // count, then syncs.  A failure puts the old size and count back.  On
+    // success `recNo` is the new record's number.
     Status appendRecord(RecordImage& image, std::uint32_t& recNo);
     // Rewrites record `recNo` in place (memo blocks first), then syncs.  The
     // caller holds the record lock.
@@ -137,15 +179,50 @@ private:
 public:
     TableFile(Token, std::filesystem::path path, FileIo& io, TextCodec codec);
 
+    // --- for TableCheck and TableRepair ------------------------------------------
+    // The record count the header gives and the file's size, read in this
+    // order (an append writes the record before the count, so the size is
+    // never older than the count).
+    struct DiskState {
+        std::uint32_t count = 0;
+        std::uint64_t size = 0;
+    };
+    Result<DiskState> readDiskState();
+    // What is wrong with `state` (file cut short, records beyond the count,
+    // bytes after the last record); "" when the file agrees with its count.
+    Result<std::string> sizeFault(const DiskState& state);
+    // Why a deleted flag is wrong, or "" for a blank or '*'.
+    static std::string flagFault(std::uint32_t recNo, char flag);
+    // Adds a fault to damage().
+    void addDamage(const std::string& what) const;
+    // Whether damage() includes faults of the field descriptions (types,
+    // decimals, names, header length), which no repair of records mends.
+    [[nodiscard]] bool fieldsDamaged() const { return m_fieldsDamaged; }
+    // Lets reads go up to `count` records, whatever the header says
+    // (TableRepair reads the whole records beyond a count too low).
+    void setKnownCount(std::uint32_t count) { m_recordCount = count; }
+    // Writes raw record bytes in place, unsynced (TableRepair mends flags).
+    Status writeRawRecord(std::uint32_t recNo, std::string_view bytes);
+    // Makes the file end after record `count`: count and date in the header,
+    // the end marker, nothing after it; synced.  Clears the damage.
+    Status setEnd(std::uint32_t count);
+    [[nodiscard]] std::uint64_t recordOffset(std::uint32_t recNo) const;
+    [[nodiscard]] MemoFile* memo() const { return m_memo.get(); }
+    [[nodiscard]] FileIo& io() const { return m_io; }
+
 private:
-    Status parseHeader(const std::string& header, std::uint64_t fileSize);
+    Status parseHeader(const std::string& header);
     Status parseFields(const std::string& header);
+    void checkFields(const std::string& header);
+    Status checkSize();
+    [[nodiscard]] std::uint32_t knownCount(const DiskState& state) const;
+    void checkEdgeFlags();
     Status openMemo();
     Status writeMemos(RecordImage& image);
     Status writeCountAndDate(std::uint32_t count);
     Status writeDate();
-    Result<std::uint32_t> countOnDisk();
-    [[nodiscard]] std::uint64_t recordOffset(std::uint32_t recNo) const;
+    Status lockHeader(bool shared);
+    void unlockHeader();
     [[nodiscard]] std::uint64_t lockOffset(std::uint32_t recNo) const;
     [[nodiscard]] Status fileError(const std::string& what) const;
 
@@ -159,9 +236,14 @@ private:
     std::uint32_t m_headerLength = 0;
     std::uint32_t m_recordLength = 0;
     std::uint32_t m_recordCount = 0;
+    std::uint32_t m_fieldListEnd = 0;  // just past the field list's 0x0D
+    bool m_fieldsDamaged = false;
     bool m_readOnly = false;
-    Status m_damage;
-    std::chrono::milliseconds m_lockWait{5000};
+    std::filesystem::path m_readOnlyFile;       // the file that made the table read-only
+    mutable Status m_damage;                    // a record read may find more
+    mutable std::vector<std::string> m_faults;  // what m_damage lists
+    int m_headerLockDepth = 0;
+    std::chrono::milliseconds m_lockWait = kDefaultLockWait;
 };
 
 }  // namespace quivra::storage

@@ -8,16 +8,16 @@
 // writers in other processes never hand out the same record number.
 #include "TableFile.h"
 
+#include "Clock.h"
 #include "Coding.h"
 #include "FieldCodec.h"
+#include "LockWait.h"
 #include "MemoFile.h"
 #include "TempPath.h"
 
 #include <algorithm>
 #include <cctype>
-#include <ctime>
 #include <set>
-#include <thread>
 
 namespace quivra::storage {
 
@@ -26,26 +26,11 @@ namespace {
 constexpr std::uint64_t kHeaderLock = 0x40000000;
 constexpr char kEof = '\x1A';
 
-// Releases a byte-range lock when the scope ends.
-class LockGuard {
-public:
-    LockGuard(FileIo::File& file, std::uint64_t offset) : m_file(file), m_offset(offset) {}
-    ~LockGuard() { m_file.unlock(m_offset, 1); }
-    LockGuard(const LockGuard&) = delete;
-    LockGuard& operator=(const LockGuard&) = delete;
-
-private:
-    FileIo::File& m_file;
-    std::uint64_t m_offset;
-};
-
 void putDate(char* p) {
-    const std::time_t now = std::time(nullptr);
-    std::tm tm{};
-    localtime_r(&now, &tm);
-    p[0] = static_cast<char>(tm.tm_year % 256);  // years since 1900
-    p[1] = static_cast<char>(tm.tm_mon + 1);
-    p[2] = static_cast<char>(tm.tm_mday);
+    const std::chrono::year_month_day today = core::Clock::instance().now().date;
+    p[0] = static_cast<char>((static_cast<int>(today.year()) - 1900) % 256);  // years since 1900
+    p[1] = static_cast<char>(static_cast<unsigned>(today.month()));
+    p[2] = static_cast<char>(static_cast<unsigned>(today.day()));
 }
 
 Status checkSpecs(const std::filesystem::path& path, const std::vector<FieldSpec>& specs,
@@ -184,8 +169,15 @@ bool TableFile::writable() const {
 }
 
 Status TableFile::writeRefusal() const {
+    if (!m_damage.isOk()) {
+        return Status::corruption(m_damage.message() +
+                                  ". Nothing is written into it until it is repaired");
+    }
     if (m_readOnly) {
-        return Status::ioError("Table file '" + m_path.string() + "' is read-only");
+        const bool memo = m_readOnlyFile != m_path;
+        return Status::ioError(
+            (memo ? "Memo file '" : "Table file '") + m_readOnlyFile.string() + "' is read-only" +
+            (memo ? ", so table '" + m_path.string() + "' cannot be changed" : std::string()));
     }
     if (m_version != 0x03 && m_version != 0xF5) {
         return Status::unsupported("Table file '" + m_path.string() +
@@ -198,6 +190,35 @@ Status TableFile::writeRefusal() const {
                                    "' has memo fields but no FoxPro memo file; it is only read");
     }
     return Status::ok();
+}
+
+// --- header lock ---------------------------------------------------------------
+
+TableFile::HeaderLock::HeaderLock(TableFile& table, bool shared)
+    : m_table(table), m_status(table.lockHeader(shared)) {}
+
+TableFile::HeaderLock::~HeaderLock() {
+    if (m_status) m_table.unlockHeader();
+}
+
+Status TableFile::lockHeader(bool shared) {
+    if (m_headerLockDepth > 0) {
+        ++m_headerLockDepth;
+        return Status::ok();
+    }
+    const bool exclusive = !shared && !m_readOnly;
+    Status s = retryWhileBusy(m_lockWait, [&] {
+        return exclusive ? m_file->tryLock(kHeaderLock, 1) : m_file->tryLockShared(kHeaderLock, 1);
+    });
+    if (s.code() == Status::Code::Busy) {
+        return Status::busy(busySavingMessage(m_path.filename().string()));
+    }
+    if (s) m_headerLockDepth = 1;
+    return s;
+}
+
+void TableFile::unlockHeader() {
+    if (m_headerLockDepth > 0 && --m_headerLockDepth == 0) m_file->unlock(kHeaderLock, 1);
 }
 
 Status TableFile::setField(RecordImage& image, std::size_t field, std::string_view utf8) const {
@@ -228,23 +249,19 @@ Status TableFile::writeMemos(RecordImage& image) {
     return m_memo->sync();
 }
 
-Result<std::uint32_t> TableFile::countOnDisk() {
-    char prefix[8];
-    auto got = m_file->readAt(0, prefix, sizeof prefix);
-    if (!got) return got.status();
-    if (*got < sizeof prefix) return fileError("the header is cut short");
-    auto size = m_file->size();
-    if (!size) return size.status();
-    const std::uint32_t count = coding::getLe32(prefix + 4);
-    const std::uint64_t whole =
-        *size < m_headerLength ? 0 : (*size - m_headerLength) / m_recordLength;
-    return static_cast<std::uint32_t>(std::min<std::uint64_t>(count, whole));
-}
-
 Status TableFile::refreshCount() {
-    auto count = countOnDisk();
-    if (!count) return count.status();
-    m_recordCount = *count;
+    auto state = readDiskState();
+    if (!state) return state.status();
+    const std::uint64_t whole =
+        (state->size < m_headerLength ? 0 : state->size - m_headerLength) / m_recordLength;
+    if (whole < state->count) {
+        // Our writers never count a record before it is on file: the table
+        // was cut short while open.
+        auto fault = sizeFault(*state);
+        if (!fault) return fault.status();
+        addDamage(*fault);
+    }
+    m_recordCount = knownCount(*state);
     return Status::ok();
 }
 
@@ -267,29 +284,42 @@ Status TableFile::appendRecord(RecordImage& image, std::uint32_t& recNo) {
         return Status::invalidArgument("record image of the wrong length for '" + m_path.string() +
                                        "'");
     }
-    if (auto s = m_file->lock(kHeaderLock, 1); !s) return s;
-    LockGuard guard(*m_file, kHeaderLock);
-    auto count = countOnDisk();
-    if (!count) return count.status();
-    if (*count == 0xFFFFFFFFU)
+    HeaderLock lock(*this);
+    if (!lock.status()) return lock.status();
+    auto state = readDiskState();
+    if (!state) return state.status();
+    // The last check before writing: a file that no longer agrees with its
+    // count (cut, or records another program wrote beyond the count) would
+    // lose records under the new one.
+    auto fault = sizeFault(*state);
+    if (!fault) return fault.status();
+    if (!fault->empty()) {
+        addDamage(*fault);
+        return writeRefusal();
+    }
+    const std::uint32_t count = state->count;
+    if (count == 0xFFFFFFFFU)
         return Status::invalidArgument("Table file '" + m_path.string() + "' is full");
     if (auto s = writeMemos(image); !s) return s;
     image.bytes[0] = ' ';
     std::string bytes = image.bytes;
     bytes += kEof;
-    if (auto s = m_file->writeAt(recordOffset(*count + 1), bytes.data(), bytes.size()); !s)
-        return s;
-    Status s = writeCountAndDate(*count + 1);
+    Status s = m_file->writeAt(recordOffset(count + 1), bytes.data(), bytes.size());
+    if (s) s = writeCountAndDate(count + 1);
     if (s) s = m_file->sync();
     if (!s) {
-        // A post that fails must not leave the record behind, or posting it
-        // again would store it twice: put the old count back (best effort;
-        // the record beyond it is then invisible and overwritten next time).
-        (void)writeCountAndDate(*count);
+        // A post that fails must leave the file as it was, or posting it
+        // again would store it twice, and what a full disk let through would
+        // lie beyond the count as damage: put the count and the size back
+        // (best effort).
+        (void)writeCountAndDate(count);
+        const std::uint64_t end = recordOffset(count + 1);
+        if (state->size > end) (void)m_file->writeAt(end, &kEof, 1);  // overwritten by the record
+        (void)m_file->truncate(state->size);
         (void)m_file->sync();
         return s;
     }
-    m_recordCount = *count + 1;
+    m_recordCount = count + 1;
     recNo = m_recordCount;
     return Status::ok();
 }
@@ -302,8 +332,8 @@ Status TableFile::rewriteRecord(std::uint32_t recNo, RecordImage& image) {
     }
     if (!image.memos.empty()) {
         // Memo blocks are handed out under the header lock, like appends.
-        if (auto s = m_file->lock(kHeaderLock, 1); !s) return s;
-        LockGuard guard(*m_file, kHeaderLock);
+        HeaderLock lock(*this);
+        if (!lock.status()) return lock.status();
         if (auto s = writeMemos(image); !s) return s;
     }
     if (auto s = m_file->writeAt(recordOffset(recNo), image.bytes.data(), image.bytes.size()); !s)
@@ -312,20 +342,35 @@ Status TableFile::rewriteRecord(std::uint32_t recNo, RecordImage& image) {
     return m_file->sync();
 }
 
+Status TableFile::writeRawRecord(std::uint32_t recNo, std::string_view bytes) {
+    if (recNo < 1 || recNo > m_recordCount || bytes.size() != m_recordLength) {
+        return Status::invalidArgument("Table file '" + m_path.string() + "' has no record " +
+                                       std::to_string(recNo));
+    }
+    return m_file->writeAt(recordOffset(recNo), bytes.data(), bytes.size());
+}
+
+Status TableFile::setEnd(std::uint32_t count) {
+    const char marker = kEof;
+    Status s = m_file->writeAt(recordOffset(count + 1), &marker, 1);
+    if (s) s = m_file->truncate(recordOffset(count + 1) + 1);
+    if (s) s = writeCountAndDate(count);
+    if (s) s = m_file->sync();
+    if (!s) return s;
+    m_recordCount = count;
+    m_faults.clear();
+    m_damage = Status::ok();
+    return Status::ok();
+}
+
 Status TableFile::lockRecord(std::uint32_t recNo) {
     if (auto s = writeRefusal(); !s) return s;
-    const auto deadline = std::chrono::steady_clock::now() + m_lockWait;
-    auto pause = std::chrono::milliseconds(5);
-    for (;;) {
-        Status s = m_file->tryLock(lockOffset(recNo), 1);
-        if (s.code() != Status::Code::Busy) return s;
-        if (std::chrono::steady_clock::now() >= deadline) {
-            return Status::busy("Record " + std::to_string(recNo) + " of table '" +
-                                m_path.string() + "' is being edited elsewhere; try again later");
-        }
-        std::this_thread::sleep_for(pause);
-        pause = std::min(pause * 2, std::chrono::milliseconds(100));
+    Status s = retryWhileBusy(m_lockWait, [&] { return m_file->tryLock(lockOffset(recNo), 1); });
+    if (s.code() == Status::Code::Busy) {
+        return Status::busy("Record " + std::to_string(recNo) + " of table '" + m_path.string() +
+                            "' is being edited elsewhere; try again later");
     }
+    return s;
 }
 
 void TableFile::unlockRecord(std::uint32_t recNo) {

@@ -33,10 +33,9 @@ Status TableStore::create(const std::filesystem::path& file, const std::vector<F
 
 Status TableStore::open() {
     if (m_table) return Status::ok();
-    auto table = TableFile::open(m_path, m_io);
+    auto table = TableFile::open(m_path, m_io, m_lockTimeout);
     if (!table) return table.status();
     m_table = std::move(table).value();
-    m_table->setLockWait(m_lockTimeout);
     m_state = EditState::Browse;
     if (auto s = first(); !s) {
         m_table.reset();
@@ -177,33 +176,37 @@ Status TableStore::goTo(std::uint32_t recNo) {
 Status TableStore::first() {
     if (!m_table) return notOpen();
     if (auto s = leaveEditState(); !s) return s;
-    if (auto s = m_table->refreshCount(); !s) return s;
-    std::uint32_t start = m_table->recordCount() == 0 ? 0 : 1;
-    if (m_index) {
-        auto r = m_index->firstRec();
-        if (!r) return r.status();
-        start = *r;
-    }
-    auto rec = skipDeleted(start, true);
-    if (!rec) return rec.status();
-    m_bof = false;
-    return loadRecord(*rec);
+    return walkIndex([this]() -> Status {
+        if (auto s = m_table->refreshCount(); !s) return s;
+        std::uint32_t start = m_table->recordCount() == 0 ? 0 : 1;
+        if (m_index) {
+            auto r = m_index->firstRec();
+            if (!r) return r.status();
+            start = *r;
+        }
+        auto rec = skipDeleted(start, true);
+        if (!rec) return rec.status();
+        m_bof = false;
+        return loadRecord(*rec);
+    });
 }
 
 Status TableStore::last() {
     if (!m_table) return notOpen();
     if (auto s = leaveEditState(); !s) return s;
-    if (auto s = m_table->refreshCount(); !s) return s;
-    std::uint32_t start = m_table->recordCount();
-    if (m_index) {
-        auto r = m_index->lastRec();
-        if (!r) return r.status();
-        start = *r;
-    }
-    auto rec = skipDeleted(start, false);
-    if (!rec) return rec.status();
-    m_bof = false;
-    return loadRecord(*rec);
+    return walkIndex([this]() -> Status {
+        if (auto s = m_table->refreshCount(); !s) return s;
+        std::uint32_t start = m_table->recordCount();
+        if (m_index) {
+            auto r = m_index->lastRec();
+            if (!r) return r.status();
+            start = *r;
+        }
+        auto rec = skipDeleted(start, false);
+        if (!rec) return rec.status();
+        m_bof = false;
+        return loadRecord(*rec);
+    });
 }
 
 Status TableStore::next() {
@@ -211,35 +214,39 @@ Status TableStore::next() {
     if (auto s = leaveEditState(); !s) return s;
     m_bof = false;
     if (m_recNo == 0) return Status::ok();  // already at end of table
-    std::uint32_t start = m_recNo + 1;
-    if (m_index) {
-        auto r = m_index->nextRec(m_recNo);
-        if (!r) return r.status();
-        start = *r;
-    }
-    auto rec = skipDeleted(start, true);
-    if (!rec) return rec.status();
-    return loadRecord(*rec);
+    return walkIndex([this]() -> Status {
+        std::uint32_t start = m_recNo + 1;
+        if (m_index) {
+            auto r = m_index->nextRec(m_recNo);
+            if (!r) return r.status();
+            start = *r;
+        }
+        auto rec = skipDeleted(start, true);
+        if (!rec) return rec.status();
+        return loadRecord(*rec);
+    });
 }
 
 Status TableStore::previous() {
     if (!m_table) return notOpen();
     if (auto s = leaveEditState(); !s) return s;
     if (m_recNo == 0) return last();  // from end of table back onto the last record
-    std::uint32_t start = m_recNo - 1;
-    if (m_index) {
-        auto r = m_index->prevRec(m_recNo);
-        if (!r) return r.status();
-        start = *r;
-    }
-    auto rec = skipDeleted(start, false);
-    if (!rec) return rec.status();
-    if (*rec == 0) {
-        m_bof = true;  // stay on the first record
-        return Status::ok();
-    }
-    m_bof = false;
-    return loadRecord(*rec);
+    return walkIndex([this]() -> Status {
+        std::uint32_t start = m_recNo - 1;
+        if (m_index) {
+            auto r = m_index->prevRec(m_recNo);
+            if (!r) return r.status();
+            start = *r;
+        }
+        auto rec = skipDeleted(start, false);
+        if (!rec) return rec.status();
+        if (*rec == 0) {
+            m_bof = true;  // stay on the first record
+            return Status::ok();
+        }
+        m_bof = false;
+        return loadRecord(*rec);
+    });
 }
 
 // --- fields -------------------------------------------------------------------
@@ -342,37 +349,49 @@ Status TableStore::edit() {
 
 Status TableStore::post() {
     if (!m_table) return notOpen();
-    if (m_state == EditState::Append) {
-        std::uint32_t recNo = 0;
-        if (auto s = m_table->appendRecord(*m_pending, recNo); !s) return s;
-        m_state = EditState::Browse;
-        m_pending.reset();
-        m_modified = false;
-        m_bof = false;
-        if (auto s = loadRecord(recNo); !s) return s;
-        return indexAfterPost(recNo, std::string(), true);
+    if (m_state == EditState::Browse) return Status::ok();
+    if (!m_index) return m_state == EditState::Append ? appendPending() : rewritePending();
+    if (auto s = m_table->writeRefusal(); !s) return s;
+    // The table and its index change under one header lock: a rebuild by
+    // another handle (which replaces the index file) cannot fall between
+    // them, and a file replaced before is reopened first.
+    TableFile::HeaderLock lock(*m_table);
+    if (!lock.status()) return lock.status();
+    if (auto s = m_index->prepareWrite(); !s) return s;
+    return m_state == EditState::Append ? appendPending() : rewritePending();
+}
+
+Status TableStore::appendPending() {
+    std::uint32_t recNo = 0;
+    if (auto s = m_table->appendRecord(*m_pending, recNo); !s) return s;
+    m_state = EditState::Browse;
+    m_pending.reset();
+    m_modified = false;
+    m_bof = false;
+    if (auto s = loadRecord(recNo); !s) return s;
+    return indexAfterPost(recNo, std::string(), true);
+}
+
+Status TableStore::rewritePending() {
+    // Mark the index busy before the table changes, so that a crash between
+    // the two writes is seen (and repaired) by the next select.
+    if (m_index) {
+        if (auto s = m_index->prepareEdit(); !s) return s;
     }
-    if (m_state == EditState::Edit) {
-        // Mark the index busy before the table changes, so that a crash between
-        // the two writes is seen (and repaired) by the next select.
-        if (m_index) {
-            if (auto s = m_index->prepareEdit(); !s) return s;
-        }
-        if (auto s = m_table->rewriteRecord(m_recNo, *m_pending); !s) return s;
-        m_table->unlockRecord(m_recNo);
-        const std::string old = std::move(m_record);
-        m_record = std::move(m_pending->bytes);
-        m_pending.reset();
-        m_modified = false;
-        m_state = EditState::Browse;
-        return indexAfterPost(m_recNo, old, false);
-    }
-    return Status::ok();
+    if (auto s = m_table->rewriteRecord(m_recNo, *m_pending); !s) return s;
+    m_table->unlockRecord(m_recNo);
+    const std::string old = std::move(m_record);
+    m_record = std::move(m_pending->bytes);
+    m_pending.reset();
+    m_modified = false;
+    m_state = EditState::Browse;
+    return indexAfterPost(m_recNo, old, false);
 }
 
 void TableStore::setLockTimeout(std::chrono::milliseconds wait) {
     m_lockTimeout = wait;
     if (m_table) m_table->setLockWait(wait);
+    if (m_index) m_index->setLockWait(wait);
 }
 
 void TableStore::cancel() {
@@ -384,14 +403,15 @@ void TableStore::cancel() {
 
 // --- export -------------------------------------------------------------------
 
-Status TableStore::copyToText(const std::filesystem::path& target, int typeCode) const {
+Status TableStore::copyToText(const std::filesystem::path& target, int typeCode,
+                              const ProgressFn& progress) const {
     if (!m_table) return notOpen();
     if (typeCode != TextExport::kDelimited) {
         return Status::unsupported("Text file type " + std::to_string(typeCode) +
                                    " is not supported (only " +
                                    std::to_string(TextExport::kDelimited) + ", delimited text)");
     }
-    return TextExport::writeDelimited(*m_table, m_io, target);
+    return TextExport::writeDelimited(*m_table, m_io, target, progress);
 }
 
 }  // namespace quivra::storage

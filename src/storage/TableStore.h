@@ -13,11 +13,13 @@
 // seek; there every field reads as blanks and every number as 0.
 
 #include "FieldDef.h"
+#include "Progress.h"
 #include "Status.h"
 
 #include <chrono>
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -61,9 +63,13 @@ public:
     void close();
     [[nodiscard]] bool isOpen() const;
     [[nodiscard]] const std::filesystem::path& path() const { return m_path; }
-    // Ok, or a Corruption status describing damage that open() worked
-    // around: a file shorter than its header says is read up to its last
-    // whole record.  Callers should show it; the table stays usable.
+    // Ok, or a Corruption status naming the file and what is wrong with it:
+    // a file that disagrees with its header (cut short, a count too low or
+    // too high, bytes after the last record), field descriptions no writer
+    // makes, deleted flags other readers refuse (found as records are read).
+    // A damaged table is read as far as it goes and never written: appends,
+    // edits and exports are refused until TableRepair has mended it.
+    // Callers should show it and offer the repair.
     [[nodiscard]] Status damage() const;
 
     // --- schema -------------------------------------------------------------
@@ -122,10 +128,16 @@ public:
     Status edit();
     // Writes the pending record.  A new record is appended as
     // record, count, sync; an edit rewrites the record in place.  The selected
-    // index is brought up to date before post() returns.
+    // index is brought up to date before post() returns.  With an index, all
+    // of it runs under the table's header lock, after making sure the index
+    // file is still the one at its path (another handle's rebuild replaces
+    // it).  A header lock that stays busy gives a Busy status, "Another copy
+    // of Quivra is saving to <file>. Try again in a moment.", and the record
+    // stays pending.
     Status post();
-    // How long edit() waits for a record another handle is editing before it
-    // gives up with a Busy status (default 5 seconds).
+    // How long any lock is waited for before giving up with a Busy status:
+    // a record another handle is editing (edit()), the header lock (post(),
+    // rebuilds, a select that must rebuild).  Default 2 seconds.
     void setLockTimeout(std::chrono::milliseconds wait);
     // Drops the pending record or edit.  A failed post() leaves the record
     // pending, so the caller may correct it and post again, or cancel.
@@ -135,30 +147,60 @@ public:
     // --- indexes (single-order FoxPro .idx) -----------------------------------
     // Opens the index file and makes it the controlling order; selecting the
     // same file again does nothing.  A missing file gives
-    // "Index file does not exist.\rFile: " followed by the name.
-    Status selectIndex(const std::filesystem::path& idxFile);
+    // "Index file does not exist.\rFile: " followed by the name.  The index
+    // must pass a cheap structural check (IndexFile::checkStructure());
+    // otherwise it is not selected and the Corruption status naming it is
+    // returned (and kept in indexDamage()): rebuildIndexFile() mends it.  An
+    // index that misses records, or whose last change was cut off, is
+    // rebuilt here under the header lock, unless the table is damaged;
+    // `progress` hears of that rebuild, and a cancel leaves nothing selected.
+    Status selectIndex(const std::filesystem::path& idxFile, const ProgressFn& progress = {});
     // Closes the selected index; navigation returns to physical order.
     void closeIndexes();
-    // Rebuilds the selected index from the table (new file, renamed over the old).
-    Status rebuildIndex();
+    // Rebuilds the selected index from the table (new file, renamed over the
+    // old) under the header lock.  A cancel through `progress` leaves the old
+    // file.
+    Status rebuildIndex(const ProgressFn& progress = {});
+    // Rebuilds the named index on its own key expression, however damaged
+    // its nodes, and selects it.
+    Status rebuildIndexFile(const std::filesystem::path& idxFile, const ProgressFn& progress = {});
+    // The damage the selected (or last selected) index was found with, else
+    // ok.  Set when a select or a walk of the index meets damage in its
+    // nodes that is still there under the header lock (not another writer's
+    // change half seen); cleared by a select or a rebuild that succeeds.
+    [[nodiscard]] const Status& indexDamage() const { return m_indexDamage; }
     // Seeks the controlling order: found positions on the first record in key
     // order whose key begins with `key` (compared as typed, byte by byte in the
-    // table's code page); not found leaves the handle at end of table.
+    // table's code page); not found leaves the handle at end of table.  A
+    // fault met on the way gives a Corruption status, never "not found".
     Result<bool> seek(std::string_view key);
     [[nodiscard]] bool hasIndex() const;
     // Writes a new standard-layout .idx for this (open) table on the key expression.
-    Status createIndex(const std::filesystem::path& idxFile, std::string_view keyExpression);
+    Status createIndex(const std::filesystem::path& idxFile, std::string_view keyExpression,
+                       const ProgressFn& progress = {});
 
     // --- export -------------------------------------------------------------
     // Copies every record that is not deleted, in physical order, to a text
     // file.  Type code 21 is delimited text (see docs/export-format.md).  The
     // file is written under a temporary name and renamed when complete, so a
-    // failure leaves an earlier file of that name as it was.
-    Status copyToText(const std::filesystem::path& target, int typeCode) const;
+    // failure or a cancel through `progress` leaves an earlier file of that
+    // name as it was.  A damaged table gives its damage (see damage()).
+    Status copyToText(const std::filesystem::path& target, int typeCode,
+                      const ProgressFn& progress = {}) const;
 
 private:
     // Hooks between the table and its index (implemented with the index code).
     Status indexAfterPost(std::uint32_t recNo, const std::string& oldRecord, bool appended);
+    // Runs `walk` (a read of the index); when the index reports damage, runs
+    // it again under the header lock, where no writer is midway, and keeps
+    // what is still found in m_indexDamage.
+    Status walkIndex(const std::function<Status()>& walk);
+    // Opens the index `file` (the name `asGiven` by the caller, for the
+    // message of a missing file) with this handle's lock wait.
+    Result<std::unique_ptr<IndexFile>> openIndex(const std::filesystem::path& file,
+                                                 const std::filesystem::path& asGiven);
+    Status appendPending();
+    Status rewritePending();
 
     // Stands on record `recNo` (1..recordCount(), read from the file) or, for
     // 0, at end of table.  Used by navigation and by seek.
@@ -181,7 +223,8 @@ private:
     EditState m_state = EditState::Browse;
     std::unique_ptr<RecordImage> m_pending;  // the record being edited or appended
     bool m_modified = false;                 // a field of m_pending was set
-    std::chrono::milliseconds m_lockTimeout{5000};
+    std::chrono::milliseconds m_lockTimeout{2000};
+    Status m_indexDamage;
 };
 
 }  // namespace quivra::storage

@@ -1,26 +1,25 @@
 #pragma once
 // Temporary names for files that replace a user's file: same folder (so the
-// final rename is atomic), hidden, unique within the machine.
+// final rename is atomic), hidden, unique among the machines that share the
+// folder:  .<name>.tmp<process id>-<counter>@<host>
+//
+// A process killed while it writes leaves its temporary file behind.
+// removeStaleTemporaries() takes such files away: only names of this
+// pattern, only when the process that made them is gone (made on this
+// machine) or when they have not changed for a day (made on another one).
 
-#include <atomic>
+#include "FileIo.h"
+
+#include <chrono>
 #include <filesystem>
-#include <string>
-
-#include <unistd.h>
 
 namespace quivra::storage {
 
-inline std::filesystem::path temporaryPathFor(const std::filesystem::path& target) {
-    static std::atomic<unsigned> counter{0};
-    std::string name = ".";
-    name += target.filename().string();
-    name += ".tmp";
-    name += std::to_string(::getpid());
-    name += '-';
-    name += std::to_string(counter++);
-    std::filesystem::path tmp = target;
-    tmp.replace_filename(name);
-    return tmp;
-}
+std::filesystem::path temporaryPathFor(const std::filesystem::path& target);
+
+// Removes the stale temporary files in `folder` (best effort: a file that
+// cannot be removed stays).  `now` is the time to judge their age by.
+void removeStaleTemporaries(FileIo& io, const std::filesystem::path& folder,
+                            std::chrono::system_clock::time_point now);
 
 }  // namespace quivra::storage

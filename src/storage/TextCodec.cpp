@@ -90,7 +90,8 @@ Result<TextCodec> TextCodec::make(CodePage codePage) {
     codec.m_codePage = codePage;
     IconvHandle cd(iconv_open("UTF-8", codec.name()));
     if (cd.get() == reinterpret_cast<void*>(-1)) {  // NOLINT(performance-no-int-to-ptr)
-        cd.release();
+        // -1 is no handle: there is nothing to close.
+        static_cast<void>(cd.release());
         return Status::unsupported("The system cannot convert code page " + codePageName(codePage));
     }
     for (int b = 0; b < 256; ++b) {

@@ -75,7 +75,13 @@ Status appendField(const TableFile& table, std::string_view record, std::size_t 
     return Status::ok();
 }
 
-Status writeAll(const TableFile& table, FileIo::File& out) {
+Status cancelled(const std::filesystem::path& target) {
+    return Status::cancelled("The export to '" + target.string() +
+                             "' was cancelled; nothing was written");
+}
+
+Status writeAll(const TableFile& table, FileIo::File& out, const std::filesystem::path& target,
+                const ProgressFn& progress) {
     const std::size_t fieldCount = table.fields().size();
     const std::uint32_t count = table.recordCount();
     const std::size_t recordLength = table.recordLength();
@@ -87,6 +93,8 @@ Status writeAll(const TableFile& table, FileIo::File& out) {
     for (std::uint32_t rec = 1; rec <= count;) {
         const std::uint32_t n = std::min(kRecordsPerRead, count - rec + 1);
         if (auto s = table.readRecords(rec, n, chunk); !s) return s;
+        // A record with a bad deleted flag turns up only as it is read.
+        if (!table.damage().isOk()) return table.damage();
         for (std::uint32_t i = 0; i < n; ++i) {
             const std::string_view record(chunk.data() + i * recordLength, recordLength);
             if (TableFile::isDeleted(record)) continue;
@@ -102,23 +110,29 @@ Status writeAll(const TableFile& table, FileIo::File& out) {
             buffer.clear();
         }
         rec += n;
+        if (progress && !progress(rec - 1, count)) return cancelled(target);
     }
     if (!buffer.empty()) {
         if (auto s = out.writeAt(written, buffer.data(), buffer.size()); !s) return s;
     }
-    return out.sync();
+    if (auto s = out.sync(); !s) return s;
+    // The last word before the file replaces an earlier export.
+    if (progress && !progress(count, count)) return cancelled(target);
+    return Status::ok();
 }
 
 }  // namespace
 
 Status TextExport::writeDelimited(const TableFile& table, FileIo& io,
-                                  const std::filesystem::path& target) {
+                                  const std::filesystem::path& target, const ProgressFn& progress) {
+    if (!table.damage().isOk()) return table.damage();
+    removeStaleTemporaries(io, target.parent_path(), std::chrono::system_clock::now());
     const std::filesystem::path tmp = temporaryPathFor(target);
     Status status;
     {
         auto file = io.open(tmp, FileIo::Mode::CreateNew);
         if (!file) return file.status();
-        status = writeAll(table, *file.value());
+        status = writeAll(table, *file.value(), target, progress);
     }  // closed before the rename
     if (status) status = io.rename(tmp, target);
     if (!status) io.remove(tmp);

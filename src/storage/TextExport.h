@@ -1,10 +1,13 @@
 #pragma once
 // TextExport: copies a table to a text file.  Type 21, delimited text, is
 // described in docs/export-format.md.  The file is written under a temporary
-// name, synced and renamed over the target, so a failed export leaves an
-// earlier file of that name untouched; every write error is reported.
+// name, synced and renamed over the target, so a failed or cancelled export
+// leaves an earlier file of that name untouched; every write error is
+// reported.  A damaged table is not exported: its damage is the answer.
+// Temporary files that killed exports left in the folder are removed first.
 
 #include "FileIo.h"
+#include "Progress.h"
 #include "Status.h"
 
 #include <filesystem>
@@ -17,8 +20,11 @@ class TextExport {
 public:
     static constexpr int kDelimited = 21;
 
+    // `progress` (may be empty) hears of the records done; its false return
+    // cancels with a Cancelled status.
     static Status writeDelimited(const TableFile& table, FileIo& io,
-                                 const std::filesystem::path& target);
+                                 const std::filesystem::path& target,
+                                 const ProgressFn& progress = {});
 };
 
 }  // namespace quivra::storage

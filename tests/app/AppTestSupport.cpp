@@ -43,8 +43,7 @@ std::optional<fs::path> makeDataCopy(QTemporaryDir& dir) {
     return target;
 }
 
-std::vector<selection::RecommendationSlot> shownGrid(const TArrowSel& window,
-                                                     selection::Page page) {
+std::vector<selection::RecommendationSlot> shownGrid(const TArrowSel& window, core::Page page) {
     std::vector<selection::RecommendationSlot> grid;
     const CategoryPage* p = window.page(page);
     for (int slot = 1; slot <= p->descriptor().totalSlots; ++slot) {
@@ -62,6 +61,7 @@ std::vector<selection::RecommendationSlot> withoutHints(
     std::vector<selection::RecommendationSlot> grid) {
     for (selection::RecommendationSlot& s : grid) {
         for (selection::GridButton* b : {&s.size, &s.spine, &s.models, &s.weight}) b->hint.clear();
+        s.keySuffix.clear();  // not shown: the engine keeps it for the detail request
     }
     return grid;
 }
@@ -83,7 +83,7 @@ std::optional<selection::SelectionInputs> findHuntingInputs(
             in.arrowLength = std::to_string(length);
             const selection::SearchOutcome& out = engine.search(in);
             if (out.runs.size() == 1 && out.runs.front().valid && !out.error &&
-                pred(out.grid(selection::Page::Hunt))) {
+                pred(out.grid(core::Page::Hunt))) {
                 return in;
             }
         }

@@ -29,10 +29,11 @@ namespace quivra::app::test {
 std::optional<std::filesystem::path> makeDataCopy(QTemporaryDir& dir);
 
 // The captions of a page's whole grid as the window shows them.
-std::vector<selection::RecommendationSlot> shownGrid(const TArrowSel& window, selection::Page page);
+std::vector<selection::RecommendationSlot> shownGrid(const TArrowSel& window, core::Page page);
 
-// The grid without its hints: hints keep what earlier searches wrote (the
-// carbon hints stay), so only a window's own history tells them.
+// The grid as its buttons show it, without hints: hints keep what earlier
+// searches wrote (the carbon hints stay), so only a window's own history
+// tells them.  The key suffixes, which no button shows, are cleared too.
 std::vector<selection::RecommendationSlot> withoutHints(
     std::vector<selection::RecommendationSlot> g);
 
@@ -55,7 +56,7 @@ protected:
     [[nodiscard]] TArrowSel& window() { return *m_window; }
     [[nodiscard]] InputsPanel& inputs() { return *m_window->inputs(); }
     [[nodiscard]] const std::filesystem::path& dataDir() const { return m_dataDir; }
-    [[nodiscard]] SlotButton* button(selection::Page page, int slot, SlotColumn column) {
+    [[nodiscard]] SlotButton* button(core::Page page, int slot, SlotColumn column) {
         return m_window->page(page)->slotButton(slot, column);
     }
     // Puts `in` on screen with one search, as a restored set-up does.

@@ -18,6 +18,7 @@
 #include <QFile>
 #include <QMenu>
 #include <QMenuBar>
+#include <QProcess>
 #include <QRadioButton>
 #include <QRegularExpression>
 #include <QScreen>
@@ -30,7 +31,7 @@
 namespace quivra::app::test {
 namespace {
 
-using selection::Page;
+using core::Page;
 
 QStringList itemTexts(const ChoiceGroup* group) {
     QStringList texts;
@@ -258,6 +259,17 @@ TEST_F(MainWindowTest, SaveReportAsPdfWritesTheActivePagesReport) {
     ASSERT_TRUE(file.open(QIODevice::ReadOnly))
         << shell::MessageBox::shownTexts().join(QLatin1Char('|')).toStdString();
     EXPECT_TRUE(file.read(5).startsWith("%PDF"));
+    file.close();
+
+    // The report is the Target page's, not the Hunting page's.
+    QProcess text;
+    text.start(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")});
+    if (!text.waitForFinished(30000) || text.exitCode() != 0) {
+        GTEST_SKIP() << "pdftotext (poppler-utils) cannot be run";
+    }
+    const QString words = QString::fromUtf8(text.readAllStandardOutput());
+    EXPECT_TRUE(words.contains(QStringLiteral("2012 Target Shafts"))) << words.toStdString();
+    EXPECT_FALSE(words.contains(QStringLiteral("2012 Hunting Shafts")));
 }
 
 TEST_F(MainWindowTest, ExitButtonEndsWithoutAQuestion) {

@@ -15,7 +15,7 @@
 namespace quivra::app::test {
 namespace {
 
-using selection::Page;
+using core::Page;
 using shell::MessageBox;
 
 QString firstLineOfInvsel(const std::filesystem::path& dir) {
@@ -26,7 +26,7 @@ QString firstLineOfInvsel(const std::filesystem::path& dir) {
 
 TEST_F(MainWindowTest, FirstShowRunsOneSearchSoNoGridShowsPlaceholders) {
     EXPECT_EQ(window().searchCount(), 1);
-    EXPECT_EQ(window().pageKey(), QStringLiteral("Hunt"));
+    EXPECT_EQ(window().searchedPage(), core::Page::Hunt);
     EXPECT_EQ(withoutHints(shownGrid(window(), Page::Hunt)),
               expectedGrid(dataDir(), window().currentInputs()));
     EXPECT_FALSE(button(Page::Hunt, 1, SlotColumn::Size)->text().isEmpty());
@@ -76,7 +76,7 @@ INSTANTIATE_TEST_SUITE_P(HuntingAndTarget, BlockedLengthTest,
 TEST_F(MainWindowTest, YouthPageSearchesWithAOneCharacterBowWeight) {
     inputs().bowWeight()->setText(QStringLiteral("6"));
     window().setActivePage(Page::Youth);
-    EXPECT_EQ(window().pageKey(), QStringLiteral("Youth"));
+    EXPECT_EQ(window().searchedPage(), core::Page::Youth);
     const auto grid = shownGrid(window(), Page::Youth);
     EXPECT_EQ(withoutHints(grid), expectedGrid(dataDir(), window().currentInputs()));
     EXPECT_FALSE(grid.front().size.caption.empty());
@@ -154,7 +154,7 @@ TEST_F(MainWindowTest, ARestoredSetupIsSearchedOnceWithAllItsValues) {
     EXPECT_EQ(window().searchCount(), before + 1);
     EXPECT_EQ(window().activePage(), Page::Youth);
     EXPECT_EQ(window().currentInputs(), in);
-    EXPECT_EQ(window().pageKey(), QStringLiteral("Youth"));
+    EXPECT_EQ(window().searchedPage(), core::Page::Youth);
     EXPECT_EQ(withoutHints(shownGrid(window(), Page::Youth)), expectedGrid(dataDir(), in));
     EXPECT_TRUE(MessageBox::shownTexts().isEmpty());
 }
@@ -253,17 +253,35 @@ TEST_P(DetailRequestTest, SizeButtonRecordsTheRequestOfItsRow) {
     ASSERT_TRUE(size->isEnabled());
     QTest::mouseClick(size, Qt::LeftButton);  // the builder it opens is closed at once
 
-    const auto suffix = window().engine().specKeySuffix(c.page, c.slot);
-    ASSERT_TRUE(suffix);
-    const DetailRequestRecord& request = window().lastDetailRequest();
-    EXPECT_EQ(request.sizeCaption, size->caption());
-    EXPECT_EQ(request.specKey, size->caption() + QString::fromStdString(suffix.value()));
-    EXPECT_FALSE(request.specKey.contains(QLatin1Char(' ')));
-    EXPECT_EQ(request.modelsCaption, button(c.page, c.slot, SlotColumn::Models)->caption());
+    const selection::DetailRequest& request = window().lastDetailRequest();
+    EXPECT_EQ(request.page, c.page);
+    EXPECT_EQ(QString::fromStdString(request.sizeCaption), size->caption());
+    EXPECT_TRUE(QString::fromStdString(request.key).startsWith(size->caption()));
+    EXPECT_GT(request.key.size(), request.sizeCaption.size());  // the chart's key text follows
+    EXPECT_EQ(request.key.find(' '), std::string::npos);
+    EXPECT_EQ(QString::fromStdString(request.modelsCaption),
+              button(c.page, c.slot, SlotColumn::Models)->caption());
     if (c.page == Page::Targ) {
-        EXPECT_TRUE(request.specKey.endsWith(QString::fromStdString(
-            window().engine().targetSpineLabels()[static_cast<std::size_t>(c.slot - 1)])));
+        EXPECT_TRUE(request.key.ends_with(
+            window().engine().targetSpineLabels()[static_cast<std::size_t>(c.slot - 1)]));
     }
+}
+
+// The request names the page of the clicked grid, not the page whose search
+// ran last: an unfinished bow weight stops the Hunting search while the
+// Youth search runs regardless, and the Hunting rows must still open the
+// builder with the Hunting inputs (arrow length, entered point weight).
+TEST_F(MainWindowTest, SizeButtonAsksForItsOwnPageAfterAnotherPagesSearch) {
+    window().inputs()->bowWeight()->setText(QStringLiteral("6"));
+    window().setActivePage(Page::Youth);
+    window().setActivePage(Page::Hunt);
+    ASSERT_EQ(window().searchedPage(), Page::Youth);
+    SlotButton* size = button(Page::Hunt, 1, SlotColumn::Size);
+    ASSERT_FALSE(size->caption().isEmpty());
+    ASSERT_TRUE(size->isEnabled());
+    QTest::mouseClick(size, Qt::LeftButton);
+    EXPECT_EQ(window().lastDetailRequest().page, Page::Hunt);
+    EXPECT_EQ(QString::fromStdString(window().lastDetailRequest().sizeCaption), size->caption());
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryPage, DetailRequestTest,

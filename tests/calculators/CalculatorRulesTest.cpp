@@ -2,7 +2,11 @@
 #include "FrontOfCenter.h"
 #include "KineticEnergy.h"
 #include "NumberText.h"
+#include "TableStore.h"
+#include "TempDir.h"
+#include "TestTables.h"
 #include "TrajectoryRules.h"
+#include "TrajectoryTable.h"
 
 #include <gtest/gtest.h>
 
@@ -15,41 +19,6 @@ namespace {
 
 // --- number texts -------------------------------------------------------------
 
-TEST(NumberText, ParsesWholeNumbersAsTyped) {
-    EXPECT_EQ(qc::parseInteger("400"), 400);
-    EXPECT_EQ(qc::parseInteger(" 42 "), 42);
-    EXPECT_EQ(qc::parseInteger("+7"), 7);
-    EXPECT_EQ(qc::parseInteger("-3"), -3);
-    for (const char* bad : {"", " ", "4.5", "12a", "abc", "++1", "99999999999"}) {
-        EXPECT_FALSE(qc::parseInteger(bad)) << bad;
-    }
-}
-
-TEST(NumberText, TrimsBlanksAroundFieldTexts) {
-    EXPECT_EQ(qc::trimBlanks("  42 "), "42");
-    EXPECT_EQ(qc::trimBlanks("Aluminum M4 alloy   "), "Aluminum M4 alloy");
-    EXPECT_EQ(qc::trimBlanks("    "), "");
-}
-
-TEST(NumberText, ParsesDecimalsWithPointOnly) {
-    EXPECT_DOUBLE_EQ(*qc::parseDecimal("8.8"), 8.8);
-    EXPECT_DOUBLE_EQ(*qc::parseDecimal(" 29 "), 29.0);
-    EXPECT_FALSE(qc::parseDecimal("8,8"));
-    EXPECT_FALSE(qc::parseDecimal(""));
-    EXPECT_FALSE(qc::parseDecimal("nan"));
-}
-
-TEST(NumberText, WritesShortestFixedTextAndCuts) {
-    EXPECT_EQ(qc::decimalText(255.2 + 0.5), "255.7");
-    EXPECT_EQ(qc::decimalText(1e-7, 15), "0.0000001");
-    EXPECT_EQ(qc::decimalText(-0.0), "0");
-    EXPECT_EQ(qc::decimalText(1.5e20, 15), "150000000000000000000");
-    EXPECT_EQ(qc::cutDecimals("35.5416", 2), "35.54");
-    EXPECT_EQ(qc::cutDecimals("255.7", 0), "255");
-    EXPECT_EQ(qc::cutDecimals("-10", 1), "-10");
-    EXPECT_EQ(qc::cutDecimals("-0.04", 1), "0.0");
-}
-
 // Results never depend on the process locale.
 TEST(NumberText, IgnoresTheProcessLocale) {
     const std::string saved = std::setlocale(LC_ALL, nullptr);
@@ -61,10 +30,10 @@ TEST(NumberText, IgnoresTheProcessLocale) {
         }
     }
     if (!switched) GTEST_SKIP() << "no locale with a decimal comma is installed";
-    EXPECT_EQ(qc::decimalText(8.75), "8.75");
+    EXPECT_EQ(quivra::core::decimalText(8.75), "8.75");
     EXPECT_EQ(qc::computeKineticEnergy("400", "200").text, "35.54");
     EXPECT_EQ(qc::computeFrontOfCenter(30, 17.5).text, "8.3%");
-    EXPECT_DOUBLE_EQ(*qc::parseDecimal("8.8"), 8.8);
+    EXPECT_DOUBLE_EQ(*quivra::core::parseDecimal("8.8"), 8.8);
     std::setlocale(LC_ALL, saved.c_str());
 }
 
@@ -235,6 +204,43 @@ TEST(Trajectory, NearMarkerStopsAtItsLimit) {
     EXPECT_EQ(far.nearLeft, 191);
     EXPECT_EQ(far.highLabelLeft, 182);
     EXPECT_EQ(far.barWidth, far.farLeft - 191 + 2);
+}
+
+// --- trajectory table -----------------------------------------------------------
+
+TEST(TrajectoryTable, ReadsTheRecordOfTheCombinationTrimmed) {
+    namespace st = quivra::storage;
+    const st::test::TempDir dir;
+    const auto file = dir.path() / qc::kTrajectoryFile;
+    ASSERT_TRUE(st::TableStore::create(
+        file, {{"VEL", 'C', 6, 0}, {"LOW", 'C', 4, 0}, {"HIGH", 'C', 4, 0}}));
+    {
+        st::TableStore table(file);
+        ASSERT_TRUE(table.open());
+        for (int record = 1; record <= qc::kTrajectoryRecordCount; ++record) {
+            ASSERT_OK(st::test::appendRecord(table, {{"VEL", " " + std::to_string(record)},
+                                                     {"LOW", "12"},
+                                                     {"HIGH", std::to_string(record % 50)}}));
+        }
+    }
+    qc::TrajectoryTable trajectory(dir.path());
+    EXPECT_FALSE(trajectory.isOpen());
+    ASSERT_TRUE(trajectory.open());
+    const auto window = trajectory.killWindow(240, 500, 40);
+    ASSERT_TRUE(window) << window.status().message();
+    const int record = qc::trajectoryRecord(240, 500, 40);
+    EXPECT_EQ(window->velocity, std::to_string(record));  // blanks trimmed
+    EXPECT_EQ(window->nearest, "12");
+    EXPECT_EQ(window->farthest, std::to_string(record % 50));
+    EXPECT_FALSE(trajectory.killWindow(400, 900, 90));  // past the last record
+}
+
+TEST(TrajectoryTable, AMissingFileIsNamed) {
+    const quivra::storage::test::TempDir dir;
+    qc::TrajectoryTable trajectory(dir.path());
+    const quivra::core::Status opened = trajectory.open();
+    ASSERT_FALSE(opened);
+    EXPECT_NE(opened.message().find(qc::kTrajectoryFile), std::string::npos);
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include "MessageBox.h"
 #include "ModalPattern.h"
 #include "PictureCycler.h"
+#include "QStringPrinter.h"
 #include "TKECalc2.h"
 #include "TTrajectory.h"
 #include "TableStore.h"
@@ -27,13 +28,6 @@
 #include <gtest/gtest.h>
 
 #include <clocale>
-
-QT_BEGIN_NAMESPACE
-// Readable QString values in failure messages.
-inline void PrintTo(const QString& text, std::ostream* out) {
-    *out << '"' << text.toStdString() << '"';
-}
-QT_END_NAMESPACE
 
 namespace qc = quivra::calculators;
 namespace qs = quivra::shell;

@@ -77,7 +77,8 @@ protected:
                     if (slot.size.caption.empty() ||
                         spine.find_first_not_of(' ') == std::string::npos)
                         continue;
-                    const auto check = qc::checkSpine(setup, qc::parseDecimal(spine).value_or(0));
+                    const auto check =
+                        qc::checkSpine(setup, quivra::core::parseDecimal(spine).value_or(0));
                     if (!check) {
                         ADD_FAILURE() << f.name << ": no spine check at " << w << " lb";
                         continue;

@@ -1,8 +1,8 @@
 // Saving, browsing, searching and correcting saved set-ups on real files.
 #include "CustomerExport.h"
+#include "CustomerTables.h"
 #include "FailingFileIo.h"
 #include "SavedSetupStore.h"
-#include "TestTables.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,5 @@
 // Inputs -> stored codes -> restored set-up, and the header decoding tables.
+#include "Clock.h"
 #include "DateText.h"
 #include "SetupCodes.h"
 #include "SetupHeader.h"
@@ -8,7 +9,7 @@
 namespace quivra::customers {
 namespace {
 
-using selection::Page;
+using core::Page;
 using selection::SelectionInputs;
 
 SelectionInputs sampleInputs() {
@@ -37,7 +38,8 @@ struct EncodeCase {
 class EncodeTest : public ::testing::TestWithParam<EncodeCase> {};
 
 TEST_P(EncodeTest, StoresCategoryInputsAndGroupIndexes) {
-    EXPECT_EQ(encodeSetup(sampleInputs(), GetParam().pageKey), GetParam().expected);
+    EXPECT_EQ(encodeSetup(sampleInputs(), core::pageFromKey(GetParam().pageKey)),
+              GetParam().expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -60,7 +62,7 @@ TEST(RestoreTest, EverySavedPageComesBackWithItsInputs) {
     for (const auto& [key, page] : pages) {
         SCOPED_TRACE(key);
         const SelectionInputs in = sampleInputs();
-        const auto restored = restoreSetup(encodeSetup(in, key));
+        const auto restored = restoreSetup(encodeSetup(in, page));
         ASSERT_TRUE(restored.isOk());
         EXPECT_EQ(restored->page, page);
         EXPECT_EQ(restored->pointWeight, in.pointWeight);
@@ -139,7 +141,7 @@ TEST(SaveHeaderTest, CompoundOnTheHuntingPageShowsEveryLine) {
     SelectionInputs in;
     in.overDraw = 3;
     in.braceHt = 1;
-    const HeaderTexts h = saveHeader(in, "Hunt");
+    const HeaderTexts h = saveHeader(in, Page::Hunt);
     EXPECT_EQ(h, (HeaderTexts{"60#", "30\"", "100gr", "Hunting Shafts", "Compound", "Hard",
                               "Mechanical", "Under 6.5\"", "3\""}));
 }
@@ -148,7 +150,7 @@ TEST(SaveHeaderTest, TargetRecurveShowsNotApplicableWhateverBowTypeHolds) {
     SelectionInputs in;
     in.bowType = 0;
     in.targBowType = 1;
-    const HeaderTexts h = saveHeader(in, "Targ");
+    const HeaderTexts h = saveHeader(in, Page::Targ);
     EXPECT_EQ(h.category, "Target Shafts");
     EXPECT_EQ(h.bowType, "Recurve");
     EXPECT_EQ(h.wheelType, "N/A");
@@ -160,13 +162,13 @@ TEST(SaveHeaderTest, TargetRecurveShowsNotApplicableWhateverBowTypeHolds) {
 TEST(SaveHeaderTest, HuntingLongbowAndYouthPage) {
     SelectionInputs in;
     in.bowType = 2;
-    EXPECT_EQ(saveHeader(in, "Hunt").bowType, "Longbow");
-    EXPECT_EQ(saveHeader(in, "Hunt").overDraw, "N/A");
-    const HeaderTexts youth = saveHeader(in, "Youth");
+    EXPECT_EQ(saveHeader(in, Page::Hunt).bowType, "Longbow");
+    EXPECT_EQ(saveHeader(in, Page::Hunt).overDraw, "N/A");
+    const HeaderTexts youth = saveHeader(in, Page::Youth);
     EXPECT_EQ(youth.category, "Youth Shafts");
     EXPECT_EQ(youth.bowWeight, "30#");  // the youth bow weight that is stored
     EXPECT_EQ(youth.arrowLength, "25\"");
-    EXPECT_EQ(saveHeader(in, "").category, "");
+    EXPECT_EQ(saveHeader(in, std::nullopt).category, "");
 }
 
 TEST(RecordHeaderTest, DecodesEveryLineForEveryBowType) {
@@ -195,7 +197,9 @@ TEST(DateTextTest, FixedFormatWhateverTheLocale) {
     EXPECT_EQ(shortDateText(year{2026} / December / day{31}), "12/31/2026");
     EXPECT_EQ(dateFieldText(year{2026} / March / day{7}), "20260307");
     EXPECT_EQ(shortDateText(year{2026} / February / day{30}), "");
-    EXPECT_TRUE(systemToday().ok());
+    const core::FixedClock clock({.date = year{2027} / January / day{2}});
+    const core::ScopedClock inForce(clock);
+    EXPECT_EQ(today(), year{2027} / January / day{2});
 }
 
 }  // namespace

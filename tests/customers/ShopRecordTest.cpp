@@ -1,7 +1,7 @@
 // The shop's one record: load, save, the untouched country, the empty table.
+#include "CustomerTables.h"
 #include "ShopRecord.h"
 #include "TableStore.h"
-#include "TestTables.h"
 
 #include <gtest/gtest.h>
 

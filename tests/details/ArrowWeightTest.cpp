@@ -59,22 +59,27 @@ TEST(ArrowWeight, SeekKeyDropsTheBlankAndFourteenCharacters) {
 }
 
 TEST(ArrowWeight, StartingLengthFollowsThePage) {
-    for (const char* page : {"Hunt", "Targ", "Kstr", "", "youth"}) {
-        EXPECT_DOUBLE_EQ(*qd::initialArrowLength(page, "30", "25").value, 30.0) << page;
+    using quivra::core::Page;
+    for (const Page page : {Page::Hunt, Page::Targ, Page::Kstr}) {
+        EXPECT_DOUBLE_EQ(*qd::initialArrowLength(page, "30", "25").value, 30.0)
+            << quivra::core::pageKey(page);
     }
-    EXPECT_DOUBLE_EQ(*qd::initialArrowLength("Youth", "30", "25.5").value, 25.5);
-    const auto bad = qd::initialArrowLength("Youth", "30", "2x");
+    EXPECT_DOUBLE_EQ(*qd::initialArrowLength(Page::Youth, "30", "25.5").value, 25.5);
+    const auto bad = qd::initialArrowLength(Page::Youth, "30", "2x");
     EXPECT_FALSE(bad.value);
     EXPECT_EQ(bad.error, "'2x' is not a valid floating point value");
 }
 
 TEST(ArrowWeight, StartingPointWeightFollowsThePage) {
-    EXPECT_DOUBLE_EQ(*qd::initialPointWeight("Hunt", "125", 100).value, 125.0);
-    for (const char* page : {"Targ", "Youth", "Kstr", "hunt"}) {
-        EXPECT_DOUBLE_EQ(*qd::initialPointWeight(page, "125", 100).value, 100.0) << page;
-        EXPECT_DOUBLE_EQ(*qd::initialPointWeight(page, "not read", 80).value, 80.0) << page;
+    using quivra::core::Page;
+    EXPECT_DOUBLE_EQ(*qd::initialPointWeight(Page::Hunt, "125", 100).value, 125.0);
+    for (const Page page : {Page::Targ, Page::Youth, Page::Kstr}) {
+        EXPECT_DOUBLE_EQ(*qd::initialPointWeight(page, "125", 100).value, 100.0)
+            << quivra::core::pageKey(page);
+        EXPECT_DOUBLE_EQ(*qd::initialPointWeight(page, "not read", 80).value, 80.0)
+            << quivra::core::pageKey(page);
     }
-    EXPECT_EQ(qd::initialPointWeight("Hunt", "", 100).error,
+    EXPECT_EQ(qd::initialPointWeight(Page::Hunt, "", 100).error,
               "'' is not a valid floating point value");
 }
 

@@ -1,9 +1,10 @@
-// The arrow weight builder on a small specification table of its own.
+// The arrow weight builder on a small shaft catalogue of its own.
+#include "CatalogueTable.h"
 #include "MessageBox.h"
 #include "ModalPattern.h"
+#include "QStringPrinter.h"
 #include "ShaftDetails.h"
 #include "TSpecsFrm.h"
-#include "TableStore.h"
 
 #include <QApplication>
 #include <QDoubleSpinBox>
@@ -18,16 +19,9 @@
 
 #include <clocale>
 
-QT_BEGIN_NAMESPACE
-inline void PrintTo(const QString& text, std::ostream* out) {
-    *out << '"' << text.toStdString() << '"';
-}
-QT_END_NAMESPACE
-
 namespace qd = quivra::details;
 namespace qs = quivra::shell;
 namespace fs = std::filesystem;
-using quivra::storage::TableStore;
 
 namespace {
 
@@ -43,15 +37,6 @@ struct SpecRow {
     const char* type;
 };
 
-// Field layout of the delivered Specs.DBF.
-const std::vector<quivra::storage::FieldSpec> kSpecFields = {
-    {"SIZE", 'C', 15, 0},    {"KEYSPINE", 'C', 10, 0},  {"SPINE", 'C', 6, 0},
-    {"HMODELS", 'C', 12, 0}, {"TMODELS", 'C', 12, 0},   {"GPI", 'C', 9, 0},
-    {"DEFPTWT", 'N', 4, 0},  {"DEFNOCKWT", 'N', 4, 0},  {"DEFVANEWT", 'N', 4, 0},
-    {"DEFINSWT", 'N', 4, 0}, {"ARROWTYPE", 'C', 30, 0}, {"OD", 'C', 8, 0},
-    {"ID", 'C', 8, 0},       {"WALL", 'C', 8, 0},       {"LENGTH", 'C', 4, 0},
-};
-
 const SpecRow kRows[] = {
     {"2213", "M4", "KV,M4", "9.30,9.50", "125", "10", "15", "18", "Aluminum M4 alloy"},
     {"400", "CH", "CH", "8.8", "100", "10", "15", "12", "Carbon hunting"},
@@ -63,23 +48,13 @@ protected:
     void SetUp() override {
         ASSERT_TRUE(m_dir.isValid());
         m_data = fs::path(m_dir.path().toStdU32String());
-        const fs::path file = m_data / "Specs.DBF";
-        ASSERT_TRUE(TableStore::create(file, kSpecFields));
-        TableStore table(file);
-        ASSERT_TRUE(table.open());
+        std::vector<quivra::storage::test::CatalogueRow> rows;
         for (const SpecRow& row : kRows) {
-            ASSERT_TRUE(table.appendBlank());
-            const std::pair<const char*, const char*> values[] = {
-                {"SIZE", row.size},       {"KEYSPINE", row.keySpine}, {"SPINE", "0.400"},
-                {"HMODELS", row.models},  {"TMODELS", row.models},    {"GPI", row.gpi},
-                {"DEFPTWT", row.point},   {"DEFNOCKWT", row.nock},    {"DEFVANEWT", row.vane},
-                {"DEFINSWT", row.insert}, {"ARROWTYPE", row.type},    {"OD", "0.344\""},
-                {"ID", "0.300\""},        {"WALL", "0.022\""},        {"LENGTH", "32\""},
-            };
-            for (const auto& [field, value] : values) ASSERT_TRUE(table.setFieldText(field, value));
-            ASSERT_TRUE(table.post());
+            rows.push_back({row.size, row.keySpine, "0.400", row.models, row.models, row.gpi,
+                            row.point, row.nock, row.vane, row.insert, row.type, "0.344\"",
+                            "0.300\"", "0.022\"", "32\""});
         }
-        ASSERT_TRUE(table.createIndex(m_data / "specs.idx", "TRIM(SIZE)+KEYSPINE"));
+        ASSERT_TRUE(quivra::storage::test::writeCatalogue(m_data, rows).isOk());
         qs::MessageBox::setAutoAnswer(true);
         qs::MessageBox::clearShownTexts();
     }
@@ -93,7 +68,7 @@ protected:
         return {key,
                 size,
                 models,
-                page,
+                quivra::core::pageFromKey(page.toStdString()).value_or(quivra::core::Page::Hunt),
                 QStringLiteral("29"),
                 QStringLiteral("25.5"),
                 QStringLiteral("125"),
@@ -195,6 +170,16 @@ TEST_F(SpecsFrmTest, MissingFilesAreReportedAndTheWindowStillOpens) {
     qd::TSpecsFrm noTable(request("400CH", "400", "CH", "Targ"));
     ASSERT_EQ(qs::MessageBox::shownTexts().size(), 1);
     EXPECT_TRUE(qs::MessageBox::shownTexts().front().contains("Specs.DBF"));
+}
+
+TEST_F(SpecsFrmTest, WithoutItsRecordAChangeReportsAgainAndComputesNothing) {
+    fs::remove(m_data / "specs.idx");
+    qd::TSpecsFrm form(request("400CH", "400", "CH", "Targ"));
+    qs::MessageBox::clearShownTexts();
+    form.spinEdit(0)->setValue(28.0);  // the arrow length
+    ASSERT_EQ(qs::MessageBox::shownTexts().size(), 1);
+    EXPECT_TRUE(qs::MessageBox::shownTexts().front().startsWith("Index file does not exist."));
+    EXPECT_TRUE(text(&form, "Label21").isEmpty());  // no weight from some other record
 }
 
 TEST_F(SpecsFrmTest, BadLengthTextEndsTheCreationWithAConversionError) {

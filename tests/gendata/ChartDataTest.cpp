@@ -152,9 +152,8 @@ TEST_F(ChartData, NoRowListsTheSameShaftTwice) {
                 for (std::size_t i = 0; i < j && !entries[j].empty(); ++i) {
                     EXPECT_FALSE(entries[i].size == entries[j].size &&
                                  entries[i].key == entries[j].key)
-                        << shape.csvName << " row " << row + 1 << ": entries " << i + 1
-                        << " and " << j + 1 << " are both " << entries[j].size << " "
-                        << entries[j].key;
+                        << shape.csvName << " row " << row + 1 << ": entries " << i + 1 << " and "
+                        << j + 1 << " are both " << entries[j].size << " " << entries[j].key;
                 }
             }
         }

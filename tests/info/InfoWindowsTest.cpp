@@ -7,6 +7,7 @@
 #include "ModalPattern.h"
 #include "PictureCycler.h"
 #include "Pictures.h"
+#include "QStringPrinter.h"
 #include "TAboutBox.h"
 #include "TAboutBox1.h"
 #include "TuningGuide.h"
@@ -26,12 +27,6 @@
 #include <QTimer>
 
 #include <gtest/gtest.h>
-
-QT_BEGIN_NAMESPACE
-inline void PrintTo(const QString& text, std::ostream* out) {
-    *out << '"' << text.toStdString() << '"';
-}
-QT_END_NAMESPACE
 
 namespace qi = quivra::info;
 namespace qs = quivra::shell;
@@ -108,7 +103,7 @@ TEST_F(InfoWindows, ModelGuideFollowsThePageKey) {
         {"Kestra", -1, "2012 Shaft Models Guide", -1, ""},
     };
     for (const auto& c : cases) {
-        qi::TAboutBox1 guide(QLatin1String(c.key), m_data);
+        qi::TAboutBox1 guide(quivra::core::pageFromKey(c.key), m_data);
         guide.show();
         EXPECT_EQ(guide.windowTitle(), c.caption) << c.key;
         for (int i = 0; i < 3; ++i) {
@@ -132,7 +127,7 @@ TEST_F(InfoWindows, ModelGuideFollowsThePageKey) {
 }
 
 TEST_F(InfoWindows, ModelGuideShowsATextForAMissingPicture) {
-    qi::TAboutBox1 guide(QStringLiteral("Kstr"), m_data);
+    qi::TAboutBox1 guide(quivra::core::Page::Kstr, m_data);
     guide.show();
     EXPECT_TRUE(guide.image(2)->isVisible());
     EXPECT_EQ(guide.image(2)->text(), "Picture not available: guide_kstr.jpg");
@@ -149,7 +144,7 @@ TEST_F(InfoWindows, ModelGuideOpensModallyAndCloses) {
             close->click();
         });
     });
-    qi::openModelGuide(nullptr, QStringLiteral("Youth"), m_data);
+    qi::openModelGuide(nullptr, quivra::core::Page::Youth, m_data);
     EXPECT_EQ(seen, "2012 Target/Youth Shaft Models Guide");
 }
 
@@ -210,7 +205,7 @@ TEST_F(InfoWindows, RefusedAddressIsReported) {
 TEST_F(InfoWindows, BannerCyclesItsFramesAndOpensTheProductPage) {
     for (int n = 1; n <= 3; ++n) picture(QStringLiteral("banner_kstr_%1.jpg").arg(n), {175, 32});
     picture("banner_kstr_5.jpg", {175, 32});  // after a gap: not part of the list
-    std::unique_ptr<qi::Banner> banner(qi::makePageBanner(QStringLiteral("Kstr"), m_data));
+    std::unique_ptr<qi::Banner> banner(qi::makePageBanner(quivra::core::Page::Kstr, m_data));
     EXPECT_EQ(banner->interval(), 20000);
     EXPECT_TRUE(banner->isRunning());
     ASSERT_EQ(banner->pictureCount(), 3);

@@ -11,7 +11,7 @@
 namespace quivra::reports::test {
 namespace {
 
-using quivra::selection::Page;
+using quivra::core::Page;
 
 struct PageGeometry {
     const char* name;

@@ -4,8 +4,8 @@
 
 namespace quivra::reports::test {
 
+using quivra::core::Page;
 using quivra::selection::GridButton;
-using quivra::selection::Page;
 using quivra::selection::RecommendationSlot;
 
 quivra::customers::ShopRecord testShop() {
@@ -35,7 +35,7 @@ std::vector<RecommendationSlot> numberedGrid(int count) {
         return b;
     };
     for (int n = 1; n <= count; ++n) {
-        grid.push_back({button('S', n), button('P', n), button('M', n), button('W', n)});
+        grid.push_back({button('S', n), button('P', n), button('M', n), button('W', n), {}});
     }
     return grid;
 }

@@ -17,7 +17,7 @@ quivra::customers::ShopRecord testShop();
 QDateTime testTime();  // December 8, 2026, 2:35 PM
 // `count` slots; slot n reads "Sn", "Pn", "Mn", "Wn".
 std::vector<quivra::selection::RecommendationSlot> numberedGrid(int count);
-CategoryReportData categoryData(quivra::selection::Page page, int filledSlots);
+CategoryReportData categoryData(quivra::core::Page page, int filledSlots);
 quivra::customers::CustomerRecordView testCustomer();
 
 // Band origins on the paper, in millimetres.

@@ -12,7 +12,7 @@
 namespace quivra::reports::test {
 namespace {
 
-using quivra::selection::Page;
+using quivra::core::Page;
 
 TEST(ReportPdf, IsOneUsLetterPortraitPage) {
     QTemporaryDir dir;

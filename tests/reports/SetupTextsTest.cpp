@@ -1,7 +1,9 @@
 // The set-up block's wording and "N/A" rules, and the weight column's
 // "See Below", checked on the texts before any drawing.
 
+#include "Clock.h"
 #include "ReportFixtures.h"
+#include "ReportTexts.h"
 #include "SetupTexts.h"
 
 #include <gtest/gtest.h>
@@ -9,7 +11,7 @@
 namespace quivra::reports {
 namespace {
 
-using quivra::selection::Page;
+using quivra::core::Page;
 
 QString valueOf(const SetupBlock& block, const QString& caption) {
     for (const auto* column : {&block.left, &block.right}) {
@@ -113,15 +115,15 @@ TEST(SetupTexts, Decodings) {
         int index;
         const char* text;
     } cases[] = {
-        {overDrawText, 0, "None"},
-        {overDrawText, 1, "1 inch"},
-        {overDrawText, 3, "3 inches"},
-        {overDrawText, 5, "5 inches"},
-        {overDrawText, 6, ""},
-        {overDrawText, -1, ""},
-        {braceHeightText, 0, "More Than 6 1/2\""},
-        {braceHeightText, 1, "Less Than 6 1/2\""},
-        {releaseText, 1, "Fingers"},
+        {reportOverDrawText, 0, "None"},
+        {reportOverDrawText, 1, "1 inch"},
+        {reportOverDrawText, 3, "3 inches"},
+        {reportOverDrawText, 5, "5 inches"},
+        {reportOverDrawText, 6, ""},
+        {reportOverDrawText, -1, ""},
+        {reportBraceHeightText, 0, "More Than 6 1/2\""},
+        {reportBraceHeightText, 1, "Less Than 6 1/2\""},
+        {reportReleaseText, 1, "Fingers"},
         {huntingBowTypeText, 2, "Longbow"},
         {huntingWheelTypeText, 1, "Medium Cam"},
         // The third cam class has its own text on the hunting report.
@@ -147,6 +149,15 @@ TEST(SetupTexts, SeeBelowOnlyInTheHuntingCarbonDetailSlots) {
     EXPECT_EQ(printedWeightCaption(Page::Hunt, 4, QStringLiteral("466")), QStringLiteral("466"));
     EXPECT_EQ(printedWeightCaption(Page::Hunt, 4, QStringLiteral("details")),
               QStringLiteral("details"));
+}
+
+TEST(ReportTexts, PrintTimeComesFromTheClock) {
+    using namespace std::chrono;
+    const core::FixedClock clock(
+        {.date = year{2026} / March / day{7}, .hour = 17, .minute = 5, .second = 30});
+    const core::ScopedClock inForce(clock);
+    EXPECT_EQ(printTime(), QDateTime(QDate(2026, 3, 7), QTime(17, 5, 30)));
+    EXPECT_EQ(printedDateText(printTime()), QStringLiteral("Mar 7, 2026"));
 }
 
 }  // namespace

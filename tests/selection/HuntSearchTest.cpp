@@ -1,7 +1,7 @@
 // The Hunting page: corrections, bands, rows, the invalid-selection path and
 // the 16 slots with carbon entries, two-value weights and cut sizes.
 #include "SearchEngine.h"
-#include "TestTables.h"
+#include "SearchTables.h"
 
 #include <gtest/gtest.h>
 
@@ -11,8 +11,8 @@ namespace quivra::selection {
 namespace {
 
 using test::ChartRows;
+using test::SearchTables;
 using test::SpecRow;
-using test::TestTables;
 
 constexpr const char* kCarbonSize = "Click Details Button for Carbon Specs";
 constexpr const char* kCarbonWeight = "Click to See Carbon Sizes & Details";
@@ -56,7 +56,7 @@ protected:
         return o.grid(Page::Hunt)[static_cast<std::size_t>(n - 1)];
     }
 
-    TestTables t;
+    SearchTables t;
     std::unique_ptr<SearchEngine> engine;
 };
 
@@ -112,7 +112,7 @@ TEST_F(HuntSearchTest, CorrectionsBandsAndRows) {
         EXPECT_EQ(o.runs[0].row, c.row) << c.name;
         EXPECT_TRUE(o.runs[0].valid) << c.name;
         EXPECT_TRUE(o.messages.empty()) << c.name;
-        EXPECT_EQ(o.pageKey, "Hunt");
+        EXPECT_EQ(o.searchedPage, Page::Hunt);
     }
 }
 
@@ -357,13 +357,18 @@ TEST_F(HuntSearchTest, MissingMessageFileEndsTheSearchBeforeTheReset) {
     EXPECT_EQ(o.inputs.bowWeight, "100");
 }
 
-TEST_F(HuntSearchTest, DetailRequestReadsTheSelectedRecord) {
-    EXPECT_FALSE(engine->specKeySuffix(Page::Hunt, 1));  // chart not open yet
-    search(inputs("60"));
-    EXPECT_EQ(engine->specKeySuffix(Page::Hunt, 12).value(), "CB");
-    EXPECT_EQ(engine->specKeySuffix(Page::Hunt, 2).value(), "AL");
-    EXPECT_FALSE(engine->specKeySuffix(Page::Hunt, 17));
-    EXPECT_FALSE(engine->specKeySuffix(Page::Hunt, 0));
+TEST_F(HuntSearchTest, DetailRequestCarriesTheKeyOfTheSelectedRecord) {
+    EXPECT_FALSE(engine->current().detailRequest(Page::Hunt, 1));  // no chart read yet
+    const SearchOutcome& o = search(inputs("60"));
+    const auto slot12 = o.detailRequest(Page::Hunt, 12);
+    ASSERT_TRUE(slot12);
+    EXPECT_EQ(slot12->page, Page::Hunt);
+    EXPECT_EQ(slot12->sizeCaption, o.grid(Page::Hunt)[11].size.caption);
+    EXPECT_EQ(slot12->key, slot12->sizeCaption + "CB");
+    EXPECT_EQ(slot12->modelsCaption, o.grid(Page::Hunt)[11].models.caption);
+    EXPECT_EQ(o.detailRequest(Page::Hunt, 2)->key, o.grid(Page::Hunt)[1].size.caption + "AL");
+    EXPECT_FALSE(o.detailRequest(Page::Hunt, 17));
+    EXPECT_FALSE(o.detailRequest(Page::Hunt, 0));
 }
 
 }  // namespace

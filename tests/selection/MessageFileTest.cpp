@@ -1,7 +1,7 @@
 // invsel.txt: the first line only, at most 150 characters, in either UTF-8 or
 // the Windows code page such files are written in.
 #include "MessageFile.h"
-#include "TestTables.h"
+#include "SearchTables.h"
 
 #include <gtest/gtest.h>
 
@@ -20,7 +20,7 @@ protected:
         EXPECT_TRUE(line.isOk()) << line.status().message();
         return line.valueOr("<failed>");
     }
-    test::TestTables t;
+    test::SearchTables t;
 };
 
 TEST_F(MessageFileTest, FirstLineOnly) {

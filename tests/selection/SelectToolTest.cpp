@@ -1,7 +1,7 @@
 // quivra-select as a user runs it: the JSON of a valid search, of an invalid
 // selection with its nested search, and of a conversion error.
+#include "SearchTables.h"
 #include "TableStore.h"
-#include "TestTables.h"
 #include "ToolRun.h"
 
 #include <gtest/gtest.h>
@@ -39,7 +39,7 @@ protected:
         data = "--data " + shellQuote(t.dir().string());
     }
 
-    test::TestTables t;
+    test::SearchTables t;
     std::string data;
 };
 

@@ -2,7 +2,7 @@
 // compound/recurve split, the six layouts, two-value weights in slots 7 to
 // 14, the hidden spine labels and the invalid-selection path.
 #include "SearchEngine.h"
-#include "TestTables.h"
+#include "SearchTables.h"
 
 #include <gtest/gtest.h>
 
@@ -12,8 +12,8 @@ namespace quivra::selection {
 namespace {
 
 using test::ChartRows;
+using test::SearchTables;
 using test::SpecRow;
-using test::TestTables;
 
 // Entry k of an ordinary row: "k00*k50" for k <= 5, "k00" above; spine "Sk".
 std::vector<test::ChartEntry> ordinaryRow(int pairs) {
@@ -70,7 +70,7 @@ protected:
         return out;
     }
 
-    TestTables t;
+    SearchTables t;
     std::unique_ptr<SearchEngine> engine;
 };
 
@@ -211,7 +211,7 @@ TEST_F(TargetSearchTest, CorrectionsAndBands) {
         ASSERT_FALSE(o.error) << c.name;
         EXPECT_EQ(o.runs[0].correctedWeight, c.corrected) << c.name;
         EXPECT_EQ(o.runs[0].band, c.band) << c.name;
-        EXPECT_EQ(o.pageKey, "Targ");
+        EXPECT_EQ(o.searchedPage, Page::Targ);
     }
     EXPECT_EQ(search(cases[19].in).runs[0].row, 3);
 }
@@ -292,7 +292,8 @@ TEST_F(TargetSearchTest, HiddenSpineLabelsKeepTheirTextInEmptySlots) {
     EXPECT_EQ(o.targetSpineLabels[10], "S12");
     EXPECT_EQ(o.targetSpineLabels[11], "S12");  // slot 12 is empty: kept from row 13
     EXPECT_EQ(o.targetSpineLabels[13], "S14");
-    EXPECT_EQ(engine->specKeySuffix(Page::Targ, 1).value(), "S2");
+    EXPECT_EQ(o.detailRequest(Page::Targ, 1)->key, o.grid(Page::Targ)[0].size.caption + "S2");
+    EXPECT_EQ(o.detailRequest(Page::Targ, 12)->key, "S12");  // empty slot: the kept label
 }
 
 TEST_F(TargetSearchTest, IncompleteTextsBlockTheSearch) {

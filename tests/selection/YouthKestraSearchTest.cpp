@@ -1,7 +1,7 @@
 // The Youth and Kestra pages: their bands, rows and resets, their control
 // set-up, and slots keyed by the chart's model field.
 #include "SearchEngine.h"
-#include "TestTables.h"
+#include "SearchTables.h"
 
 #include <gtest/gtest.h>
 
@@ -11,7 +11,7 @@ namespace quivra::selection {
 namespace {
 
 using test::ChartRows;
-using test::TestTables;
+using test::SearchTables;
 
 class YouthKestraTest : public ::testing::Test {
 protected:
@@ -54,7 +54,7 @@ protected:
     }
     const SearchOutcome& search(const SelectionInputs& in) { return engine->search(in); }
 
-    TestTables t;
+    SearchTables t;
     std::unique_ptr<SearchEngine> engine;
 };
 
@@ -84,7 +84,7 @@ TEST_F(YouthKestraTest, YouthBandsAndRows) {
         EXPECT_EQ(o.runs[0].band, c.band) << c.name;
         EXPECT_EQ(o.runs[0].row, c.row) << c.name;
         EXPECT_EQ(o.runs[0].valid, c.valid) << c.name;
-        EXPECT_EQ(o.pageKey, "Youth");
+        EXPECT_EQ(o.searchedPage, Page::Youth);
     }
 }
 
@@ -120,7 +120,8 @@ TEST_F(YouthKestraTest, YouthSlotsAndControls) {
     EXPECT_FALSE(g[4].size.showCaption);    // entry 5 has no size
     EXPECT_TRUE(g[5].size.showCaption);     // slots are independent
     EXPECT_FALSE(g[6].size.showCaption);
-    EXPECT_EQ(engine->specKeySuffix(Page::Youth, 1).value(), "YA");
+    EXPECT_EQ(engine->current().detailRequest(Page::Youth, 1)->key,
+              engine->current().grid(Page::Youth)[0].size.caption + "YA");
 
     const SetupControls& c = o.controls;
     for (const ControlState* s :
@@ -181,7 +182,7 @@ TEST_F(YouthKestraTest, KestraBandsAndRows) {
         EXPECT_EQ(o.runs[0].band, c.band) << c.name;
         EXPECT_EQ(o.runs[0].row, c.row) << c.name;
         EXPECT_EQ(o.runs[0].valid, c.valid) << c.name;
-        EXPECT_EQ(o.pageKey, "Kstr");
+        EXPECT_EQ(o.searchedPage, Page::Kstr);
     }
     EXPECT_EQ(search(kestra("60", "28", 0, 0, "105")).runs[0].correctedWeight, 63);
     EXPECT_EQ(search(fingers).runs[0].correctedWeight, 70);
@@ -219,7 +220,8 @@ TEST_F(YouthKestraTest, KestraSlotsArePresentByTheirModelField) {
     EXPECT_FALSE(g[2].size.enabled);
     EXPECT_EQ(g[3].size.caption, "K400");  // size and model trimmed
     EXPECT_EQ(g[3].models.caption, "K1,K2");
-    EXPECT_EQ(engine->specKeySuffix(Page::Kstr, 4).value(), "KM");
+    EXPECT_EQ(engine->current().detailRequest(Page::Kstr, 4)->key,
+              engine->current().grid(Page::Kstr)[3].size.caption + "KM");
     EXPECT_FALSE(o.controls.bowType.visible);
     EXPECT_TRUE(o.controls.targBowType.visible);
     EXPECT_FALSE(o.controls.wheelType.visible);

@@ -1,6 +1,7 @@
 // Several processes on one table, and processes killed while they write.
 // Children are forked; they report through a pipe and leave with _exit so
 // that nothing of the test framework runs twice.
+#include "TableRepair.h"
 #include "TableStore.h"
 
 #include "TempDir.h"
@@ -79,7 +80,19 @@ TEST_F(ConcurrencyTest, KilledWriterLosesNoPostedRecord) {
 
         TableStore t(m_file);
         ASSERT_OK(t.open());
-        EXPECT_OK(t.damage());
+        if (!t.damage().isOk()) {
+            // Killed after writing its record but before counting it: the
+            // record lies beyond the count, and only a repair, which keeps
+            // it, makes the table writable again.
+            EXPECT_NE(t.damage().message().find("beyond"), std::string::npos)
+                << t.damage().message();
+            t.close();
+            auto report =
+                TableRepair::repair(m_file, {}, FileIo::posix(), std::chrono::system_clock::now());
+            ASSERT_TRUE(report.isOk()) << report.status().message();
+            ASSERT_OK(t.open());
+            EXPECT_OK(t.damage());
+        }
         ASSERT_GE(t.recordCount(), posted) << "round " << round;
         for (std::uint32_t n = 1; n <= t.recordCount(); ++n) {
             ASSERT_OK(t.goTo(n));
@@ -100,6 +113,9 @@ TEST_F(ConcurrencyTest, TwoProcessesAppendingLoseNothing) {
         ASSERT_GE(children[w], 0);
         if (children[w] == 0) {
             TableStore t(m_file);
+            // Each writer posts without a pause: the other gets the lock only
+            // between two posts.  Correctness is under test, not the wait.
+            t.setLockTimeout(std::chrono::seconds(60));
             if (!t.open()) _exit(2);
             for (int i = 0; i < kPerWriter; ++i) {
                 const std::string name = "W" + std::to_string(w) + "-" + std::to_string(i);
@@ -141,6 +157,7 @@ TEST_F(ConcurrencyTest, TwoProcessesEditingOneRecordLoseNoUpdate) {
         ASSERT_GE(child, 0);
         if (child == 0) {
             TableStore t(m_file);
+            t.setLockTimeout(std::chrono::seconds(60));
             if (!t.open()) _exit(2);
             for (int i = 0; i < kPerWriter; ++i) {
                 // edit() locks the record and reads it afresh under the lock.

@@ -65,7 +65,15 @@ TEST_P(SummaryTest, SchemaAndCountMatch) {
     ASSERT_FALSE(expected.fields.empty());
     TableStore t(kFixtures / (name + ".dbf"));
     ASSERT_OK(t.open());
-    EXPECT_OK(t.damage());
+    if (name == "dbase_03") {
+        // Its writer named two fields Point_ID: read, but reported, so that
+        // nothing is written into it.
+        EXPECT_NE(t.damage().message().find("two fields are named Point_ID"), std::string::npos)
+            << t.damage().message();
+        EXPECT_FALSE(t.appendBlank().isOk());
+    } else {
+        EXPECT_OK(t.damage());
+    }
     EXPECT_EQ(t.version(), expected.version);
     EXPECT_EQ(t.recordCount(), expected.records);
     ASSERT_EQ(t.fields().size(), expected.fields.size());

@@ -1,4 +1,5 @@
 // The table handle: creating, appending, editing, navigating and reading fields.
+#include "Clock.h"
 #include "TableStore.h"
 
 #include "TempDir.h"
@@ -218,7 +219,7 @@ TEST_F(TableStoreTest, MovingPostsAModifiedRecordAndDropsAnUntouchedOne) {
     EXPECT_EQ(t.recordCount(), 3U);
 }
 
-TEST_F(TableStoreTest, FailedPostKeepsTheRecordPending) {
+TEST_F(TableStoreTest, RefusedFieldWriteKeepsTheRecordPending) {
     TableStore t(m_file);
     ASSERT_OK(t.open());
     ASSERT_OK(t.appendBlank());
@@ -228,6 +229,23 @@ TEST_F(TableStoreTest, FailedPostKeepsTheRecordPending) {
     ASSERT_OK(t.post());
     EXPECT_EQ(t.recordCount(), 1U);
     EXPECT_EQ(t.recNo(), 1U);
+}
+
+TEST_F(TableStoreTest, HeaderDateOfAWriteComesFromTheClock) {
+    using namespace std::chrono;
+    const core::FixedClock clock({.date = year{2031} / May / day{9}});
+    const core::ScopedClock inForce(clock);
+    TableStore t(m_file);
+    ASSERT_OK(t.open());
+    ASSERT_OK(t.appendBlank());
+    ASSERT_OK(t.setFieldText("NAME", "Dated"));
+    ASSERT_OK(t.post());
+    t.close();
+    const std::string header = readFile(m_file);
+    ASSERT_GE(header.size(), 4U);
+    EXPECT_EQ(static_cast<unsigned char>(header[1]), 131U);  // years since 1900
+    EXPECT_EQ(static_cast<unsigned char>(header[2]), 5U);
+    EXPECT_EQ(static_cast<unsigned char>(header[3]), 9U);
 }
 
 TEST_F(TableStoreTest, WritesNeedEditModeAndKnownFields) {

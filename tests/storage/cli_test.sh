@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# quivra-table on sample files: info, dump (text and JSON), export, and
-# errors on stderr with a non-zero exit status.
+# quivra-table on sample files: info, dump (text and JSON), export, check
+# and repair of damaged tables, and errors on stderr with a non-zero exit
+# status.
 # Usage: cli_test.sh QUIVRA_TABLE DATA_DIR PYTHON
 set -uo pipefail
 tool=$1
@@ -35,6 +36,28 @@ assert rows[1]["fields"]["NAME"] == "Row 2", rows[1]
 "$tool" export "$data/valid_memo.dbf" "$work/out.txt" || fail "export exit status"
 printf '"Row 1","first memo"\r\n"Row 2","second memo"\r\n"Row 3",""\r\n' > "$work/expected.txt"
 cmp -s "$work/out.txt" "$work/expected.txt" || fail "export content: $(od -c "$work/out.txt" | head)"
+
+# check refuses damage; repair keeps the whole records, backs up, and then check passes.
+cp "$data/truncated.dbf" "$work/cut.dbf"
+"$tool" check "$work/cut.dbf" > /dev/null 2> "$work/stderr" && fail "check passed a cut table"
+grep -q "cut short" "$work/stderr" || fail "check message: $(cat "$work/stderr")"
+"$tool" export "$work/cut.dbf" "$work/cut.txt" 2> /dev/null && fail "export of a damaged table"
+out=$("$tool" repair "$work/cut.dbf") || fail "repair exit status: $out"
+grep -q "Kept 2 records" <<<"$out" || fail "repair report: $out"
+ls "$work"/cut-backup-*.dbf > /dev/null 2>&1 || fail "repair made no backup"
+cmp -s "$data/truncated.dbf" "$work"/cut-backup-*.dbf || fail "backup differs from the damaged file"
+"$tool" check "$work/cut.dbf" > /dev/null || fail "check after repair"
+cp "$data/valid_memo.dbf" "$work/flag.dbf"
+cp "$data/valid_memo.fpt" "$work/flag.fpt"
+"$python" -c '
+import struct, sys
+b = bytearray(open(sys.argv[1], "rb").read())
+header, length = struct.unpack("<HH", b[8:12])
+b[header + length] = ord("X")
+open(sys.argv[1], "wb").write(b)
+' "$work/flag.dbf"
+"$tool" check "$work/flag.dbf" > /dev/null 2> "$work/stderr" && fail "check passed a bad deleted flag"
+grep -q "record 2 has the deleted flag X" "$work/stderr" || fail "flag message: $(cat "$work/stderr")"
 
 for args in "info $data/no_such.dbf" "dump $data/bad_header_length.dbf" \
             "export $data/memo_past_eof.dbf $work/bad.txt" "info" "frobnicate x"; do

@@ -67,19 +67,19 @@ std::vector<SeekKey> seekKeys(const Chart& chart, int row) {
             const bool shortRows = row >= 8 && row <= 14;
             std::vector<Layout> layouts;
             Layout cn{"compound", row != 15 && row != 16, {}};
-            for (int n = 1; n <= 14; ++n) cn.slots.push_back({n, n <= 5 ? 'c' : 'w'});
+            for (int n = 1; n <= 14; ++n) cn.slots.emplace_back(n, n <= 5 ? 'c' : 'w');
             Layout cs{"compound short", shortRows, {{5, 'c'}}};
             Layout rs{"recurve short", shortRows, {{5, 'r'}}};
             for (int n = 6; n <= 14; ++n) {
-                cs.slots.push_back({n, 'w'});
-                rs.slots.push_back({n, 'w'});
+                cs.slots.emplace_back(n, 'w');
+                rs.slots.emplace_back(n, 'w');
             }
             Layout c15{"compound row 15", row == 15, {{1, 'c'}}};
-            for (int n = 3; n <= 13; ++n) c15.slots.push_back({n, 'w'});
+            for (int n = 3; n <= 13; ++n) c15.slots.emplace_back(n, 'w');
             Layout c16{"compound row 16", row == 16, {}};
-            for (int n = 2; n <= 12; ++n) c16.slots.push_back({n, 'w'});
+            for (int n = 2; n <= 12; ++n) c16.slots.emplace_back(n, 'w');
             Layout rn{"recurve", true, {}};
-            for (int n = 1; n <= 14; ++n) rn.slots.push_back({n, n <= 4 ? 'R' : 'w'});
+            for (int n = 1; n <= 14; ++n) rn.slots.emplace_back(n, n <= 4 ? 'R' : 'w');
             layouts = {cn, cs, rs, c15, c16, rn};
             for (const auto& l : layouts) {
                 if (!l.applies) continue;

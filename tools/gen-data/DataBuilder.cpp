@@ -105,8 +105,8 @@ bool DataBuilder::stageCatalogue(std::vector<SpecRecord>& catalogue, std::string
         return false;
     }
     store.close();
-    m_reference.push_back("Specs.DBF");
-    m_reference.push_back("specs.idx");
+    m_reference.emplace_back("Specs.DBF");
+    m_reference.emplace_back("specs.idx");
     return true;
 }
 
@@ -151,7 +151,7 @@ bool DataBuilder::stageCharts(const std::vector<SpecRecord>& catalogue, std::str
         std::vector<std::vector<std::string>> rows;
         for (const auto& line : csv.rows()) rows.emplace_back(line.begin() + 1, line.end());
         if (!writeTable(m_staging / shape.dbfName, fields, rows, error)) return false;
-        m_reference.push_back(shape.dbfName);
+        m_reference.emplace_back(shape.dbfName);
     }
     return true;
 }
@@ -169,7 +169,7 @@ bool DataBuilder::stageTrajectory(std::string& error) {
     if (!writeTable(m_staging / "Newtraj.dbf",
                     {numField("VEL", 3), numField("LOW", 3), numField("HIGH", 3)}, rows, error))
         return false;
-    m_reference.push_back("Newtraj.dbf");
+    m_reference.emplace_back("Newtraj.dbf");
     return true;
 }
 
@@ -186,7 +186,7 @@ bool DataBuilder::stageInvalidSelection(std::string& error) {
         return false;
     }
     if (!writeFileAtomically(m_staging / "invsel.txt", line + "\n", error)) return false;
-    m_reference.push_back("invsel.txt");
+    m_reference.emplace_back("invsel.txt");
     return true;
 }
 
@@ -203,18 +203,19 @@ bool DataBuilder::stageShopTables(std::string& error) {
         std::vector<std::vector<std::string>> rows;
         for (std::size_t r = 0; r < csv.rowCount(); ++r) {
             std::vector<std::string> row;
+            row.reserve(fields.size());
             for (const auto& f : fields) row.push_back(csv.value(r, f.name));
             rows.push_back(row);
         }
         if (!writeTable(m_staging / "SHOPINFO.DBF", fields, rows, error)) return false;
-        m_shop.push_back("SHOPINFO.DBF");
+        m_shop.emplace_back("SHOPINFO.DBF");
     }
     const bool haveTable = std::filesystem::exists(m_run / "Saveddb.dbf", ec);
     const bool haveMemo = std::filesystem::exists(m_run / "Saveddb.fpt", ec);
     if (!haveTable && haveMemo) {
         // A memo file without its table may still hold a shop's comments:
         // leave it alone rather than pair it with a new table.
-        m_notes.push_back(
+        m_notes.emplace_back(
             "Saveddb.fpt exists without Saveddb.dbf: left alone, no saved-setups "
             "table written");
         return true;
@@ -237,9 +238,9 @@ bool DataBuilder::stageShopTables(std::string& error) {
         return false;
     }
     saved.close();
-    m_shop.push_back("Saveddb.dbf");
-    m_shop.push_back("Saveddb.fpt");
-    m_shop.push_back("Saved.idx");
+    m_shop.emplace_back("Saveddb.dbf");
+    m_shop.emplace_back("Saveddb.fpt");
+    m_shop.emplace_back("Saved.idx");
     return true;
 }
 
@@ -248,7 +249,8 @@ bool DataBuilder::installAll(RunFolderInstaller& installer, std::string& error) 
         if (!installer.installReference(f, error)) return false;
     // The table goes in last, so that a failure half-way never leaves a
     // table whose memo file or index is missing.
-    for (auto it = m_shop.rbegin(); it != m_shop.rend(); ++it)
+    // (std::ranges::reverse_view is beyond clang-tidy 14 with this library.)
+    for (auto it = m_shop.rbegin(); it != m_shop.rend(); ++it)  // NOLINT(modernize-loop-convert)
         if (!installer.installIfMissing(*it, error)) return false;
     return true;
 }

@@ -40,7 +40,7 @@ std::string notANumber(std::string_view name, const std::string& text) {
 
 // A numeric option stored through `store`.
 Option numeric(std::string_view name, std::string_view help,
-               std::function<void(BuildRequest&, Given&, double)> store) {
+               const std::function<void(BuildRequest&, Given&, double)>& store) {
     return {name, help,
             [name, store](BuildRequest& r, Given& g,
                           const std::string& text) -> std::optional<std::string> {

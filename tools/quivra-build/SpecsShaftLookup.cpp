@@ -13,7 +13,7 @@ namespace {
 storage::Result<std::string> field(const storage::TableStore& specs, const char* name) {
     storage::Result<std::string> text = specs.fieldText(name);
     if (!text) return text.status();
-    return std::string(calculators::trimBlanks(*text));
+    return std::string(core::trimBlanks(*text));
 }
 
 }  // namespace
@@ -45,7 +45,7 @@ storage::Result<calculators::ShaftRecord> lookUpShaft(const std::filesystem::pat
     r.models = models;
     if (!od.empty() && od.back() == '"') od.pop_back();
 
-    const auto spineIn = calculators::parseDecimal(spine);
+    const auto spineIn = core::parseDecimal(spine);
     // The arrow weight builder's reading: the M4 value of a two-family tube.
     const details::Converted perInch = details::grainsPerInch(r.models, gpi);
     if (!spineIn || !perInch.value) {
@@ -54,7 +54,7 @@ storage::Result<calculators::ShaftRecord> lookUpShaft(const std::filesystem::pat
     }
     r.spineIn = *spineIn;
     r.grainsPerInch = *perInch.value;
-    if (const auto diameter = calculators::parseDecimal(od)) r.outsideDiameterIn = *diameter;
+    if (const auto diameter = core::parseDecimal(od)) r.outsideDiameterIn = *diameter;
     return r;
 }
 

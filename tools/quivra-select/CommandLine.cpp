@@ -9,7 +9,7 @@ namespace quivra::tools {
 
 namespace {
 
-using selection::Page;
+using core::Page;
 using selection::SelectionInputs;
 
 struct OptionDef {
@@ -46,7 +46,9 @@ OptionDef indexOption(std::string_view name, int SelectionInputs::*field, int it
 
 const std::vector<OptionDef>& optionTable() {
     static const std::vector<OptionDef> table = {
-        {"data", "DIR  folder holding the tables and invsel.txt (default: current folder)",
+        {"data",
+         "DIR  folder holding the tables and invsel.txt (default: the working folder\n"
+         "        when it holds them, otherwise ~/.local/share/quivra, as for quivra)",
          [](Options& o, const std::string& v) -> std::optional<std::string> {
              o.dataDir = v;
              return std::nullopt;
@@ -85,8 +87,7 @@ const std::vector<OptionDef>& optionTable() {
         indexOption("brace", &SelectionInputs::braceHt, 2, "I  BraceHt: 0 over 6.5\", 1 under"),
         indexOption("overdraw", &SelectionInputs::overDraw, 6,
                     "I  OverDraw: 0 none, 1 to 5 inches"),
-        {"report",
-         "FILE.pdf  also write the page's printed report there (shop from SHOPINFO.DBF)",
+        {"report", "FILE.pdf  also write the page's printed report there (shop from SHOPINFO.DBF)",
          [](Options& o, const std::string& v) -> std::optional<std::string> {
              if (v.empty()) return "--report needs a file name";
              o.reportPdf = v;
@@ -103,6 +104,10 @@ std::optional<std::string> parseCommandLine(int argc, const char* const* argv, O
         std::string_view arg = argv[i];
         if (arg == "--help" || arg == "-h") {
             options.help = true;
+            continue;
+        }
+        if (arg == "--version") {
+            options.version = true;
             continue;
         }
         if (!arg.starts_with("--")) return "unexpected argument '" + std::string(arg) + "'";
@@ -137,7 +142,8 @@ std::string usageText() {
         text += "  --" + std::string(d.name) + " " + std::string(d.help) + "\n";
     }
     text +=
-        "  --help  this text\n\n"
+        "  --help  this text\n"
+        "  --version  the version\n\n"
         "Exit status: 0 shown, 1 the search ended in an error ({\"error\": ...}),\n"
         "2 bad options, 3 shown with faults in the data (listed in \"errors\"),\n"
         "4 the --report file could not be written (the reason on standard error).\n";

@@ -12,8 +12,10 @@ namespace quivra::tools {
 
 struct Options {
     selection::SelectionInputs inputs;
-    std::filesystem::path dataDir = ".";
+    // --data DIR; without it the data folder is decided as for the program.
+    std::optional<std::filesystem::path> dataDir;
     bool help = false;
+    bool version = false;
     // --report FILE.pdf: also write the category report of the search there.
     std::filesystem::path reportPdf;
     // Further outputs (for example a printed report file) get their field

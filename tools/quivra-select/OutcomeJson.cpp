@@ -18,7 +18,7 @@ using selection::SelectionInputs;
 void writeRun(JsonWriter& j, const SearchRun& run) {
     j.beginObject();
     j.key("page");
-    j.value(selection::pageKey(run.page));
+    j.value(core::pageKey(run.page));
     j.key("weight");
     j.value(run.weightText);
     j.key("corrected_weight");
@@ -121,9 +121,9 @@ std::string outcomeJson(const SearchOutcome& o) {
     JsonWriter j;
     j.beginObject();
     j.key("page");
-    j.value(selection::pageKey(o.page));
+    j.value(core::pageKey(o.page));
     j.key("page_key");
-    j.value(o.pageKey);
+    j.value(o.searchedPage ? core::pageKey(*o.searchedPage) : std::string_view());
     j.key("searched");
     j.value(o.searched);
     j.key("runs");

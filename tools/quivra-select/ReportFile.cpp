@@ -1,6 +1,7 @@
 #include "ReportFile.h"
 
 #include "ReportOutput.h"
+#include "ReportTexts.h"
 #include "ShopRecord.h"
 
 #include <QDateTime>
@@ -27,7 +28,7 @@ std::optional<std::string> writeReportFile(const selection::SearchOutcome& outco
     data.inputs = outcome.inputs;
     data.grid = outcome.activeGrid();
     data.shop = shop.value();
-    data.printedAt = QDateTime::currentDateTime();
+    data.printedAt = reports::printTime();
     const storage::Status status =
         reports::writeCategoryReportPdf(QFile::decodeName(pdfPath.c_str()), data);
     if (!status.isOk()) return status.message();

@@ -3,6 +3,8 @@
 // source file and exposes its table through one function; main.cpp lists
 // the groups.
 
+#include "Status.h"
+
 #include <span>
 #include <string>
 #include <vector>
@@ -23,9 +25,14 @@ inline constexpr int kExitOk = 0;
 inline constexpr int kExitFailure = 1;  // the operation failed (message on stderr)
 inline constexpr int kExitUsage = 2;    // wrong arguments
 
+// Writes "quivra-table: <message>" to stderr; returns kExitFailure.
+int fail(const core::Status& status);
+// Writes "Usage: quivra-table <name> <args>" to stderr; returns kExitUsage.
+int usage(const char* name, const char* args);
+
 // info, dump, export (TableCommands.cpp).
 std::span<const Command> tableCommands();
-// seek, reindex, check (IndexCommands.cpp; compiled in when the file exists).
+// seek, reindex, check (IndexCommands.cpp).
 std::span<const Command> indexCommands();
 
 }  // namespace quivra::tabletool

@@ -1,15 +1,21 @@
-// seek, reindex and check: the index commands of quivra-table.
-//   seek FILE INDEX TEXT      the first record whose key begins with TEXT
-//   reindex FILE INDEX [EXPR] writes INDEX on EXPR, or rebuilds it on its own expression
-//   check FILE [INDEX]        reads every record and memo; with INDEX, checks that
-//                             it holds exactly one key per record, in order
+// seek, reindex, check and repair: the index and maintenance commands of
+// quivra-table.
+//   seek FILE INDEX TEXT       the first record whose key begins with TEXT
+//   reindex FILE INDEX [EXPR]  writes INDEX on EXPR, or rebuilds it on its own expression
+//   check FILE [INDEX]         reads every record and memo; with INDEX, checks that
+//                              it holds exactly one key per record, in order
+//   repair FILE [INDEX...]     a dated backup, then every whole record kept, the count
+//                              and end marker mended and the indexes rebuilt
 // Index paths are taken as typed, relative to the current folder.
 #include "Command.h"
 #include "FileIo.h"
 #include "IndexFile.h"
+#include "TableCheck.h"
 #include "TableFile.h"
+#include "TableRepair.h"
 #include "TableStore.h"
 
+#include <chrono>
 #include <filesystem>
 #include <iostream>
 #include <string_view>
@@ -23,16 +29,6 @@ using storage::IndexFile;
 using storage::Status;
 using storage::TableFile;
 using storage::TableStore;
-
-int fail(const Status& s) {
-    std::cerr << "quivra-table: " << s.message() << '\n';
-    return kExitFailure;
-}
-
-int usage(const char* name, const char* args) {
-    std::cerr << "Usage: quivra-table " << name << ' ' << args << '\n';
-    return kExitUsage;
-}
 
 // TableStore looks for a relative index name beside the table; on the
 // command line a path is relative to where the user stands.
@@ -74,45 +70,41 @@ int runReindex(const std::vector<std::string>& args) {
     const std::filesystem::path index = asTyped(args[1]);
     if (args.size() == 3) {
         if (Status s = table.createIndex(index, args[2]); !s) return fail(s);
-    } else {
-        if (Status s = table.selectIndex(index); !s) return fail(s);
-        if (Status s = table.rebuildIndex(); !s) return fail(s);
+    } else if (Status s = table.rebuildIndexFile(index); !s) {  // damaged nodes or not
+        return fail(s);
     }
     std::cout << "Wrote " << args[1] << ": " << table.recordCount() << " keys\n";
     return kExitOk;
-}
-
-// Every record and every memo it points to must be readable.
-Status checkTable(TableFile& table) {
-    if (!table.damage().isOk()) return table.damage();
-    std::string record;
-    for (std::uint32_t r = 1; r <= table.recordCount(); ++r) {
-        if (Status s = table.readRecord(r, record); !s) return s;
-        for (std::size_t f = 0; f < table.fields().size(); ++f) {
-            if (table.fields()[f].type != 'M') continue;
-            auto memo = table.memoText(record, f);
-            if (!memo) {
-                return Status::corruption("Record " + std::to_string(r) + ", field " +
-                                          table.fields()[f].name + ": " + memo.status().message());
-            }
-        }
-    }
-    return Status::ok();
 }
 
 int runCheck(const std::vector<std::string>& args) {
     if (args.size() != 1 && args.size() != 2) return usage("check", "FILE [INDEX]");
     auto table = TableFile::open(args[0], FileIo::posix());
     if (!table) return fail(table.status());
-    if (Status s = checkTable(**table); !s) return fail(s);
+    if (Status s = storage::TableCheck::run(**table); !s) return fail(s);
     std::cout << args[0] << ": " << (*table)->recordCount() << " records"
               << ((*table)->hasMemo() ? " and their memos" : "") << " read\n";
     if (args.size() == 2) {
         auto index = IndexFile::open(asTyped(args[1]), FileIo::posix(), **table);
         if (!index) return fail(index.status());
+        if (Status s = (*index)->checkStructure(); !s) return fail(s);
         if (Status s = (*index)->verify(); !s) return fail(s);
         std::cout << args[1] << ": one key per record, in order (" << (*index)->expression()
                   << ")\n";
+    }
+    return kExitOk;
+}
+
+int runRepair(const std::vector<std::string>& args) {
+    if (args.empty()) return usage("repair", "FILE [INDEX...]");
+    std::vector<std::filesystem::path> indexes;
+    for (std::size_t i = 1; i < args.size(); ++i) indexes.push_back(asTyped(args[i]));
+    auto report = storage::TableRepair::repair(args[0], indexes, FileIo::posix(),
+                                               std::chrono::system_clock::now());
+    if (!report) return fail(report.status());
+    std::cout << args[0] << ": " << report->text() << '\n';
+    for (const auto& backup : report->backups) {
+        std::cout << "Backup: " << backup.string() << '\n';
     }
     return kExitOk;
 }
@@ -125,6 +117,10 @@ constexpr Command kCommands[] = {
     {"check", "FILE [INDEX]",
      "reads every record and memo; with INDEX, checks one key per record in order (exit 1 if not)",
      runCheck},
+    {"repair", "FILE [INDEX...]",
+     "copies the files to a dated backup, keeps every whole record, mends the count and end "
+     "marker and rebuilds each INDEX",
+     runRepair},
 };
 
 }  // namespace

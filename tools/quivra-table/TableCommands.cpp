@@ -1,7 +1,10 @@
 // info, dump and export: the table commands of quivra-table.
 #include "Command.h"
+#include "TableFile.h"
 #include "TableStore.h"
 
+#include <algorithm>
+#include <charconv>
 #include <cstdio>
 #include <iostream>
 #include <string_view>
@@ -12,16 +15,6 @@ namespace {
 
 using storage::Status;
 using storage::TableStore;
-
-int fail(const Status& s) {
-    std::cerr << "quivra-table: " << s.message() << '\n';
-    return kExitFailure;
-}
-
-int usage(const char* name, const char* args) {
-    std::cerr << "Usage: quivra-table " << name << ' ' << args << '\n';
-    return kExitUsage;
-}
 
 std::string versionText(std::uint8_t v) {
     char hex[8];
@@ -47,37 +40,106 @@ std::string_view trimRight(std::string_view s) {
     return s;
 }
 
-void writeJsonString(std::string_view s, std::ostream& out) {
-    out << '"';
+// Appends `s` to `out` as a JSON string.  Most values need no escapes and
+// go in whole.
+void appendJsonString(std::string_view s, std::string& out) {
+    out += '"';
+    const bool plain = std::none_of(s.begin(), s.end(), [](char c) {
+        return c == '"' || c == '\\' || static_cast<unsigned char>(c) < 0x20;
+    });
+    if (plain) {
+        out.append(s);
+        out += '"';
+        return;
+    }
     for (const char c : s) {
-        const auto u = static_cast<unsigned char>(c);
         switch (c) {
             case '"':
-                out << "\\\"";
+                out += "\\\"";
                 break;
             case '\\':
-                out << "\\\\";
+                out += "\\\\";
                 break;
             case '\n':
-                out << "\\n";
+                out += "\\n";
                 break;
             case '\r':
-                out << "\\r";
+                out += "\\r";
                 break;
             case '\t':
-                out << "\\t";
+                out += "\\t";
                 break;
             default:
-                if (u < 0x20) {
+                if (static_cast<unsigned char>(c) < 0x20) {
                     char esc[8];
-                    std::snprintf(esc, sizeof esc, "\\u%04x", u);
-                    out << esc;
+                    std::snprintf(esc, sizeof esc, "\\u%04x", static_cast<unsigned>(c));
+                    out += esc;
                 } else {
-                    out << c;
+                    out += c;
                 }
         }
     }
-    out << '"';
+    out += '"';
+}
+
+// Writes `text` to stdout; false when stdout refused it.
+bool put(const std::string& text) {
+    return std::fwrite(text.data(), 1, text.size(), stdout) == text.size();
+}
+
+// dump --json: read in batches straight from the table file and written in
+// large blocks, one pass, no lookup of fields by name.
+int dumpJson(const std::string& path) {
+    constexpr std::uint32_t kBatch = 512;
+    constexpr std::size_t kFlush = 1U << 20;
+    auto opened = storage::TableFile::open(path, storage::FileIo::posix());
+    if (!opened) return fail(opened.status());
+    const storage::TableFile& table = **opened;
+    const auto& fields = table.fields();
+    std::vector<std::string> keys;  // "\"NAME\":" of each field
+    for (const auto& f : fields) {
+        keys.emplace_back();
+        appendJsonString(f.name, keys.back());
+        keys.back() += ':';
+    }
+    const std::uint32_t count = table.recordCount();
+    const std::size_t rl = table.recordLength();
+    std::string out = "[";
+    out.reserve(kFlush + 65536);
+    std::string records;
+    std::string value;
+    for (std::uint32_t first = 1; first <= count; first += kBatch) {
+        const std::uint32_t n = std::min(kBatch, count - first + 1);
+        if (Status s = table.readRecords(first, n, records); !s) return fail(s);
+        for (std::uint32_t i = 0; i < n; ++i) {
+            const std::string_view record(records.data() + i * rl, rl);
+            char number[16];
+            const auto end = std::to_chars(number, number + sizeof number, first + i).ptr;
+            out += first + i > 1 ? ",\n{\"record\":" : "\n{\"record\":";
+            out.append(number, end);
+            out += storage::TableFile::isDeleted(record) ? R"(,"deleted":true,"fields":{)"
+                                                         : R"(,"deleted":false,"fields":{)";
+            for (std::size_t f = 0; f < fields.size(); ++f) {
+                if (f > 0) out += ',';
+                out += keys[f];
+                value.clear();
+                if (Status s = table.appendFieldText(record, f, value); !s) return fail(s);
+                appendJsonString(fields[f].type == 'C' ? trimRight(value) : std::string_view(value),
+                                 out);
+            }
+            out += "}}";
+        }
+        if (out.size() >= kFlush) {
+            if (!put(out)) return kExitFailure;
+            out.clear();
+        }
+    }
+    out += "\n]\n";
+    if (!put(out) || std::fflush(stdout) != 0) return kExitFailure;
+    if (const Status& damage = table.damage(); !damage) {
+        std::cerr << "quivra-table: warning: " << damage.message() << '\n';
+    }
+    return kExitOk;
 }
 
 int runInfo(const std::vector<std::string>& args) {
@@ -105,36 +167,21 @@ int runInfo(const std::vector<std::string>& args) {
 int runDump(const std::vector<std::string>& args) {
     const bool json = args.size() == 2 && args[1] == "--json";
     if (args.size() != 1 && !json) return usage("dump", "FILE [--json]");
+    if (json) return dumpJson(args[0]);
     TableStore table(args[0]);
     if (auto s = table.open(); !s) return fail(s);
     const auto& fields = table.fields();
-    if (json) std::cout << "[";
     for (std::uint32_t rec = 1; rec <= table.recordCount(); ++rec) {
         if (auto s = table.goTo(rec); !s) return fail(s);
-        if (json) {
-            std::cout << (rec > 1 ? ",\n" : "\n") << "{\"record\":" << rec
-                      << ",\"deleted\":" << (table.isDeleted() ? "true" : "false")
-                      << ",\"fields\":{";
-        } else {
-            std::cout << "Record " << rec << (table.isDeleted() ? " (deleted)" : "") << '\n';
-        }
-        for (std::size_t i = 0; i < fields.size(); ++i) {
-            auto text = table.fieldText(fields[i].name);
+        std::cout << "Record " << rec << (table.isDeleted() ? " (deleted)" : "") << '\n';
+        for (const auto& field : fields) {
+            auto text = table.fieldText(field.name);
             if (!text) return fail(text.status());
             const std::string_view value =
-                fields[i].type == 'C' ? trimRight(*text) : std::string_view(*text);
-            if (json) {
-                if (i > 0) std::cout << ',';
-                writeJsonString(fields[i].name, std::cout);
-                std::cout << ':';
-                writeJsonString(value, std::cout);
-            } else {
-                std::cout << "  " << fields[i].name << ": " << value << '\n';
-            }
+                field.type == 'C' ? trimRight(*text) : std::string_view(*text);
+            std::cout << "  " << field.name << ": " << value << '\n';
         }
-        if (json) std::cout << "}}";
     }
-    if (json) std::cout << "\n]\n";
     if (const Status damage = table.damage(); !damage) {
         std::cerr << "quivra-table: warning: " << damage.message() << '\n';
     }

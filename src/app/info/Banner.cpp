@@ -52,11 +52,12 @@ void Banner::keyPressEvent(QKeyEvent* event) {
     PictureCycler::keyPressEvent(event);
 }
 
-Banner* makePageBanner(const QString& pageKey, const std::filesystem::path& dataDir,
-                       QWidget* parent) {
-    const QString stem = pageKey.toLower();  // Hunt -> hunt, Targ -> targ, ...
+Banner* makePageBanner(core::Page page, const std::filesystem::path& dataDir, QWidget* parent) {
+    // The pictures and the object name carry the page key: banner_hunt_*.jpg, BannerHunt.
+    const QString pageKey = QString::fromLatin1(core::pageKey(page));
+    const QString stem = pageKey.toLower();
     auto* banner = new Banner(pictures::list(dataDir, QStringLiteral("banner_%1_").arg(stem)),
-                              links::productPage(pageKey), parent);
+                              links::productPage(page), parent);
     banner->setObjectName(QStringLiteral("Banner%1").arg(pageKey));
     banner->setAccessibleName(QObject::tr("Product banner"));
     banner->setFixedSize(175, 32);

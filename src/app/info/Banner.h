@@ -2,6 +2,7 @@
 // Banner: an advertising strip that cycles its pictures (one every 20000 ms
 // unless told otherwise) and opens a product page when clicked.
 
+#include "Page.h"
 #include "PictureCycler.h"
 
 #include <QUrl>
@@ -38,7 +39,7 @@ private:
 // The banner of a category page ("Hunt", "Targ", "Youth", "Kstr"): its
 // frames banner_<page>_1.jpg, ... from `<dataDir>/pictures/`, the page's
 // product address and an accessible name, already running.
-Banner* makePageBanner(const QString& pageKey, const std::filesystem::path& dataDir,
+Banner* makePageBanner(core::Page page, const std::filesystem::path& dataDir,
                        QWidget* parent = nullptr);
 
 }  // namespace quivra::info

@@ -12,8 +12,9 @@
 
 namespace quivra::info {
 
-void openModelGuide(QWidget* parent, const QString& pageKey, const std::filesystem::path& dataDir) {
-    shell::runModal<TAboutBox1>(parent, pageKey, dataDir);
+void openModelGuide(QWidget* parent, std::optional<core::Page> page,
+                    const std::filesystem::path& dataDir) {
+    shell::runModal<TAboutBox1>(parent, page, dataDir);
 }
 
 void openAbout(QWidget* parent, const std::filesystem::path& dataDir) {

@@ -3,9 +3,12 @@
 // tuning guide.  Dialogs follow the modal pattern (new instance, run modally,
 // destroyed on close).  Errors are shown to the user; nothing is thrown.
 
+#include "Page.h"
+
 #include <QString>
 
 #include <filesystem>
+#include <optional>
 
 class QWidget;
 
@@ -16,7 +19,8 @@ class TuningHelpWindow;
 // The shaft model guide for the page of the last search ("Hunt", "Targ",
 // "Youth" or "Kstr"; anything else shows no picture and no link).  Pictures
 // come from `<dataDir>/pictures/`.
-void openModelGuide(QWidget* parent, const QString& pageKey, const std::filesystem::path& dataDir);
+void openModelGuide(QWidget* parent, std::optional<core::Page> page,
+                    const std::filesystem::path& dataDir);
 
 // "About 2012": the maker's picture, name, address and web link.
 void openAbout(QWidget* parent, const std::filesystem::path& dataDir);

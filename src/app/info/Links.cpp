@@ -2,15 +2,17 @@
 
 namespace quivra::info::links {
 
-QUrl productPage(const QString& pageKey) {
-    if (pageKey == QLatin1String("Hunt"))
-        return QUrl(QStringLiteral("https://www.quivra.example/products/hunting"));
-    if (pageKey == QLatin1String("Targ"))
-        return QUrl(QStringLiteral("https://www.quivra.example/products/target"));
-    if (pageKey == QLatin1String("Youth"))
-        return QUrl(QStringLiteral("https://www.quivra.example/products/youth"));
-    if (pageKey == QLatin1String("Kstr"))
-        return QUrl(QStringLiteral("https://www.quivra.example/kestra/products"));
+QUrl productPage(core::Page page) {
+    switch (page) {
+        case core::Page::Hunt:
+            return QUrl(QStringLiteral("https://www.quivra.example/products/hunting"));
+        case core::Page::Targ:
+            return QUrl(QStringLiteral("https://www.quivra.example/products/target"));
+        case core::Page::Youth:
+            return QUrl(QStringLiteral("https://www.quivra.example/products/youth"));
+        case core::Page::Kstr:
+            return QUrl(QStringLiteral("https://www.quivra.example/kestra/products"));
+    }
     return QUrl(kWebSite);
 }
 

@@ -2,6 +2,8 @@
 // The maker's addresses used by links and banners (the list of record is
 // data/links.csv; all live under the reserved .example domain).
 
+#include "Page.h"
+
 #include <QString>
 #include <QUrl>
 
@@ -15,8 +17,7 @@ inline const QString kTargetGuide = QStringLiteral("https://www.quivra.example/g
 inline const QString kYouthGuide = QStringLiteral("https://www.quivra.example/guides/youth");
 inline const QString kKestraGuide = QStringLiteral("https://www.quivra.example/kestra/guide");
 
-// The product page of a category page key ("Hunt", "Targ", "Youth", "Kstr");
-// the home page for any other key.
-QUrl productPage(const QString& pageKey);
+// The product page of a category page.
+QUrl productPage(core::Page page);
 
 }  // namespace quivra::info::links

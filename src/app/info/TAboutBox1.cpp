@@ -16,26 +16,27 @@ namespace quivra::info {
 namespace {
 
 struct GuidePage {
-    const char* key;
+    core::Page page;
     int image;
     const char* pictureFile;
     const char* caption;
     int link;
 };
 
-// What each page key shows.  Target and Youth share the picture and the
+// What each page shows.  Target and Youth share the picture and the
 // caption but have their own links.
 constexpr GuidePage kGuidePages[] = {
-    {"Hunt", 0, "guide_hunt.jpg", "2012 Hunting Shaft Models Guide", 0},
-    {"Targ", 1, "guide_targ.jpg", "2012 Target/Youth Shaft Models Guide", 1},
-    {"Youth", 1, "guide_targ.jpg", "2012 Target/Youth Shaft Models Guide", 2},
-    {"Kstr", 2, "guide_kstr.jpg", "2012 Kestra Shaft Models Guide", 3},
+    {core::Page::Hunt, 0, "guide_hunt.jpg", "2012 Hunting Shaft Models Guide", 0},
+    {core::Page::Targ, 1, "guide_targ.jpg", "2012 Target/Youth Shaft Models Guide", 1},
+    {core::Page::Youth, 1, "guide_targ.jpg", "2012 Target/Youth Shaft Models Guide", 2},
+    {core::Page::Kstr, 2, "guide_kstr.jpg", "2012 Kestra Shaft Models Guide", 3},
 };
 
 }  // namespace
 
-TAboutBox1::TAboutBox1(QString pageKey, std::filesystem::path dataDir, QWidget* parent)
-    : QDialog(parent), m_pageKey(std::move(pageKey)), m_dataDir(std::move(dataDir)) {
+TAboutBox1::TAboutBox1(std::optional<core::Page> page, std::filesystem::path dataDir,
+                       QWidget* parent)
+    : QDialog(parent), m_page(page), m_dataDir(std::move(dataDir)) {
     setObjectName(QStringLiteral("AboutBox1"));
     setWindowTitle(tr("2012 Shaft Models Guide"));
 
@@ -114,7 +115,7 @@ void TAboutBox1::showEvent(QShowEvent* event) {
 void TAboutBox1::FormActivate() {
     for (auto* link : m_links) link->hide();
     for (const auto& page : kGuidePages) {
-        if (m_pageKey != QLatin1String(page.key)) continue;
+        if (m_page != page.page) continue;
         setWindowTitle(QLatin1String(page.caption));
         showImage(page.image, QLatin1String(page.pictureFile));
         m_links[static_cast<std::size_t>(page.link)]->show();

@@ -1,14 +1,17 @@
 #pragma once
 // AboutBox1, the shaft model guide: a large scrollable picture explaining the
 // model codes of one category page, with a link to the matching online
-// guide.  The page key chooses picture, caption and link when the window is
-// activated; a key that is none of "Hunt", "Targ", "Youth", "Kstr" (no search
-// yet) shows no picture and no link.
+// guide.  The page of the main window's last search chooses picture, caption
+// and link when the window is activated; without one (no search yet) the
+// window shows no picture and no link.
+
+#include "Page.h"
 
 #include <QDialog>
 
 #include <array>
 #include <filesystem>
+#include <optional>
 
 class QLabel;
 class QScrollArea;
@@ -20,9 +23,10 @@ class HyperlinkLabel;
 class TAboutBox1 : public QDialog {
     Q_OBJECT
 public:
-    TAboutBox1(QString pageKey, std::filesystem::path dataDir, QWidget* parent = nullptr);
+    TAboutBox1(std::optional<core::Page> page, std::filesystem::path dataDir,
+               QWidget* parent = nullptr);
 
-    // Chooses picture, caption and link by the page key.
+    // Chooses picture, caption and link by the page.
     void FormActivate();
 
     // For tests: 0..2 = Image1..Image3, 0..3 = Hunt, Targ, Youth, Kestra link.
@@ -36,7 +40,7 @@ private:
     void KECloseBtnClick();
     void showImage(int index, const QString& fileName);
 
-    QString m_pageKey;
+    std::optional<core::Page> m_page;
     std::filesystem::path m_dataDir;
     QScrollArea* m_scrollBox = nullptr;
     std::array<QLabel*, 3> m_images{};

@@ -88,10 +88,20 @@ QString MessageBox::inputBox(QWidget* parent, const QString& caption, const QStr
     return ok ? text : QString();
 }
 
-void MessageBox::setNextAnswer(Answer answer) { seam().answers.push_back(answer); }
-void MessageBox::setNextInput(const QString& text) { seam().inputs.push_back(text); }
-void MessageBox::setAutoAnswer(bool on) { seam().autoAnswer = on; }
-QStringList MessageBox::shownTexts() { return seam().shown; }
-void MessageBox::clearShownTexts() { seam().shown.clear(); }
+void MessageBox::setNextAnswer(Answer answer) {
+    seam().answers.push_back(answer);
+}
+void MessageBox::setNextInput(const QString& text) {
+    seam().inputs.push_back(text);
+}
+void MessageBox::setAutoAnswer(bool on) {
+    seam().autoAnswer = on;
+}
+QStringList MessageBox::shownTexts() {
+    return seam().shown;
+}
+void MessageBox::clearShownTexts() {
+    seam().shown.clear();
+}
 
 }  // namespace quivra::shell

@@ -9,7 +9,9 @@ DialogObserver& observer() {
 }
 }  // namespace
 
-void setDialogObserver(DialogObserver o) { observer() = std::move(o); }
+void setDialogObserver(DialogObserver o) {
+    observer() = std::move(o);
+}
 
 void notifyDialogShown(QDialog* dialog) {
     if (observer()) observer()(dialog);

@@ -6,8 +6,8 @@ namespace quivra::reports::samples {
 
 namespace {
 
+using quivra::core::Page;
 using quivra::selection::GridButton;
-using quivra::selection::Page;
 using quivra::selection::RecommendationSlot;
 
 struct Row {
@@ -24,7 +24,7 @@ GridButton button(const char* caption) {
 }
 
 RecommendationSlot slot(const Row& row) {
-    return {button(row.size), button(row.spine), button(row.models), button(row.weight)};
+    return {button(row.size), button(row.spine), button(row.models), button(row.weight), {}};
 }
 
 std::vector<RecommendationSlot> grid(std::initializer_list<Row> rows) {

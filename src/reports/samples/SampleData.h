@@ -9,7 +9,7 @@
 namespace quivra::reports::samples {
 
 quivra::customers::ShopRecord sampleShop();
-CategoryReportData sampleCategoryReport(quivra::selection::Page page);
+CategoryReportData sampleCategoryReport(quivra::core::Page page);
 quivra::customers::CustomerRecordView sampleCustomer();
 QDateTime samplePrintTime();
 

@@ -14,7 +14,7 @@
 
 #include <cstdio>
 
-using quivra::selection::Page;
+using quivra::core::Page;
 
 int main(int argc, char** argv) {
     if (argc != 2) {

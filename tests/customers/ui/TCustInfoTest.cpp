@@ -1,10 +1,11 @@
 // The save window: required fields, upper-case state, header texts, youth
 // set-ups, Close discarding, and no success message unless the save held.
+#include "Clock.h"
+#include "CustomerTables.h"
 #include "ErrorHandler.h"
 #include "FailingFileIo.h"
 #include "SavedSetupStore.h"
 #include "TCustInfo.h"
-#include "TestTables.h"
 #include "UiHelpers.h"
 
 #include <QLabel>
@@ -14,14 +15,14 @@ namespace quivra::customers {
 namespace {
 
 using namespace std::chrono;
-using selection::Page;
+using core::Page;
 using selection::SelectionInputs;
 using test::child;
 using test::qs;
 using test::takeShownTexts;
 using test::typeInto;
 
-const TodayFn kFixedToday = [] { return year{2026} / March / day{7}; };
+const core::FixedClock kFixedToday({.date = year{2026} / March / day{7}});
 
 class TCustInfoTest : public ::testing::Test {
 protected:
@@ -31,7 +32,8 @@ protected:
     }
     const std::filesystem::path& dir() const { return m_dir.path(); }
     std::unique_ptr<TCustInfo> open(const SelectionInputs& in = {}, const char* key = "Hunt") {
-        return std::make_unique<TCustInfo>(in, QString::fromLatin1(key), dir(), kFixedToday);
+        const core::ScopedClock clock(kFixedToday);
+        return std::make_unique<TCustInfo>(in, core::pageFromKey(key), dir());
     }
     static void fill(TCustInfo& w, const CustomerAddress& a) {
         typeInto(child(w, "DBEdit1"), QString::fromStdString(a.name));

@@ -1,9 +1,9 @@
 // The retrieval window: browsing, search by leading letters, edit and post,
 // Return Data and Print, and the header decoding on screen.
+#include "CustomerTables.h"
 #include "RecordNavigator.h"
 #include "SavedSetupStore.h"
 #include "TGetCust.h"
-#include "TestTables.h"
 #include "UiHelpers.h"
 
 #include <QLabel>
@@ -15,7 +15,7 @@ namespace {
 
 using namespace std::chrono;
 using B = RecordNavigator::Button;
-using selection::Page;
+using core::Page;
 using test::child;
 using test::qs;
 using test::takeShownTexts;

@@ -1,9 +1,9 @@
 // The shop window: Save stays open, Exit drops unsaved changes, the country
 // is never touched and an empty table gains its record.
+#include "CustomerTables.h"
 #include "ShopRecord.h"
 #include "TShopInf.h"
 #include "TableStore.h"
-#include "TestTables.h"
 #include "UiHelpers.h"
 
 #include <QPushButton>

@@ -1,0 +1,69 @@
+// What every page branch does first: the controls it sets before any chart
+// work (one table, one function; what depends on the bow type is set by the
+// branch afterwards), and the reading of its set-up for ChartPosition.
+#include "PageBranches.h"
+#include "SearchOutcome.h"
+#include "SearchRunner.h"
+
+#include <array>
+#include <optional>
+
+namespace quivra::selection {
+
+namespace {
+
+// What a page does to one property of a control: leave it, or set it.
+using Set = std::optional<bool>;
+constexpr Set kKeep = std::nullopt;
+constexpr Set kOn = true;
+constexpr Set kOff = false;
+
+struct ControlRule {
+    ControlState SetupControls::*control;
+    // By page in notebook order (Hunt, Targ, Youth, Kstr).
+    std::array<Set, 4> visible;
+    std::array<Set, 4> enabled;
+};
+
+// clang-format off
+constexpr std::array<ControlRule, 11> kPageStart{{
+    //                                   visible: Hunt Targ  Youth Kstr    enabled: Hunt  Targ   Youth Kstr
+    {&SetupControls::bowType,           {kOn,  kOff,  kKeep, kOff},  {kOn,   kKeep, kOff,  kKeep}},
+    {&SetupControls::targBowType,       {kOff, kOn,   kKeep, kOn},   {kKeep, kOn,   kOff,  kOn}},
+    {&SetupControls::huntCamType,       {kOn,  kOff,  kOn,   kOn},   {kKeep, kKeep, kOff,  kKeep}},
+    {&SetupControls::wheelType,         {kOff, kOn,   kOff,  kOff},  {kKeep, kOn,   kOff,  kOff}},
+    {&SetupControls::braceHt,           {kOn,  kKeep, kKeep, kKeep}, {kKeep, kKeep, kOff,  kOn}},
+    {&SetupControls::releaseType,       {kKeep, kKeep, kKeep, kKeep}, {kKeep, kKeep, kOff, kKeep}},
+    {&SetupControls::overDraw,          {kKeep, kKeep, kKeep, kKeep}, {kKeep, kKeep, kOff, kKeep}},
+    {&SetupControls::bowWeightSpin,     {kOn,  kOn,   kOff,  kOn},   {kKeep, kKeep, kKeep, kKeep}},
+    {&SetupControls::youthBowWtSpin,    {kOff, kOff,  kOn,   kOff},  {kKeep, kKeep, kKeep, kKeep}},
+    {&SetupControls::arrowLengthSpin,   {kOn,  kOn,   kOff,  kOn},   {kKeep, kKeep, kKeep, kKeep}},
+    {&SetupControls::youthArrowLenSpin, {kOff, kOff,  kOn,   kOff},  {kKeep, kKeep, kKeep, kKeep}},
+}};
+// clang-format on
+
+}  // namespace
+
+void applyPageStart(SetupControls& controls, Page page) {
+    const auto p = static_cast<std::size_t>(page);
+    for (const ControlRule& rule : kPageStart) {
+        ControlState& state = controls.*rule.control;
+        if (rule.visible[p]) state.visible = *rule.visible[p];
+        if (rule.enabled[p]) state.enabled = *rule.enabled[p];
+    }
+    // PointWtSpin and UpDown4 are enabled everywhere but on the Youth page.
+    controls.pointWtSpin.enabled = page != Page::Youth;
+    controls.upDown4.enabled = page != Page::Youth;
+}
+
+storage::Result<ChartSetup> readChartSetup(SearchRunner& r, int weight) {
+    ChartSetup setup = chartSetupOf(r.inputs(), weight, 0, 0);
+    if (readsPointWeight(setup)) {
+        const storage::Result<int> p = SearchRunner::toInt(r.inputs().pointWeight);
+        if (!p) return p.status();
+        setup.pointWeight = *p;
+    }
+    return setup;
+}
+
+}  // namespace quivra::selection
