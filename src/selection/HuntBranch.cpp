@@ -15,8 +15,6 @@ namespace quivra::selection {
 
 namespace {
 
-constexpr int kFirstRow = 2;
-constexpr int kLastRow = 20;
 constexpr int kSlots = 16;
 
 void fillCarbon(RecommendationSlot& slot, const std::string& size) {
@@ -86,18 +84,13 @@ storage::Status runHuntBranch(SearchRunner& r) {
     }
     const storage::Result<ChartSetup> read = readChartSetup(r, *w);
     if (!read) return read.status();
-    const ChartSetup& setup = *read;
-    const auto cw = static_cast<std::int64_t>(correctedWeight(setup));
-    const BandColumn* column = bandColumn(setup);
-    const int lengthOffset = rowLengthOffset(setup);
     const storage::Result<int> length = SearchRunner::toInt(in.arrowLength);
     if (!length) return length.status();
 
     SearchRun& run = r.run();
-    run.correctedWeight = cw;
-    run.band = column ? column->bandOf(cw) : std::nullopt;
-    if (run.band) run.row = std::int64_t{*run.band} + *length - lengthOffset;
-    run.valid = run.row && *run.row >= kFirstRow && *run.row <= kLastRow;
+    placeOnChart(run, *read, *length);
+    const std::int64_t cw = *run.correctedWeight;
+    const BandColumn* column = bandColumn(*read);
     const std::int64_t row = run.row.value_or(0);
     const bool valid = run.valid;
 

@@ -9,13 +9,10 @@
 #include "SlotFiller.h"
 #include "TableCache.h"
 #include "TableStore.h"
-#include "WeightBands.h"
 
 namespace quivra::selection {
 
 namespace {
-constexpr int kFirstRow = 9;
-constexpr int kLastRow = 19;
 constexpr int kSlots = 6;
 
 storage::Status fillSlots(SearchRunner& r, int row, double length) {
@@ -58,17 +55,11 @@ storage::Status runKestraBranch(SearchRunner& r) {
     // the weight on this page.
     const storage::Result<ChartSetup> read = readChartSetup(r, *w);
     if (!read) return read.status();
-    const ChartSetup& setup = *read;
-    const auto cw = static_cast<std::int64_t>(correctedWeight(setup));
-    const BandColumn* column = bandColumn(setup);
     const storage::Result<int> length = SearchRunner::toInt(in.arrowLength);
     if (!length) return length.status();
 
     SearchRun& run = r.run();
-    run.correctedWeight = cw;
-    run.band = column ? column->bandOf(cw) : std::nullopt;
-    if (run.band) run.row = std::int64_t{*run.band} + *length - rowLengthOffset(setup);
-    run.valid = run.row && *run.row >= kFirstRow && *run.row <= kLastRow;
+    placeOnChart(run, *read, *length);
     const std::int64_t row = run.row.value_or(0);
     const bool valid = run.valid;
 

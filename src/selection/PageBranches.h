@@ -13,6 +13,7 @@
 namespace quivra::selection {
 
 class SearchRunner;
+struct SearchRun;
 struct SetupControls;
 
 storage::Status runHuntBranch(SearchRunner& runner);
@@ -29,5 +30,10 @@ void applyPageStart(SetupControls& controls, Page page);
 // text; the point weight is read (and its conversion can fail) only where
 // the page's rules use it.
 storage::Result<ChartSetup> readChartSetup(SearchRunner& runner, int weight);
+
+// Places the set-up on its page's chart (ChartPosition): sets the run's
+// corrected weight, band and row for the whole `arrowLength`, and marks it
+// valid when the row is one the page's chart holds (validRows).
+void placeOnChart(SearchRun& run, const ChartSetup& setup, int arrowLength);
 
 }  // namespace quivra::selection

@@ -66,4 +66,14 @@ storage::Result<ChartSetup> readChartSetup(SearchRunner& r, int weight) {
     return setup;
 }
 
+void placeOnChart(SearchRun& run, const ChartSetup& setup, int arrowLength) {
+    const auto cw = static_cast<std::int64_t>(correctedWeight(setup));
+    const BandColumn* column = bandColumn(setup);
+    run.correctedWeight = cw;
+    run.band = column ? column->bandOf(cw) : std::nullopt;
+    if (run.band) run.row = std::int64_t{*run.band} + arrowLength - rowLengthOffset(setup);
+    const auto [first, last] = validRows(setup.page);
+    run.valid = run.row && *run.row >= first && *run.row <= last;
+}
+
 }  // namespace quivra::selection

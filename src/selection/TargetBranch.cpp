@@ -9,16 +9,12 @@
 #include "SlotFiller.h"
 #include "TableCache.h"
 #include "TableStore.h"
-#include "WeightBands.h"
 
 #include <array>
 
 namespace quivra::selection {
 
 namespace {
-
-constexpr int kFirstRow = 2;
-constexpr int kLastRow = 19;
 
 struct Entry {
     std::string size;
@@ -143,17 +139,11 @@ storage::Status runTargetBranch(SearchRunner& r) {
     }
     const storage::Result<ChartSetup> read = readChartSetup(r, *w);
     if (!read) return read.status();
-    const ChartSetup& setup = *read;
-    const auto cw = static_cast<std::int64_t>(correctedWeight(setup));
-    const BandColumn* column = bandColumn(setup);
     const storage::Result<int> length = SearchRunner::toInt(in.arrowLength);
     if (!length) return length.status();
 
     SearchRun& run = r.run();
-    run.correctedWeight = cw;
-    run.band = column ? column->bandOf(cw) : std::nullopt;
-    if (run.band) run.row = std::int64_t{*run.band} + *length - rowLengthOffset(setup);
-    run.valid = run.row && *run.row >= kFirstRow && *run.row <= kLastRow;
+    placeOnChart(run, *read, *length);
     const std::int64_t row = run.row.value_or(0);
 
     Entries slots{};
