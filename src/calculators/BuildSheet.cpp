@@ -20,20 +20,6 @@ std::string text(double value) {
     return core::decimalText(value, 15);
 }
 
-std::string_view chartName(selection::Page page) {
-    switch (page) {
-        case selection::Page::Hunt:
-            return "Hunting";
-        case selection::Page::Targ:
-            return "Target";
-        case selection::Page::Youth:
-            return "Youth";
-        case selection::Page::Kstr:
-            return "Kestra";
-    }
-    return "Hunting";
-}
-
 // Ranges outside which an input is a typing error rather than a bow or an
 // arrow (they also keep every flight short and finite).
 namespace limits {
@@ -183,7 +169,7 @@ selection::ChartSetup chartSetup(const BuildSheetInput& in, std::vector<std::str
         case BowType::Longbow:
             s.bowType = s.page == selection::Page::Hunt ? 2 : 1;
             if (s.page == selection::Page::Targ || s.page == selection::Page::Kstr) {
-                warnings.push_back("The " + std::string(chartName(s.page)) +
+                warnings.push_back("The " + std::string(core::pageCaption(s.page)) +
                                    " chart has no longbow column: the spine check reads its "
                                    "recurve column.");
             }
@@ -246,11 +232,11 @@ BuildSheet computeBuildSheet(const BuildSheetInput& in) {
         sheet.spine = checkSpine(setup, arrow.shaft->spineIn);
         if (!sheet.spine) {
             sheet.warnings.push_back("No cam class is chosen for the " +
-                                     std::string(chartName(setup.page)) +
+                                     std::string(core::pageCaption(setup.page)) +
                                      " chart: the spine is not checked.");
         } else if (!sheet.spine->onChart) {
             sheet.warnings.push_back("The set-up lies outside the rows of the " +
-                                     std::string(chartName(setup.page)) +
+                                     std::string(core::pageCaption(setup.page)) +
                                      " chart: the required spine is extrapolated.");
         }
     }

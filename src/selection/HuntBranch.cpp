@@ -32,7 +32,7 @@ storage::Status fillSlots(SearchRunner& r, int row, double length) {
         r.cache().chartRow(r.chart(Page::Hunt), Page::Hunt, row, kSlots);
     if (!texts) return texts.status();
     const ChartRowTexts& entries = **texts;
-    SlotFiller filler(r.catalogue(), ModelsColumn::Hunting, length, r.out().dataErrors);
+    SlotFiller filler(r.catalogue(), modelsColumnOf(Page::Hunt), length, r.out().dataErrors);
     std::vector<RecommendationSlot>& grid = r.grid(Page::Hunt);
     for (int n = 1; n <= kSlots; ++n) {
         RecommendationSlot& slot = grid[static_cast<std::size_t>(n - 1)];

@@ -20,7 +20,7 @@ storage::Status fillSlots(SearchRunner& r, int row, double length) {
         r.cache().chartRow(r.chart(Page::Kstr), Page::Kstr, row, kSlots);
     if (!texts) return texts.status();
     const ChartRowTexts& entries = **texts;
-    SlotFiller filler(r.catalogue(), ModelsColumn::Hunting, length, r.out().dataErrors);
+    SlotFiller filler(r.catalogue(), modelsColumnOf(Page::Kstr), length, r.out().dataErrors);
     std::vector<RecommendationSlot>& grid = r.grid(Page::Kstr);
     for (int n = 1; n <= kSlots; ++n) {
         RecommendationSlot& slot = grid[static_cast<std::size_t>(n - 1)];

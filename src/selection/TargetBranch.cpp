@@ -96,7 +96,7 @@ Entries trimmedEntries(const ChartRowTexts& row) {
 }
 
 storage::Status fillSlots(SearchRunner& r, const Entries& slots, double length) {
-    SlotFiller filler(r.catalogue(), ModelsColumn::Target, length, r.out().dataErrors);
+    SlotFiller filler(r.catalogue(), modelsColumnOf(Page::Targ), length, r.out().dataErrors);
     std::vector<RecommendationSlot>& grid = r.grid(Page::Targ);
     for (int n = 1; n <= kTargetSlots; ++n) {
         const auto i = static_cast<std::size_t>(n - 1);
