@@ -16,14 +16,19 @@ DownrangeTable computeDownrange(const FlightModel& model, double launchFps, doub
     const std::vector<FlightSample> path = model.fly(speed, zero, kLastYd);
 
     DownrangeTable table;
-    for (int yd = 0; yd <= kLastYd; yd += kStepYd) {
-        const FlightSample& s = path[static_cast<std::size_t>(yd)];
-        const double fps = s.speedMps / units::kMetresPerFoot;
+    table.dropByYardIn.reserve(path.size());
+    for (const FlightSample& s : path) {
         double drop = flight::kSightHeightIn - s.heightM / units::kMetresPerInch;
         // At the zero the drop is the aim's residual (about 1e-12 in): none.
         if (std::fabs(drop) < 1e-9) drop = 0.0;
-        table.points.push_back(
-            {yd, fps, kineticEnergyFtLb(grains, fps), momentumSlugFtS(grains, fps), drop, s.timeS});
+        table.dropByYardIn.push_back(drop);
+    }
+    for (int yd = 0; yd <= kLastYd; yd += kStepYd) {
+        const auto i = static_cast<std::size_t>(yd);
+        const double fps = path[i].speedMps / units::kMetresPerFoot;
+        table.points.push_back({yd, fps, kineticEnergyFtLb(grains, fps),
+                                momentumSlugFtS(grains, fps), table.dropByYardIn[i],
+                                path[i].timeS});
     }
     auto pinTilt = [&](int yd) {
         const FlightSample& s = path[static_cast<std::size_t>(yd)];

@@ -49,6 +49,7 @@ struct PinGap {
 struct DownrangeTable {
     std::vector<DownrangePoint> points;  // 0, 10, ... 100 yards
     std::vector<PinGap> pinGaps;         // 20-30, 30-40, 40-50, 50-60
+    std::vector<double> dropByYardIn;    // the drop at every whole yard 0 .. 100 (plots)
 };
 
 // `model` flies the arrow of `grains`, launched at `launchFps`.

@@ -92,7 +92,12 @@ TEST(BuildTool, BadInputNamesTheOption) {
          "{\"error\":\"--insert: needed with --shaft.\"}\n"},
         {"--rating 340 --draw-weight 70 --shaft 123ZZ --length 29 --point 100 --insert 9 --nock 9 "
          "--fletching 9",
-         "{\"error\":\"--shaft: the shaft 123ZZ is not in the catalogue\"}\n"},
+         "{\"error\":\"--shaft: The shaft 123ZZ is not in the catalogue.\"}\n"},
+        // The grid takes the first key that begins with the text; the sheet
+        // takes the shaft only by its whole key.
+        {"--rating 340 --draw-weight 70 --shaft 340 --length 29 --point 100 --insert 9 --nock 9 "
+         "--fletching 9",
+         "{\"error\":\"--shaft: The shaft 340 is not in the catalogue.\"}\n"},
         {"--draw-weight 70 --draw-length 28 --arrow-weight 420",
          "{\"error\":\"--rating: A compound bow needs its speed rating (IBO or ATA).\"}\n"},
         {"--bow-type crossbow --draw-weight 70 --draw-length 28 --arrow-weight 420",
@@ -103,6 +108,18 @@ TEST(BuildTool, BadInputNamesTheOption) {
         EXPECT_EQ(r.status, 1) << c.args;
         EXPECT_EQ(r.out, c.error) << c.args;
     }
+}
+
+TEST(BuildTool, DataFolderAndVersion) {
+    // A --data folder that is not there is refused even where no shaft is read.
+    const ToolRun missing = test::runTool(
+        QUIVRA_BUILD_EXE, kCompound + " --arrow-weight 420 --data /nonexistent/quivra");
+    EXPECT_EQ(missing.status, 1);
+    EXPECT_EQ(missing.out.rfind("{\"error\":\"--data: The data folder /nonexistent/quivra", 0), 0U)
+        << missing.out;
+    const ToolRun version = test::runTool(QUIVRA_BUILD_EXE, "--version");
+    EXPECT_EQ(version.status, 0);
+    EXPECT_EQ(version.out.rfind("quivra-build (Quivra) ", 0), 0U) << version.out;
 }
 
 TEST(BuildTool, SameOutputUnderADecimalCommaLocale) {

@@ -1,5 +1,7 @@
 #include "BuildOptions.h"
 
+#include "DataFolder.h"
+
 #include <charconv>
 #include <cmath>
 #include <functional>
@@ -128,8 +130,9 @@ const std::vector<Option>& options() {
                     [](BuildRequest& r, int v) { r.input.chart.overDraw = v; }),
         numeric("sight-radius", "IN  eye to sight pin (draw length + 3)",
                 [](BuildRequest& r, Given&, double v) { r.input.sightRadiusIn = v; }),
-        {"data", "DIR  folder holding Specs.DBF and specs.idx (current folder)",
+        {"data", "",  // the shared text, datafolder::kDataOptionHelp
          [](BuildRequest& r, Given&, const std::string& v) -> std::optional<std::string> {
+             if (v.empty()) return "--data: the folder is empty.";
              r.dataDir = v;
              return std::nullopt;
          }},
@@ -185,6 +188,10 @@ std::optional<std::string> parseBuildOptions(int argc, const char* const* argv,
         std::string_view arg = argv[i];
         if (arg == "--help" || arg == "-h") {
             request.help = true;
+            return std::nullopt;
+        }
+        if (arg == "--version") {
+            request.version = true;
             return std::nullopt;
         }
         if (!arg.starts_with("--")) return "unexpected argument '" + std::string(arg) + "'.";
@@ -252,9 +259,14 @@ std::string buildUsageText() {
         "GR or --shaft KEY with --length, --point, --insert, --nock and --fletching.\n"
         "Bad input prints {\"error\":\"...\"} and exits with 1.\n\nOptions:\n";
     for (const Option& o : options()) {
+        if (o.help.empty()) continue;
         text += "  --" + std::string(o.name) + " " + std::string(o.help) + "\n";
     }
-    text += "  --help  this text\n";
+    text += datafolder::kDataOptionHelp;
+    text +=
+        "  --help  this text\n"
+        "  --version  the version\n\n"
+        "The data folder is needed only for --shaft (Specs.DBF with specs.idx).\n";
     return text;
 }
 

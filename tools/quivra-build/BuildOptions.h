@@ -13,12 +13,15 @@ namespace quivra::tools {
 struct BuildRequest {
     calculators::BuildSheetInput input;
     std::optional<std::string> shaftKey;  // --shaft: to be looked up in the catalogue
-    std::filesystem::path dataDir = ".";
+    // --data DIR; without it the data folder is decided as for the program.
+    std::optional<std::filesystem::path> dataDir;
     bool help = false;
+    bool version = false;
 };
 
 // Parses argv.  Gives the text of the first problem, naming its option
-// ("--draw-weight: 'abc' is not a number."), or nothing.  Both "--name
+// ("--draw-weight: 'abc' is not a number."), or nothing.  --help and
+// --version end the parsing; nothing else is checked then.  Both "--name
 // value" and "--name=value" are accepted; numbers are read without regard to
 // the process locale.
 std::optional<std::string> parseBuildOptions(int argc, const char* const* argv,

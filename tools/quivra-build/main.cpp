@@ -1,9 +1,14 @@
 // quivra-build: the arrow build sheet on the command line.  Prints one JSON
 // object with what the finished arrow will do from the customer's bow, or
-// {"error":"..."} naming the option at fault (exit status 1).
+// {"error":"..."} naming the option at fault (exit status 1).  A catalogue
+// shaft (--shaft) is read from the data folder the program would use, or
+// from --data DIR.
 #include "BuildOptions.h"
 #include "BuildSheetJson.h"
-#include "SpecsShaftLookup.h"
+#include "DataFolder.h"
+#include "ProgramInfo.h"
+#include "ShaftCatalogue.h"
+#include "ShaftLookup.h"
 
 #include <iostream>
 
@@ -18,13 +23,29 @@ int main(int argc, char** argv) {
         std::cout << tools::buildUsageText();
         return 0;
     }
-    if (request.shaftKey) {
-        auto shaft = tools::lookUpShaft(request.dataDir, *request.shaftKey);
-        if (!shaft) {
-            std::cout << tools::buildErrorJson("--shaft: " + shaft.status().message()) << '\n';
+    if (request.version) {
+        std::cout << datafolder::versionText("quivra-build");
+        return 0;
+    }
+    // A folder named by --data must be usable even when no shaft is read
+    // from it; without --data the folder is looked for only for a shaft.
+    if (request.dataDir || request.shaftKey) {
+        const auto folder =
+            datafolder::resolveDataFolder(request.dataDir, datafolder::Environment::current());
+        if (!folder) {
+            std::cout << tools::buildErrorJson("--data: " + folder.status().message()) << '\n';
             return 1;
         }
-        request.input.arrow.shaft = std::move(shaft).value();
+        if (request.shaftKey) {
+            catalogue::ShaftCatalogue specs(folder->path);
+            auto shaft =
+                buildsheet::lookUpShaft(specs, *request.shaftKey, request.input.chart.page);
+            if (!shaft) {
+                std::cout << tools::buildErrorJson("--shaft: " + shaft.status().message()) << '\n';
+                return 1;
+            }
+            request.input.arrow.shaft = std::move(shaft).value().shaft;
+        }
     }
     const calculators::BuildSheet sheet = calculators::computeBuildSheet(request.input);
     if (!sheet.ok()) {
