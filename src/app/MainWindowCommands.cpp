@@ -4,6 +4,7 @@
 // destroyed when closed) inside the entry point it is opened by; failures
 // are shown by the general error handler and the program goes on.
 
+#include "BuildSheetWindow.h"
 #include "BuilderRequest.h"
 #include "CalculatorWindows.h"
 #include "CategoryPage.h"
@@ -90,6 +91,8 @@ void TArrowSel::buildMenus() {
     utilities->setObjectName(QStringLiteral("Utilities1"));
     add(utilities, QStringLiteral("&Kinetic Energy/F.O.C. Calculator"), "KECalcBtnClick",
         &TArrowSel::KECalcBtnClick);
+    add(utilities, QStringLiteral("Arrow &Build Sheet..."), "BuildSheetClick",
+        &TArrowSel::BuildSheetClick);
     QAction* tuning = add(utilities, QStringLiteral("&Tuning Information"), "Contents1Click",
                           &TArrowSel::Contents1Click);
     // A radio-style item: drawn with a radio indicator, never left checked.
@@ -217,6 +220,15 @@ void TArrowSel::KstrPrintBtnClick() {
 void TArrowSel::KECalcBtnClick() {
     calculators::openKECalculator(this, m_dataDir);
 }
+void TArrowSel::BuildSheetClick() {
+    shell::guarded(this, [this] {
+        // The inputs as they stand and the first shaft the active page shows.
+        buildsheet::SheetStart start;
+        start.inputs = currentInputs();
+        start.slot = buildsheet::firstShaftSlot(m_engine->current(), start.inputs.page);
+        buildsheet::openBuildSheet(this, start, m_dataDir);
+    });
+}
 void TArrowSel::TrajectBtnClick() {
     calculators::openTrajectory(this, m_dataDir);
 }
@@ -245,9 +257,7 @@ details::DetailRequest builderRequest(const TArrowSel& main, Page page, int slot
     request.sizeCaption = QString::fromStdString(r.sizeCaption);
     request.modelsCaption = QString::fromStdString(r.modelsCaption);
     request.page = r.page;
-    request.arrowLengthText = main.inputs()->arrowLength()->text();
-    request.youthArrowLengthText = main.inputs()->youthArrowLength()->text();
-    request.pointWeightText = main.inputs()->pointWeight()->text();
+    request.inputs = main.currentInputs();
     request.dataDir = main.dataDir();
     return request;
 }
