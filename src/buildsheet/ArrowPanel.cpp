@@ -78,7 +78,8 @@ std::string ArrowPanel::shaftKey() const {
 
 calculators::ArrowInput ArrowPanel::read(std::vector<calculators::InputError>& errors) const {
     calculators::ArrowInput a;
-    a.lengthIn = readNumber(m_parts[Length], a.lengthIn, InputField::Length, "shaft length", errors);
+    a.lengthIn =
+        readNumber(m_parts[Length], a.lengthIn, InputField::Length, "shaft length", errors);
     a.pointGr = readNumber(m_parts[Point], a.pointGr, InputField::Point, "point weight", errors);
     a.insertGr =
         readNumber(m_parts[Insert], a.insertGr, InputField::Insert, "insert weight", errors);
@@ -95,18 +96,18 @@ calculators::ArrowInput ArrowPanel::read(std::vector<calculators::InputError>& e
 }
 
 void ArrowPanel::showShaft(const QString& description) {
-    m_shaft->setValue(description);
+    m_shaft->setText(description);
 }
 
 void ArrowPanel::showMetric(const calculators::ArrowInput& arrow) {
     const auto grams = [](double gr) { return q(metricText(EnteredUnit::Grains, gr)); };
     const auto cm = [](double in) { return q(metricText(EnteredUnit::Inches, in)); };
-    m_metric[Length]->setValue(cm(arrow.lengthIn));
-    m_metric[Point]->setValue(grams(arrow.pointGr));
-    m_metric[Insert]->setValue(grams(arrow.insertGr));
-    m_metric[Nock]->setValue(grams(arrow.nockGr));
-    m_metric[Fletching]->setValue(grams(arrow.fletchingGr));
-    m_metric[Balance]->setValue(arrow.balanceIn ? cm(*arrow.balanceIn) : QString());
+    m_metric[Length]->setText(cm(arrow.lengthIn));
+    m_metric[Point]->setText(grams(arrow.pointGr));
+    m_metric[Insert]->setText(grams(arrow.insertGr));
+    m_metric[Nock]->setText(grams(arrow.nockGr));
+    m_metric[Fletching]->setText(grams(arrow.fletchingGr));
+    m_metric[Balance]->setText(arrow.balanceIn ? cm(*arrow.balanceIn) : QString());
 }
 
 QWidget* ArrowPanel::fieldOf(InputField input) const {
@@ -131,11 +132,8 @@ QWidget* ArrowPanel::fieldOf(InputField input) const {
 }
 
 std::vector<QWidget*> ArrowPanel::focusOrder() const {
-    std::vector<QWidget*> order{m_key, m_shaft};
-    for (int p = Length; p < PartCount; ++p) {
-        order.push_back(m_parts[static_cast<std::size_t>(p)]);
-        order.push_back(m_metric[static_cast<std::size_t>(p)]);
-    }
+    std::vector<QWidget*> order{m_key};
+    order.insert(order.end(), m_parts.begin(), m_parts.end());
     return order;
 }
 

@@ -24,8 +24,9 @@ BowPanel::BowPanel(QWidget* parent) : QGroupBox(tr("Bow"), parent) {
     m_type = makeChoiceField("BowTypeCombo", tr("Bow type:"),
                              {tr("Compound"), tr("Recurve"), tr("Longbow")});
     m_rating = makeNumberField("RatingSpin", tr("Speed rating (fps):"), 500, 1, 1, tr("none"));
-    m_standard = makeChoiceField("StandardCombo", tr("Rating standard:"),
-                                 {tr("IBO (70 lb, 30 in, 350 gr)"), tr("ATA (70 lb, 30 in, 350 gr)")});
+    m_standard =
+        makeChoiceField("StandardCombo", tr("Rating standard:"),
+                        {tr("IBO (70 lb, 30 in, 350 gr)"), tr("ATA (70 lb, 30 in, 350 gr)")});
     m_drawWeight = makeNumberField("DrawWeightSpin", tr("Draw weight (lb):"), 999, 1, 1);
     m_drawLength = makeNumberField("DrawLengthSpin", tr("Draw length (in):"), 99, 2, 0.25);
     m_braceHeight = makeNumberField("BraceHeightSpin", tr("Brace height (in):"), 99, 2, 0.25);
@@ -44,7 +45,8 @@ BowPanel::BowPanel(QWidget* parent) : QGroupBox(tr("Bow"), parent) {
     for (QComboBox* c : {m_type, m_standard}) {
         connect(c, &QComboBox::currentIndexChanged, this, &BowPanel::changed);
     }
-    for (QDoubleSpinBox* s : {m_rating, m_drawWeight, m_drawLength, m_braceHeight, m_stringWeight}) {
+    for (QDoubleSpinBox* s :
+         {m_rating, m_drawWeight, m_drawLength, m_braceHeight, m_stringWeight}) {
         connect(s, &QDoubleSpinBox::textChanged, this, &BowPanel::changed);
     }
 }
@@ -62,29 +64,32 @@ void BowPanel::show(const calculators::Bow& bow) {
 calculators::Bow BowPanel::read(std::vector<calculators::InputError>& errors) const {
     calculators::Bow bow;
     bow.type = static_cast<calculators::BowType>(std::max(0, m_type->currentIndex()));
-    bow.standard = static_cast<calculators::RatingStandard>(std::max(0, m_standard->currentIndex()));
+    bow.standard =
+        static_cast<calculators::RatingStandard>(std::max(0, m_standard->currentIndex()));
     const FieldValue rating = readNumberField(m_rating);
     if (!rating.isNumber) {
-        errors.push_back({InputField::Rating, "Type a number for the speed rating, or 0 for none."});
+        errors.push_back(
+            {InputField::Rating, "Type a number for the speed rating, or 0 for none."});
     }
     bow.ratingFps = rating.value;
-    bow.drawWeightLb = readNumber(m_drawWeight, bow.drawWeightLb, InputField::DrawWeight, "draw weight", errors);
-    bow.drawLengthIn = readNumber(m_drawLength, bow.drawLengthIn, InputField::DrawLength, "draw length", errors);
-    bow.braceHeightIn = readNumber(m_braceHeight, bow.braceHeightIn, InputField::BraceHeight, "brace height",
-                                 errors);
-    bow.stringAccessoriesGr =
-        readNumber(m_stringWeight, bow.stringAccessoriesGr, InputField::StringWeight,
-                 "weight on the string", errors);
+    bow.drawWeightLb =
+        readNumber(m_drawWeight, bow.drawWeightLb, InputField::DrawWeight, "draw weight", errors);
+    bow.drawLengthIn =
+        readNumber(m_drawLength, bow.drawLengthIn, InputField::DrawLength, "draw length", errors);
+    bow.braceHeightIn = readNumber(m_braceHeight, bow.braceHeightIn, InputField::BraceHeight,
+                                   "brace height", errors);
+    bow.stringAccessoriesGr = readNumber(m_stringWeight, bow.stringAccessoriesGr,
+                                         InputField::StringWeight, "weight on the string", errors);
     return bow;
 }
 
 void BowPanel::showMetric(const calculators::Bow& bow) {
-    m_metric[0]->setValue(bow.ratingFps ? q(metricText(EnteredUnit::FeetPerSecond, *bow.ratingFps))
-                                        : QString());
-    m_metric[1]->setValue(q(metricText(EnteredUnit::Pounds, bow.drawWeightLb)));
-    m_metric[2]->setValue(q(metricText(EnteredUnit::Inches, bow.drawLengthIn)));
-    m_metric[3]->setValue(q(metricText(EnteredUnit::Inches, bow.braceHeightIn)));
-    m_metric[4]->setValue(q(metricText(EnteredUnit::Grains, bow.stringAccessoriesGr)));
+    m_metric[0]->setText(bow.ratingFps ? q(metricText(EnteredUnit::FeetPerSecond, *bow.ratingFps))
+                                       : QString());
+    m_metric[1]->setText(q(metricText(EnteredUnit::Pounds, bow.drawWeightLb)));
+    m_metric[2]->setText(q(metricText(EnteredUnit::Inches, bow.drawLengthIn)));
+    m_metric[3]->setText(q(metricText(EnteredUnit::Inches, bow.braceHeightIn)));
+    m_metric[4]->setText(q(metricText(EnteredUnit::Grains, bow.stringAccessoriesGr)));
 }
 
 QWidget* BowPanel::fieldOf(InputField input) const {
@@ -105,9 +110,8 @@ QWidget* BowPanel::fieldOf(InputField input) const {
 }
 
 std::vector<QWidget*> BowPanel::focusOrder() const {
-    return {m_type,       m_rating,    m_metric[0],    m_standard,    m_drawWeight,
-            m_metric[1],  m_drawLength, m_metric[2],   m_braceHeight, m_metric[3],
-            m_stringWeight, m_metric[4]};
+    return {m_type,       m_rating,      m_standard,    m_drawWeight,
+            m_drawLength, m_braceHeight, m_stringWeight};
 }
 
 }  // namespace quivra::buildsheet

@@ -5,7 +5,8 @@
 
 namespace quivra::buildsheet {
 
-void openBuildSheet(QWidget* parent, const SheetStart& start, const std::filesystem::path& dataDir) {
+void openBuildSheet(QWidget* parent, const SheetStart& start,
+                    const std::filesystem::path& dataDir) {
     shell::runModal<TBuildSheet>(parent, start, dataDir);
 }
 

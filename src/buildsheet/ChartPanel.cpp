@@ -20,8 +20,9 @@ ChartPanel::ChartPanel(QWidget* parent) : QGroupBox(tr("Spine Check"), parent) {
     m_release = makeChoiceField("ReleaseCombo", tr("Release:"), {tr("Mechanical"), tr("Fingers")});
     m_cam = makeChoiceField("CamCombo", tr("Cam:"),
                             {tr("Single or hard cam"), tr("Medium cam"), tr("Soft cam (Target)")});
-    m_overdraw = makeChoiceField("OverdrawCombo", tr("Overdraw:"),
-                                 {tr("None"), tr("1\""), tr("2\""), tr("3\""), tr("4\""), tr("5\"")});
+    m_overdraw =
+        makeChoiceField("OverdrawCombo", tr("Overdraw:"),
+                        {tr("None"), tr("1\""), tr("2\""), tr("3\""), tr("4\""), tr("5\"")});
     auto* form = new QFormLayout(this);
     for (QComboBox* c : {m_chart, m_release, m_cam, m_overdraw}) {
         addChoiceRow(form, c);

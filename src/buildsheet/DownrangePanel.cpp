@@ -4,6 +4,8 @@
 #include "SheetFields.h"
 #include "SheetTexts.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QDoubleSpinBox>
 #include <QFormLayout>
 #include <QGridLayout>
@@ -21,12 +23,35 @@ QString q(const std::string& text) {
     return QString::fromStdString(text);
 }
 
+class PlotAccessible : public QAccessibleWidget {
+public:
+    explicit PlotAccessible(QWidget* widget) : QAccessibleWidget(widget, QAccessible::Graphic) {}
+
+    [[nodiscard]] QString text(QAccessible::Text t) const override {
+        if (t == QAccessible::Value) {
+            return static_cast<const DownrangePlotWidget*>(widget())->summary();
+        }
+        return QAccessibleWidget::text(t);
+    }
+};
+
+QAccessibleInterface* plotInterface(const QString& className, QObject* object) {
+    if (className == QLatin1String(DownrangePlotWidget::staticMetaObject.className()) &&
+        object->isWidgetType()) {
+        return new PlotAccessible(static_cast<QWidget*>(object));  // owned by QAccessible
+    }
+    return nullptr;
+}
+
 }  // namespace
 
 DownrangePlotWidget::DownrangePlotWidget(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("DownrangePlot"));
+    // Before anything asks for this widget's interface: Qt keeps the first.
+    static const bool installed = (QAccessible::installFactory(plotInterface), true);
+    (void)installed;
     setAccessibleName(tr("Downrange plot"));
-    shell::setAccessibleValue(this, tr("No downrange figures."));
+    m_summary = tr("No downrange figures.");
     setFocusPolicy(Qt::StrongFocus);
     setMinimumSize(440, 280);
     m_model = downrangePlot({});
@@ -34,7 +59,12 @@ DownrangePlotWidget::DownrangePlotWidget(QWidget* parent) : QWidget(parent) {
 
 void DownrangePlotWidget::setTable(const calculators::DownrangeTable& table) {
     m_model = downrangePlot(table);
-    shell::setAccessibleValue(this, q(plotSummary(table)));
+    const QString summary = q(plotSummary(table));
+    if (summary != m_summary) {
+        m_summary = summary;
+        QAccessibleValueChangeEvent event(this, m_summary);
+        QAccessible::updateAccessibility(&event);
+    }
     update();
 }
 
@@ -69,15 +99,15 @@ void DownrangePlotWidget::paintEvent(QPaintEvent*) {
 
 DownrangePanel::DownrangePanel(QWidget* parent) : QGroupBox(tr("Downrange"), parent) {
     setObjectName(QStringLiteral("DownrangeGroup"));
-    m_sightRadius = makeNumberField("SightRadiusSpin", tr("Sight radius (in):"), 99, 2, 0.25, tr("draw + 3 in"));
+    m_sightRadius = makeNumberField("SightRadiusSpin", tr("Sight radius (in):"), 99, 2, 0.25,
+                                    tr("draw + 3 in"));
     m_sightRadius->setToolTip(tr("Eye to sight pin; 0 takes the draw length plus 3 in"));
     connect(m_sightRadius, &QDoubleSpinBox::textChanged, this, &DownrangePanel::changed);
 
     const DownrangeCells& heads = downrangeHeads();
-    m_table = new QTableWidget(static_cast<int>(calculators::downrange::kLastYd /
-                                                    calculators::downrange::kStepYd +
-                                                1),
-                               static_cast<int>(heads.size()));
+    m_table = new QTableWidget(
+        static_cast<int>(calculators::downrange::kLastYd / calculators::downrange::kStepYd + 1),
+        static_cast<int>(heads.size()));
     m_table->setObjectName(QStringLiteral("DownrangeGrid"));
     m_table->setAccessibleName(tr("Downrange table"));
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -114,7 +144,7 @@ void DownrangePanel::showSightRadius(std::optional<double> radiusIn) {
 }
 
 void DownrangePanel::showMetric(std::optional<double> radiusIn) {
-    m_sightMetric->setValue(radiusIn ? q(metricText(EnteredUnit::Inches, *radiusIn)) : QString());
+    m_sightMetric->setText(radiusIn ? q(metricText(EnteredUnit::Inches, *radiusIn)) : QString());
 }
 
 std::optional<double> DownrangePanel::readSightRadius(
@@ -130,7 +160,8 @@ std::optional<double> DownrangePanel::readSightRadius(
 
 void DownrangePanel::show(const calculators::BuildSheet& sheet) {
     const std::vector<DownrangeCells> rows =
-        sheet.ok() ? downrangeRows(sheet.downrange, sheet.arrowWeightGr) : std::vector<DownrangeCells>();
+        sheet.ok() ? downrangeRows(sheet.downrange, sheet.arrowWeightGr)
+                   : std::vector<DownrangeCells>();
     for (int r = 0; r < m_table->rowCount(); ++r) {
         for (int c = 0; c < m_table->columnCount(); ++c) {
             const auto ur = static_cast<std::size_t>(r);
@@ -147,16 +178,16 @@ void DownrangePanel::show(const calculators::BuildSheet& sheet) {
     }
     // The whole table shows: no scrolling for eleven rows of six numbers.
     m_table->resizeColumnsToContents();
-    m_table->setMinimumSize(
-        m_table->horizontalHeader()->length() + 2 * m_table->frameWidth() + 2,
-        m_table->verticalHeader()->length() + m_table->horizontalHeader()->height() +
-            2 * m_table->frameWidth() + 2);
+    m_table->setMinimumSize(m_table->horizontalHeader()->length() + 2 * m_table->frameWidth() + 2,
+                            m_table->verticalHeader()->length() +
+                                m_table->horizontalHeader()->height() + 2 * m_table->frameWidth() +
+                                2);
     m_plot->setTable(sheet.ok() ? sheet.downrange : calculators::DownrangeTable{});
     QStringList gaps;
     if (sheet.ok()) {
         for (const std::string& line : pinGapLines(sheet.downrange)) gaps << q(line);
     }
-    m_gaps->setValue(gaps.isEmpty() ? QStringLiteral("-") : gaps.join(QStringLiteral(";  ")));
+    m_gaps->setText(gaps.isEmpty() ? QStringLiteral("-") : gaps.join(QStringLiteral(";  ")));
 }
 
 QWidget* DownrangePanel::sightRadiusField() const {
@@ -164,7 +195,7 @@ QWidget* DownrangePanel::sightRadiusField() const {
 }
 
 std::vector<QWidget*> DownrangePanel::focusOrder() const {
-    return {m_table, m_plot, m_sightRadius, m_sightMetric, m_gaps};
+    return {m_table, m_plot, m_sightRadius};
 }
 
 }  // namespace quivra::buildsheet

@@ -22,19 +22,22 @@ class ValueLabel;
 namespace quivra::buildsheet {
 
 // The plot, drawn by the reports' plot painter on a white ground; screen
-// readers get its summary (plotSummary) as its value.
+// readers get it as a picture named "Downrange plot" whose value is its
+// summary in words (plotSummary), announced when it changes.
 class DownrangePlotWidget : public QWidget {
     Q_OBJECT
 public:
     explicit DownrangePlotWidget(QWidget* parent = nullptr);
     void setTable(const calculators::DownrangeTable& table);
     [[nodiscard]] const DownrangePlotModel& model() const { return m_model; }
+    [[nodiscard]] const QString& summary() const { return m_summary; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
     DownrangePlotModel m_model;
+    QString m_summary;
 };
 
 class DownrangePanel : public QGroupBox {

@@ -72,19 +72,13 @@ void ResultsPanel::show(const calculators::BuildSheet& sheet,
                         const calculators::BuildSheetInput& input,
                         const std::vector<std::string>& notes) {
     for (std::size_t i = 0; i < kResultRows.size(); ++i) {
-        m_values[i]->setValue(q(resultText(kResultRows[i], sheet, input)));
+        m_values[i]->setText(q(resultText(kResultRows[i], sheet, input)));
     }
     QStringList lines;
     if (!sheet.ok()) lines << tr("Correct the inputs marked in yellow:");
     for (const std::string& m : sheetMessages(sheet)) lines << q(m);
     for (const std::string& n : notes) lines << q(n);
-    m_notes->setValue(lines.isEmpty() ? tr("None.") : lines.join(QLatin1Char('\n')));
-}
-
-std::vector<QWidget*> ResultsPanel::focusOrder() const {
-    std::vector<QWidget*> order(m_values.begin(), m_values.end());
-    order.push_back(m_notes);
-    return order;
+    m_notes->setText(lines.isEmpty() ? tr("None.") : lines.join(QLatin1Char('\n')));
 }
 
 }  // namespace quivra::buildsheet

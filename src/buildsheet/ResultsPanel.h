@@ -25,7 +25,6 @@ public:
     // errors), with `notes` (start values not taken) after the warnings.
     void show(const calculators::BuildSheet& sheet, const calculators::BuildSheetInput& input,
               const std::vector<std::string>& notes);
-    [[nodiscard]] std::vector<QWidget*> focusOrder() const;
 
 private:
     std::array<shell::ValueLabel*, 9> m_values{};

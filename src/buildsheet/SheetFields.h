@@ -32,7 +32,7 @@ QComboBox* makeChoiceField(const char* objectName, const QString& caption,
 
 // What a number field holds.
 struct FieldValue {
-    bool isNumber = false;       // false: neither a number nor the no-value word
+    bool isNumber = false;        // false: neither a number nor the no-value word
     std::optional<double> value;  // empty: the no-value word
 };
 FieldValue readNumberField(const QDoubleSpinBox* field);

@@ -186,8 +186,7 @@ const DownrangeCells& downrangeHeads() {
     return heads;
 }
 
-std::vector<DownrangeCells> downrangeRows(const calculators::DownrangeTable& table,
-                                          double grains) {
+std::vector<DownrangeCells> downrangeRows(const calculators::DownrangeTable& table, double grains) {
     const double kg = grains * u::kKgPerGrain;
     std::vector<DownrangeCells> rows;
     rows.reserve(table.points.size());
@@ -196,11 +195,10 @@ std::vector<DownrangeCells> downrangeRows(const calculators::DownrangeTable& tab
     };
     for (const calculators::DownrangePoint& p : table.points) {
         const double mps = p.fps * u::kMetresPerFoot;
-        rows.push_back({pair(p.yards, 0, p.yards * u::kMetresPerYard, 1), pair(p.fps, 1, mps, 1),
-                        pair(p.keFtLb, 1, 0.5 * kg * mps * mps, 1),
-                        pair(p.momentumSlugFtS, 3, kg * mps, 3),
-                        pair(p.dropIn, 1, p.dropIn * u::kMetresPerInch * 100.0, 1),
-                        fixed(p.timeS, 3)});
+        rows.push_back(
+            {pair(p.yards, 0, p.yards * u::kMetresPerYard, 1), pair(p.fps, 1, mps, 1),
+             pair(p.keFtLb, 1, 0.5 * kg * mps * mps, 1), pair(p.momentumSlugFtS, 3, kg * mps, 3),
+             pair(p.dropIn, 1, p.dropIn * u::kMetresPerInch * 100.0, 1), fixed(p.timeS, 3)});
     }
     return rows;
 }

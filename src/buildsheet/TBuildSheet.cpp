@@ -97,7 +97,7 @@ void TBuildSheet::buildWindow() {
 std::vector<QWidget*> TBuildSheet::focusOrder() const {
     std::vector<QWidget*> order;
     for (const auto& part : {m_bow->focusOrder(), m_chart->focusOrder(), m_arrow->focusOrder(),
-                             m_results->focusOrder(), m_downrange->focusOrder()}) {
+                             m_downrange->focusOrder()}) {
         order.insert(order.end(), part.begin(), part.end());
     }
     order.insert(order.end(), m_buttons.begin(), m_buttons.end());
@@ -159,12 +159,12 @@ void TBuildSheet::ChangeInputs() {
 
 void TBuildSheet::showFaults(const std::vector<InputError>& errors) {
     const std::vector<QWidget*> fields = {
-        m_bow->fieldOf(InputField::Rating),      m_bow->fieldOf(InputField::DrawWeight),
-        m_bow->fieldOf(InputField::DrawLength),  m_bow->fieldOf(InputField::BraceHeight),
+        m_bow->fieldOf(InputField::Rating),       m_bow->fieldOf(InputField::DrawWeight),
+        m_bow->fieldOf(InputField::DrawLength),   m_bow->fieldOf(InputField::BraceHeight),
         m_bow->fieldOf(InputField::StringWeight), m_arrow->fieldOf(InputField::Shaft),
-        m_arrow->fieldOf(InputField::Length),    m_arrow->fieldOf(InputField::Point),
-        m_arrow->fieldOf(InputField::Insert),    m_arrow->fieldOf(InputField::Nock),
-        m_arrow->fieldOf(InputField::Fletching), m_arrow->fieldOf(InputField::Balance),
+        m_arrow->fieldOf(InputField::Length),     m_arrow->fieldOf(InputField::Point),
+        m_arrow->fieldOf(InputField::Insert),     m_arrow->fieldOf(InputField::Nock),
+        m_arrow->fieldOf(InputField::Fletching),  m_arrow->fieldOf(InputField::Balance),
         m_downrange->sightRadiusField()};
     for (QWidget* field : fields) {
         QString reason;
@@ -175,7 +175,8 @@ void TBuildSheet::showFaults(const std::vector<InputError>& errors) {
                 at = m_downrange->sightRadiusField();
             }
             // A weighed arrow has no field here; its faults stand in the notes.
-            if (at == field) reason += (reason.isEmpty() ? "" : " ") + QString::fromStdString(e.message);
+            if (at == field)
+                reason += (reason.isEmpty() ? "" : " ") + QString::fromStdString(e.message);
         }
         markFault(field, reason);
     }
@@ -203,7 +204,8 @@ void TBuildSheet::PrintBtnClick() {
 
 void TBuildSheet::SavePdfBtnClick() {
     shell::guarded(this, [this] {
-        if (const auto page = reportData(tr("Save as PDF"))) reports::saveBuildSheetPdf(this, *page);
+        if (const auto page = reportData(tr("Save as PDF")))
+            reports::saveBuildSheetPdf(this, *page);
     });
 }
 

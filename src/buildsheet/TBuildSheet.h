@@ -63,7 +63,7 @@ public:
     [[nodiscard]] const calculators::BuildSheet& sheet() const { return m_sheet; }
     // Recomputations since the window was made.
     [[nodiscard]] int computeCount() const { return m_computeCount; }
-    // Every field and value in Tab order.
+    // Every field and command in Tab order.
     [[nodiscard]] std::vector<QWidget*> focusOrder() const;
 
 private:
