@@ -221,13 +221,8 @@ void TArrowSel::KECalcBtnClick() {
     calculators::openKECalculator(this, m_dataDir);
 }
 void TArrowSel::BuildSheetClick() {
-    shell::guarded(this, [this] {
-        // The inputs as they stand and the first shaft the active page shows.
-        buildsheet::SheetStart start;
-        start.inputs = currentInputs();
-        start.slot = buildsheet::firstShaftSlot(m_engine->current(), start.inputs.page);
-        buildsheet::openBuildSheet(this, start, m_dataDir);
-    });
+    shell::guarded(this,
+                   [this] { buildsheet::openBuildSheet(this, buildSheetStart(*this), m_dataDir); });
 }
 void TArrowSel::TrajectBtnClick() {
     calculators::openTrajectory(this, m_dataDir);
@@ -260,6 +255,13 @@ details::DetailRequest builderRequest(const TArrowSel& main, Page page, int slot
     request.inputs = main.currentInputs();
     request.dataDir = main.dataDir();
     return request;
+}
+
+buildsheet::SheetStart buildSheetStart(const TArrowSel& main) {
+    buildsheet::SheetStart start;
+    start.inputs = main.currentInputs();
+    start.slot = buildsheet::firstShaftSlot(main.engine().current(), start.inputs.page);
+    return start;
 }
 
 void TArrowSel::requestDetails(const SlotButton& sizeButton) {

@@ -213,14 +213,13 @@ const catalogue::ShaftRecord& TSpecsFrm::record() {
 void TSpecsFrm::loadRecord() {
     const catalogue::ShaftRecord& shaft = record();
     const core::Page page = m_request.page;
-    const auto length = initialArrowLength(page, m_request.inputs.arrowLength,
-                                           m_request.inputs.youthArrowLength);
+    const auto length =
+        initialArrowLength(page, m_request.inputs.arrowLength, m_request.inputs.youthArrowLength);
     if (!length.value) throw shell::UserError(length.error);
     setInitial(m_spins[Length], *length.value);
 
     const double defaultPoint = usesEnteredPointWeight(page) ? 0.0 : shaft.defaultPoint;
-    const auto point =
-        initialPointWeight(page, m_request.inputs.pointWeight, defaultPoint);
+    const auto point = initialPointWeight(page, m_request.inputs.pointWeight, defaultPoint);
     if (!point.value) throw shell::UserError(point.error);
     setInitial(m_spins[Point], *point.value);
 
