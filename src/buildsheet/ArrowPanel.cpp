@@ -15,10 +15,6 @@ namespace {
 
 using calculators::InputField;
 
-QString q(const std::string& text) {
-    return QString::fromStdString(text);
-}
-
 }  // namespace
 
 ArrowPanel::ArrowPanel(QWidget* parent) : QGroupBox(tr("Arrow"), parent) {

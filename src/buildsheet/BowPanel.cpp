@@ -13,10 +13,6 @@ namespace {
 
 using calculators::InputField;
 
-QString q(const std::string& text) {
-    return QString::fromStdString(text);
-}
-
 }  // namespace
 
 BowPanel::BowPanel(QWidget* parent) : QGroupBox(tr("Bow"), parent) {

@@ -19,10 +19,6 @@ namespace quivra::buildsheet {
 
 namespace {
 
-QString q(const std::string& text) {
-    return QString::fromStdString(text);
-}
-
 class PlotAccessible : public QAccessibleWidget {
 public:
     explicit PlotAccessible(QWidget* widget) : QAccessibleWidget(widget, QAccessible::Graphic) {}

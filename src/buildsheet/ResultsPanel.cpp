@@ -1,5 +1,6 @@
 #include "ResultsPanel.h"
 
+#include "SheetFields.h"
 #include "SheetTexts.h"
 #include "ValueLabel.h"
 
@@ -9,10 +10,6 @@
 namespace quivra::buildsheet {
 
 namespace {
-
-QString q(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 const char* objectNameOf(ResultRow row) {
     switch (row) {

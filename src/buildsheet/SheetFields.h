@@ -13,6 +13,7 @@
 #include <QStringList>
 
 #include <optional>
+#include <string_view>
 #include <vector>
 
 class QComboBox;
@@ -21,6 +22,11 @@ class QFormLayout;
 class QWidget;
 
 namespace quivra::buildsheet {
+
+// A text of the rules (UTF-8) as the window shows it.
+inline QString q(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
 
 // A number field from 0 to `maximum`.  `caption` is its accessible name
 // ("Draw weight (lb):"); `noValueText` is shown at 0 for "no value" (empty:
