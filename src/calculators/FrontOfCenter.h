@@ -19,6 +19,9 @@ struct FrontOfCenter {
 inline constexpr std::string_view kZeroLengthMessage =
     "The arrow length must be greater than zero to compute the front of center.";
 
+// The percentage itself, unrounded; the arrow length must not be 0.
+double frontOfCenterPercent(double arrowLength, double balanceDistance);
+
 // The values are those the fields show (two decimals at most).  The result
 // is rounded to 9 significant digits before it is cut, so that a value that
 // is mathematically whole is not shown a tenth too low by binary rounding

@@ -97,11 +97,9 @@ storage::Result<ShaftRecord> ShaftCatalogue::fullRecord(const std::string& key) 
     ShaftRecord record;
     record.found = *found;
     if (storage::Status s = readSearchFields(record); !s) return s;
-    const TextField texts[] = {{"ARROWTYPE", &record.arrowType},
-                               {"LENGTH", &record.maxLength},
-                               {"OD", &record.outside},
-                               {"ID", &record.inside},
-                               {"WALL", &record.wall}};
+    const TextField texts[] = {{"KEYSPINE", &record.keySpine}, {"ARROWTYPE", &record.arrowType},
+                               {"LENGTH", &record.maxLength},  {"OD", &record.outside},
+                               {"ID", &record.inside},         {"WALL", &record.wall}};
     if (storage::Status s = readTexts(texts, true); !s) return s;
     const std::pair<const char*, double*> numbers[] = {{"DEFPTWT", &record.defaultPoint},
                                                        {"DEFNOCKWT", &record.defaultNock},

@@ -74,6 +74,7 @@ struct ShaftRecord {
     std::string gpi;      // GPI
 
     // Read by fullRecord() only.
+    std::string keySpine;   // KEYSPINE, trimmed
     std::string arrowType;  // ARROWTYPE, trimmed
     std::string maxLength;  // LENGTH, trimmed
     std::string outside;    // OD, trimmed

@@ -1,5 +1,6 @@
 #include "NumberText.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cmath>
@@ -97,6 +98,18 @@ std::string decimalText(double value, int significantDigits) {
         std::to_chars(fixed.data(), fixed.data() + fixed.size(), rounded, std::chars_format::fixed);
     if (result.ec != std::errc()) return "0";
     return {fixed.data(), result.ptr};
+}
+
+std::string fixedText(double value, int decimals) {
+    if (!std::isfinite(value)) return "0";
+    decimals = std::clamp(decimals, 0, 17);
+    std::array<char, 400> buffer{};
+    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
+                                      std::chars_format::fixed, decimals);
+    if (result.ec != std::errc()) return "0";
+    std::string text(buffer.data(), result.ptr);
+    if (text.front() == '-' && text.find_first_not_of("-0.") == std::string::npos) text.erase(0, 1);
+    return text;
 }
 
 std::string cutDecimals(std::string_view text, int decimals) {

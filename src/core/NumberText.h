@@ -32,6 +32,12 @@ std::optional<double> parseDecimal(std::string_view text);
 // an exponent; -0 is written as 0.
 std::string decimalText(double value, int significantDigits = 15);
 
+// `value` rounded to `decimals` digits after the "." (0..17; the exact
+// binary value is rounded, a tie to even) and written with exactly that many
+// digits: 303.9, 0.550, 84.  A value that rounds to zero has no sign; a value
+// that is not finite is written "0".
+std::string fixedText(double value, int decimals);
+
 // Keeps at most `decimals` digits after the "." and drops the rest without
 // rounding; with 0 the "." goes too.  A text without "." is returned whole.
 // A negative number cut to zeros loses its sign ("-0.04" to one decimal is "0.0").

@@ -18,6 +18,10 @@ inline constexpr std::array<Page, 4> kPages{Page::Hunt, Page::Targ, Page::Youth,
 // The page's key text; "" for a value outside the enumeration.
 std::string_view pageKey(Page page);
 
+// The page's tab caption: "Hunting", "Target", "Youth", "Kestra"; "" for a
+// value outside the enumeration.
+std::string_view pageCaption(Page page);
+
 // The page of a key text; exact and case-sensitive, nullopt for any other text.
 std::optional<Page> pageFromKey(std::string_view key);
 

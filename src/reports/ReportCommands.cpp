@@ -101,6 +101,21 @@ bool offerPdfInsteadOfPrinting(QWidget* parent) {
                               "instead?")) == MessageBox::Answer::Yes;
 }
 
+// Prints one page straight to the default printer; without a printer,
+// offers to save it as a PDF file through `saveInstead`.
+void printPage(QWidget* parent, const QString& title, const PageDrawing& draw,
+               const std::function<void()>& saveInstead) {
+    if (!machineHasPrinter()) {
+        if (offerPdfInsteadOfPrinting(parent)) saveInstead();
+        return;
+    }
+    const std::unique_ptr<QPrinter> printer = defaultPrinter();
+    const quivra::storage::Status status = printPageOn(*printer, title, draw);
+    if (!status.isOk()) {
+        MessageBox::error(parent, fromStatus(status), QStringLiteral("Print"));
+    }
+}
+
 void savePdf(QWidget* parent, const QString& title,
              const std::function<quivra::storage::Status(const QString&)>& write) {
     const QString path = askPdfPath(parent, title);
@@ -115,15 +130,10 @@ void savePdf(QWidget* parent, const QString& title,
 
 void printCategoryReport(QWidget* parent, const CategoryReportData& data) {
     quivra::shell::guarded(parent, [&] {
-        if (!machineHasPrinter()) {
-            if (offerPdfInsteadOfPrinting(parent)) saveCategoryReportPdf(parent, data);
-            return;
-        }
-        const std::unique_ptr<QPrinter> printer = defaultPrinter();
-        const quivra::storage::Status status = printCategoryReportOn(*printer, data);
-        if (!status.isOk()) {
-            MessageBox::error(parent, fromStatus(status), QStringLiteral("Print"));
-        }
+        printPage(
+            parent, categoryReportTitle(data.page),
+            [&data](QPainter& painter) { drawCategoryReport(painter, data); },
+            [&] { saveCategoryReportPdf(parent, data); });
     });
 }
 
@@ -131,6 +141,22 @@ void saveCategoryReportPdf(QWidget* parent, const CategoryReportData& data) {
     quivra::shell::guarded(parent, [&] {
         savePdf(parent, categoryReportTitle(data.page),
                 [&data](const QString& path) { return writeCategoryReportPdf(path, data); });
+    });
+}
+
+void printBuildSheet(QWidget* parent, const BuildSheetReportData& data) {
+    quivra::shell::guarded(parent, [&] {
+        printPage(
+            parent, buildSheetReportTitle(),
+            [&data](QPainter& painter) { drawBuildSheetReport(painter, data); },
+            [&] { saveBuildSheetPdf(parent, data); });
+    });
+}
+
+void saveBuildSheetPdf(QWidget* parent, const BuildSheetReportData& data) {
+    quivra::shell::guarded(parent, [&] {
+        savePdf(parent, buildSheetReportTitle(),
+                [&data](const QString& path) { return writeBuildSheetPdf(path, data); });
     });
 }
 

@@ -2,6 +2,7 @@
 // the hunting band tables, rows 2 to 20 of HUNTCHRT.DBF and the 16 slots
 // with their carbon entries.
 #include "ChartFields.h"
+#include "ChartPosition.h"
 #include "NumberText.h"
 #include "PageBranches.h"
 #include "SearchRunner.h"
@@ -14,23 +15,7 @@ namespace quivra::selection {
 
 namespace {
 
-constexpr int kFirstRow = 2;
-constexpr int kLastRow = 20;
 constexpr int kSlots = 16;
-
-int compoundPointCorrection(int p) {
-    if (p >= 105 && p <= 125) return 3;
-    if (p >= 130 && p <= 155) return 6;
-    if (p >= 160 && p <= 185) return 9;
-    return 0;
-}
-
-int recurvePointCorrection(int p) {
-    if (p >= 65 && p <= 85) return -3;
-    if (p >= 115 && p <= 135) return 3;
-    if (p >= 140 && p <= 160) return 6;
-    return 0;
-}
 
 void fillCarbon(RecommendationSlot& slot, const std::string& size) {
     slot.size.enabled = false;
@@ -47,7 +32,7 @@ storage::Status fillSlots(SearchRunner& r, int row, double length) {
         r.cache().chartRow(r.chart(Page::Hunt), Page::Hunt, row, kSlots);
     if (!texts) return texts.status();
     const ChartRowTexts& entries = **texts;
-    SlotFiller filler(r.catalogue(), ModelsColumn::Hunting, length, r.out().dataErrors);
+    SlotFiller filler(r.catalogue(), modelsColumnOf(Page::Hunt), length, r.out().dataErrors);
     std::vector<RecommendationSlot>& grid = r.grid(Page::Hunt);
     for (int n = 1; n <= kSlots; ++n) {
         RecommendationSlot& slot = grid[static_cast<std::size_t>(n - 1)];
@@ -77,20 +62,6 @@ storage::Status fillSlots(SearchRunner& r, int row, double length) {
 
 }  // namespace
 
-int longbowAndTargetPointCorrection(int p) {
-    if (p >= 105 && p <= 125) return 3;
-    if (p >= 130 && p <= 150) return 6;
-    if (p >= 155 && p <= 160) return 9;
-    return 0;
-}
-
-int overdrawCorrection(std::int64_t correctedWeight, int overDrawIndex) {
-    static constexpr int kAdd[] = {0, 1, 3, 6, 9, 12};
-    if (correctedWeight < 50 || correctedWeight > 70) return 0;
-    if (overDrawIndex < 0 || overDrawIndex > 5) return 0;
-    return kAdd[overDrawIndex];
-}
-
 storage::Status runHuntBranch(SearchRunner& r) {
     const SelectionInputs& in = r.inputs();
     SetupControls& c = r.controls();
@@ -99,34 +70,15 @@ storage::Status runHuntBranch(SearchRunner& r) {
     if (!w) return w.status();
     r.out().searchedPage = Page::Hunt;
 
-    std::int64_t cw = *w;
-    const BandColumn* column = nullptr;
-    int lengthOffset = 23;
-    if (in.bowType == 0) {
-        if (in.braceHt == 1) cw += 5;
-        if (in.releaseType == 1) cw += 5;
-        const storage::Result<int> p = SearchRunner::toInt(in.pointWeight);
-        if (!p) return p.status();
-        cw += compoundPointCorrection(*p);
-        cw += overdrawCorrection(cw, in.overDraw);
-        if (in.huntCamType == 0) column = &bands::kHuntHardCam;
-        if (in.huntCamType == 1) column = &bands::kHuntMediumCam;
-    } else if (in.bowType == 1 || in.bowType == 2) {
-        const storage::Result<int> p = SearchRunner::toInt(in.pointWeight);
-        if (!p) return p.status();
-        const bool recurve = in.bowType == 1;
-        cw += recurve ? recurvePointCorrection(*p) : longbowAndTargetPointCorrection(*p);
-        column = recurve ? &bands::kHuntRecurve : &bands::kHuntLongbow;
-        lengthOffset = recurve ? 23 : 25;
-    }
+    const storage::Result<ChartSetup> read = readChartSetup(r, *w);
+    if (!read) return read.status();
     const storage::Result<int> length = SearchRunner::toInt(in.arrowLength);
     if (!length) return length.status();
 
     SearchRun& run = r.run();
-    run.correctedWeight = cw;
-    run.band = column ? column->bandOf(cw) : std::nullopt;
-    if (run.band) run.row = std::int64_t{*run.band} + *length - lengthOffset;
-    run.valid = run.row && *run.row >= kFirstRow && *run.row <= kLastRow;
+    placeOnChart(run, *read, *length);
+    const std::int64_t cw = *run.correctedWeight;
+    const BandColumn* column = bandColumn(*read);
     const std::int64_t row = run.row.value_or(0);
     const bool valid = run.valid;
 

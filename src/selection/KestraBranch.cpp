@@ -2,19 +2,17 @@
 // weight over 100), thirteen bands per cam class, rows 9 to 19 of
 // KSTRCHRT.dbf and six slots present by their model field.
 #include "ChartFields.h"
+#include "ChartPosition.h"
 #include "NumberText.h"
 #include "PageBranches.h"
 #include "SearchRunner.h"
 #include "SlotFiller.h"
 #include "TableCache.h"
 #include "TableStore.h"
-#include "WeightBands.h"
 
 namespace quivra::selection {
 
 namespace {
-constexpr int kFirstRow = 9;
-constexpr int kLastRow = 19;
 constexpr int kSlots = 6;
 
 storage::Status fillSlots(SearchRunner& r, int row, double length) {
@@ -22,7 +20,7 @@ storage::Status fillSlots(SearchRunner& r, int row, double length) {
         r.cache().chartRow(r.chart(Page::Kstr), Page::Kstr, row, kSlots);
     if (!texts) return texts.status();
     const ChartRowTexts& entries = **texts;
-    SlotFiller filler(r.catalogue(), ModelsColumn::Hunting, length, r.out().dataErrors);
+    SlotFiller filler(r.catalogue(), modelsColumnOf(Page::Kstr), length, r.out().dataErrors);
     std::vector<RecommendationSlot>& grid = r.grid(Page::Kstr);
     for (int n = 1; n <= kSlots; ++n) {
         RecommendationSlot& slot = grid[static_cast<std::size_t>(n - 1)];
@@ -47,28 +45,15 @@ storage::Status runKestraBranch(SearchRunner& r) {
     if (!w) return w.status();
     if (storage::Status s = r.openTables(Page::Kstr); !s) return s;
 
-    std::int64_t cw = *w;
-    const BandColumn* column = nullptr;
-    if (in.targBowType == 1) {
-        column = &bands::kKstrFirst;
-    } else if (in.targBowType == 0) {
-        // The overdraw does not enter the weight on this page.
-        cw += 5 * static_cast<std::int64_t>(in.releaseType);
-        if (in.braceHt == 1) cw += 5;
-        const storage::Result<int> p = SearchRunner::toInt(in.pointWeight);
-        if (!p) return p.status();
-        if (*p > 100) cw += 3;
-        if (in.huntCamType == 0) column = &bands::kKstrFirst;
-        if (in.huntCamType == 1) column = &bands::kKstrMediumCam;
-    }
+    // The overdraw group stays enabled for compound bows but does not enter
+    // the weight on this page.
+    const storage::Result<ChartSetup> read = readChartSetup(r, *w);
+    if (!read) return read.status();
     const storage::Result<int> length = SearchRunner::toInt(in.arrowLength);
     if (!length) return length.status();
 
     SearchRun& run = r.run();
-    run.correctedWeight = cw;
-    run.band = column ? column->bandOf(cw) : std::nullopt;
-    if (run.band) run.row = std::int64_t{*run.band} + *length - 23;
-    run.valid = run.row && *run.row >= kFirstRow && *run.row <= kLastRow;
+    placeOnChart(run, *read, *length);
     const std::int64_t row = run.row.value_or(0);
     const bool valid = run.valid;
 

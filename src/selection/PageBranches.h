@@ -5,7 +5,7 @@
 // chart and fills the page's grid.  The returned status is the error that
 // ended the search (conversion of an input text, a table failure).
 
-#include "SelectionInputs.h"
+#include "ChartPosition.h"
 #include "Status.h"
 
 #include <cstdint>
@@ -13,6 +13,7 @@
 namespace quivra::selection {
 
 class SearchRunner;
+struct SearchRun;
 struct SetupControls;
 
 storage::Status runHuntBranch(SearchRunner& runner);
@@ -30,12 +31,14 @@ void applyPageStart(SetupControls& controls, Page page);
 // fails still shows the active page's fields and groups this way.
 void applyPageControls(SetupControls& controls, const SelectionInputs& inputs);
 
-// The point-weight correction of the Hunting longbow and the Target compound:
-// 105-125 grains add 3, 130-150 add 6, 155-160 add 9, anything else nothing.
-int longbowAndTargetPointCorrection(int pointWeight);
+// The page's set-up as ChartPosition reads it, with the weight read from its
+// text; the point weight is read (and its conversion can fail) only where
+// the page's rules use it.
+storage::Result<ChartSetup> readChartSetup(SearchRunner& runner, int weight);
 
-// The overdraw correction of the Hunting and Target compound: counts only for
-// a corrected weight of 50 to 70 pounds; items 1 to 5 add 1, 3, 6, 9, 12.
-int overdrawCorrection(std::int64_t correctedWeight, int overDrawIndex);
+// Places the set-up on its page's chart (ChartPosition): sets the run's
+// corrected weight, band and row for the whole `arrowLength`, and marks it
+// valid when the row is one the page's chart holds (validRows).
+void placeOnChart(SearchRun& run, const ChartSetup& setup, int arrowLength);
 
 }  // namespace quivra::selection

@@ -1,7 +1,9 @@
-// The controls each page sets before any chart work: one table for what
-// depends on the page alone, then what depends on the page's bow type.
+// What every page branch does first: the controls it sets before any chart
+// work (one table for what depends on the page alone, then what depends on
+// the page's bow type), and the reading of its set-up for ChartPosition.
 #include "PageBranches.h"
 #include "SearchOutcome.h"
+#include "SearchRunner.h"
 #include "SelectionInputs.h"
 
 #include <array>
@@ -99,6 +101,26 @@ void applyPageControls(SetupControls& c, const SelectionInputs& in) {
             }
             break;
     }
+}
+
+storage::Result<ChartSetup> readChartSetup(SearchRunner& r, int weight) {
+    ChartSetup setup = chartSetupOf(r.inputs(), weight, 0, 0);
+    if (readsPointWeight(setup)) {
+        const storage::Result<int> p = SearchRunner::toInt(r.inputs().pointWeight);
+        if (!p) return p.status();
+        setup.pointWeight = *p;
+    }
+    return setup;
+}
+
+void placeOnChart(SearchRun& run, const ChartSetup& setup, int arrowLength) {
+    const auto cw = static_cast<std::int64_t>(correctedWeight(setup));
+    const BandColumn* column = bandColumn(setup);
+    run.correctedWeight = cw;
+    run.band = column ? column->bandOf(cw) : std::nullopt;
+    if (run.band) run.row = std::int64_t{*run.band} + arrowLength - rowLengthOffset(setup);
+    const auto [first, last] = validRows(setup.page);
+    run.valid = run.row && *run.row >= first && *run.row <= last;
 }
 
 }  // namespace quivra::selection

@@ -4,6 +4,7 @@
 // entries; this class looks the key up in the catalogue and writes the
 // spine, models and weight captions and the slot's key suffix.
 
+#include "Page.h"
 #include "RecommendationSlot.h"
 #include "Status.h"
 
@@ -22,6 +23,12 @@ class TableCache;
 
 // The models column of a page: HMODELS (Hunting, Kestra) or TMODELS (Target, Youth).
 enum class ModelsColumn { Hunting, Target };
+
+// The models column the grid of `page` shows.
+constexpr ModelsColumn modelsColumnOf(core::Page page) {
+    return page == core::Page::Targ || page == core::Page::Youth ? ModelsColumn::Target
+                                                                 : ModelsColumn::Hunting;
+}
 
 class SlotFiller {
 public:

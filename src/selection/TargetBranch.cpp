@@ -2,22 +2,19 @@
 // target band tables, rows 2 to 19 of Targchrt.dbf, the compound/recurve
 // split of chart entries and the six slot layouts.
 #include "ChartFields.h"
+#include "ChartPosition.h"
 #include "NumberText.h"
 #include "PageBranches.h"
 #include "SearchRunner.h"
 #include "SlotFiller.h"
 #include "TableCache.h"
 #include "TableStore.h"
-#include "WeightBands.h"
 
 #include <array>
 
 namespace quivra::selection {
 
 namespace {
-
-constexpr int kFirstRow = 2;
-constexpr int kLastRow = 19;
 
 struct Entry {
     std::string size;
@@ -99,7 +96,7 @@ Entries trimmedEntries(const ChartRowTexts& row) {
 }
 
 storage::Status fillSlots(SearchRunner& r, const Entries& slots, double length) {
-    SlotFiller filler(r.catalogue(), ModelsColumn::Target, length, r.out().dataErrors);
+    SlotFiller filler(r.catalogue(), modelsColumnOf(Page::Targ), length, r.out().dataErrors);
     std::vector<RecommendationSlot>& grid = r.grid(Page::Targ);
     for (int n = 1; n <= kTargetSlots; ++n) {
         const auto i = static_cast<std::size_t>(n - 1);
@@ -130,32 +127,14 @@ storage::Status runTargetBranch(SearchRunner& r) {
     const storage::Result<int> w = SearchRunner::toInt(in.bowWeight);
     if (!w) return w.status();
 
-    std::int64_t cw = *w;
-    const BandColumn* column = nullptr;
     const bool recurve = in.targBowType == 1;
-    if (recurve) {
-        column = &bands::kTargRecurve;
-    } else if (in.targBowType == 0) {
-        if (in.braceHt == 1) cw += 5;
-        const storage::Result<int> p = SearchRunner::toInt(in.pointWeight);
-        if (!p) return p.status();
-        cw += longbowAndTargetPointCorrection(*p);
-        cw += 5 * static_cast<std::int64_t>(in.releaseType);
-        cw += overdrawCorrection(cw, in.overDraw);
-        static constexpr std::array kColumns{&bands::kTargHardCam, &bands::kTargMediumCam,
-                                             &bands::kTargSoftCam};
-        if (in.wheelType >= 0 && in.wheelType <= 2) {
-            column = kColumns[static_cast<std::size_t>(in.wheelType)];
-        }
-    }
+    const storage::Result<ChartSetup> read = readChartSetup(r, *w);
+    if (!read) return read.status();
     const storage::Result<int> length = SearchRunner::toInt(in.arrowLength);
     if (!length) return length.status();
 
     SearchRun& run = r.run();
-    run.correctedWeight = cw;
-    run.band = column ? column->bandOf(cw) : std::nullopt;
-    if (run.band) run.row = std::int64_t{*run.band} + *length - 23;
-    run.valid = run.row && *run.row >= kFirstRow && *run.row <= kLastRow;
+    placeOnChart(run, *read, *length);
     const std::int64_t row = run.row.value_or(0);
 
     Entries slots{};

@@ -7,13 +7,10 @@
 #include "SlotFiller.h"
 #include "TableCache.h"
 #include "TableStore.h"
-#include "WeightBands.h"
 
 namespace quivra::selection {
 
 namespace {
-constexpr int kFirstRow = 1;
-constexpr int kLastRow = 10;
 constexpr int kSlots = 8;
 
 storage::Status fillSlots(SearchRunner& r, int row, double length) {
@@ -21,7 +18,7 @@ storage::Status fillSlots(SearchRunner& r, int row, double length) {
         r.cache().chartRow(r.chart(Page::Youth), Page::Youth, row, kSlots);
     if (!texts) return texts.status();
     const ChartRowTexts& entries = **texts;
-    SlotFiller filler(r.catalogue(), ModelsColumn::Target, length, r.out().dataErrors);
+    SlotFiller filler(r.catalogue(), modelsColumnOf(Page::Youth), length, r.out().dataErrors);
     std::vector<RecommendationSlot>& grid = r.grid(Page::Youth);
     for (int n = 1; n <= kSlots; ++n) {
         RecommendationSlot& slot = grid[static_cast<std::size_t>(n - 1)];
@@ -48,12 +45,11 @@ storage::Status runYouthBranch(SearchRunner& r) {
     if (storage::Status s = r.openTables(Page::Youth); !s) return s;
     const storage::Result<int> length = SearchRunner::toInt(in.youthArrowLength);
     if (!length) return length.status();
+    const storage::Result<ChartSetup> setup = readChartSetup(r, *y);
+    if (!setup) return setup.status();
 
     SearchRun& run = r.run();
-    run.correctedWeight = *y;
-    run.band = bands::kYouth.bandOf(*y);
-    if (run.band) run.row = std::int64_t{*run.band} + *length - 21;
-    run.valid = run.row && *run.row >= kFirstRow && *run.row <= kLastRow;
+    placeOnChart(run, *setup, *length);
     const std::int64_t row = run.row.value_or(0);
     const bool valid = run.valid;
 

@@ -51,6 +51,7 @@ TEST_F(ShaftCatalogueTest, FullRecordReadsEveryField) {
     ShaftCatalogue catalogue(m_dir.path());
     const auto shaft = catalogue.fullRecord("1716M4");
     ASSERT_TRUE(shaft) << shaft.status().message();
+    EXPECT_EQ(shaft->keySpine, "M4");
     EXPECT_EQ(shaft->arrowType, "Aluminum M4 alloy");
     EXPECT_EQ(shaft->maxLength, "32\"");
     EXPECT_EQ(shaft->wall, "0.016\"");

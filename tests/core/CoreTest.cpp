@@ -18,6 +18,8 @@ TEST(Page, KeysRoundTripAndNothingElseIsAPage) {
         EXPECT_FALSE(pageFromKey(other)) << other;
     }
     EXPECT_EQ(pageKey(static_cast<Page>(7)), "");
+    EXPECT_EQ(pageCaption(Page::Kstr), "Kestra");
+    EXPECT_EQ(pageCaption(static_cast<Page>(7)), "");
 }
 
 TEST(Clock, AFixedClockIsInForceOnlyWhileItsScopeLasts) {

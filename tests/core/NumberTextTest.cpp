@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <optional>
 
 namespace quivra::core {
@@ -103,6 +104,17 @@ TEST(NumberText, WritesShortestFixedTextAndCuts) {
     EXPECT_EQ(cutDecimals("255.7", 0), "255");
     EXPECT_EQ(cutDecimals("-10", 1), "-10");
     EXPECT_EQ(cutDecimals("-0.04", 1), "0.0");
+}
+
+TEST(NumberText, FixedTextRoundsToExactlyTheDecimalsAsked) {
+    EXPECT_EQ(fixedText(303.90924950014096, 1), "303.9");
+    EXPECT_EQ(fixedText(0.55017402070579, 3), "0.550");
+    EXPECT_EQ(fixedText(83.6, 0), "84");
+    EXPECT_EQ(fixedText(2.675, 2), "2.67");  // the double lies below 2.675
+    EXPECT_EQ(fixedText(-0.04, 1), "0.0");
+    EXPECT_EQ(fixedText(-1.25, 1), "-1.2");
+    EXPECT_EQ(fixedText(std::numeric_limits<double>::infinity(), 2), "0");
+    EXPECT_EQ(fixedText(1e300, 0).size(), 301U);
 }
 
 }  // namespace

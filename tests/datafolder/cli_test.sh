@@ -9,7 +9,7 @@ trap 'rm -rf "$work"' EXIT
 failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 
-for tool in quivra quivra-table quivra-select; do
+for tool in quivra quivra-table quivra-select quivra-build; do
   # No display is needed for either: both answer before any window exists.
   out=$(env -u DISPLAY QT_QPA_PLATFORM=xcb "$bin/$tool" --help) || fail "$tool --help exit status"
   grep -q "^Usage: $tool " <<<"$out" || fail "$tool --help: $out"
@@ -26,7 +26,11 @@ out=$("$bin/quivra-table" --data "$run" info Specs.DBF) || fail "quivra-table --
 grep -q "Records:" <<<"$out" || fail "quivra-table --data info: $out"
 out=$("$bin/quivra-select" --data "$run" --bow-weight 60) || fail "quivra-select --data exit status"
 grep -q '"page"' <<<"$out" || fail "quivra-select --data: $out"
-for tool in "quivra-table --data $work/none info Specs.DBF" "quivra-select --data $work/none"; do
+out=$("$bin/quivra-build" --data "$run" --rating 340 --draw-weight 70 --shaft 340CH --length 29 \
+  --point 100 --insert 15 --nock 9 --fletching 15) || fail "quivra-build --data exit status: $out"
+grep -q '"spine":{"required"' <<<"$out" || fail "quivra-build --data: $out"
+for tool in "quivra-table --data $work/none info Specs.DBF" "quivra-select --data $work/none" \
+            "quivra-build --data $work/none --rating 340 --draw-weight 70 --draw-length 28 --arrow-weight 420"; do
   out=$($bin/$tool 2>&1) && fail "$tool should fail"
   grep -q "The data folder $work/none does not exist" <<<"$out" || fail "$tool message: $out"
 done

@@ -4,10 +4,11 @@
 
 #include "CsvTable.h"
 #include "Derive.h"
-#include "FlightModel.h"
 #include "GeneratedRunFolder.h"
 #include "Numbers.h"
 #include "ShaftModel.h"
+#include "TrajectoryRules.h"
+#include "TrajectoryTable.h"
 
 #include <gtest/gtest.h>
 
@@ -181,6 +182,7 @@ TEST(FlightModel, DragSlowsLightArrowsMore) {
 }
 
 TEST(FlightModel, RecordFormulaCoversTheTableInOrder) {
+    using calculators::trajectoryRecord;
     const auto rows = trajectoryTable();
     ASSERT_EQ(rows.size(), 245u);
     for (std::size_t i = 0; i < rows.size(); ++i)

@@ -2,10 +2,11 @@
 // sound, the pictures at the sizes pictures.md promises, and a rebuild that
 // leaves the shop's own tables exactly as they were.
 
-#include "FlightModel.h"
 #include "GeneratedRunFolder.h"
 #include "Numbers.h"
 #include "TableStore.h"
+#include "TrajectoryRules.h"
+#include "TrajectoryTable.h"
 
 #include <gtest/gtest.h>
 
@@ -52,7 +53,7 @@ TEST_F(DeliveredFiles, TrajectoryWindowContainsTheSightedDistance) {
     for (int w = 350; w <= 650; w += 50) {
         for (int v = 180; v <= 300; v += 20) {
             for (int d = 20; d <= 60; d += 10) {
-                const int rec = trajectoryRecord(v, w, d);
+                const int rec = calculators::trajectoryRecord(v, w, d);
                 ASSERT_TRUE(traj.goTo(static_cast<std::uint32_t>(rec)));
                 const int vel = *traj.fieldInt("VEL");
                 const int low = *traj.fieldInt("LOW");

@@ -3,6 +3,7 @@
 // whose every cell carries a text naming its slot and column ("S3" is the
 // size of slot 3), so a test can tell which slot printed where.
 
+#include "BuildSheetReport.h"
 #include "CategoryReportData.h"
 #include "CustomerRecordView.h"
 #include "PdfWords.h"
@@ -19,6 +20,10 @@ QDateTime testTime();  // December 8, 2026, 2:35 PM
 std::vector<quivra::selection::RecommendationSlot> numberedGrid(int count);
 CategoryReportData categoryData(quivra::core::Page page, int filledSlots);
 quivra::customers::CustomerRecordView testCustomer();
+// A 70 lb compound rated 340 fps IBO, 28 in draw, 7 in brace, shooting a
+// 340 spine shaft of 29 in with a 100 gr point, 15 gr insert, 9 gr nock and
+// 15 gr of vanes; computed, with the test shop and time.
+BuildSheetReportData buildSheetData();
 
 // Band origins on the paper, in millimetres.
 inline constexpr double kBandLeft = 12.7;
@@ -33,6 +38,7 @@ public:
     static std::optional<PdfWords> customerRecord(const quivra::customers::CustomerRecordView& view,
                                                   const quivra::customers::ShopRecord& shop,
                                                   const QDateTime& at, QString* error);
+    static std::optional<PdfWords> buildSheet(const BuildSheetReportData& data, QString* error);
 };
 
 }  // namespace quivra::reports::test

@@ -2,12 +2,10 @@
 // selection with its nested search, and of a conversion error.
 #include "SearchTables.h"
 #include "TableStore.h"
+#include "ToolRun.h"
 
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-#include <array>
-#include <cstdio>
 #include <fstream>
 #include <string>
 
@@ -18,34 +16,11 @@
 namespace quivra::selection {
 namespace {
 
-struct ToolRun {
-    std::string out;
-    int status = -1;
-};
-
-std::string shellQuote(const std::string& s) {
-    std::string q = "'";
-    for (const char c : s) {
-        if (c == '\'') {
-            q += "'\\''";
-        } else {
-            q += c;
-        }
-    }
-    return q + "'";
-}
+using quivra::test::shellQuote;
+using quivra::test::ToolRun;
 
 ToolRun runTool(const std::string& args) {
-    ToolRun r;
-    const std::string command = shellQuote(QUIVRA_SELECT_EXE) + " " + args + " 2>/dev/null";
-    FILE* pipe = popen(command.c_str(), "r");
-    if (pipe == nullptr) return r;
-    std::array<char, 4096> buffer{};
-    std::size_t n = 0;
-    while ((n = fread(buffer.data(), 1, buffer.size(), pipe)) > 0) r.out.append(buffer.data(), n);
-    const int status = pclose(pipe);
-    r.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return r;
+    return quivra::test::runTool(QUIVRA_SELECT_EXE, args);
 }
 
 class SelectToolTest : public ::testing::Test {

@@ -170,10 +170,6 @@ std::vector<ChartEntry> kstrRow(const std::vector<SpecRecord>& cat, double s) {
 
 }  // namespace
 
-double DemandCurve::at(int row) const {
-    return refDeflection * std::pow(stepFactor, row - refRow);
-}
-
 const ChartShape& chartShape(ChartKind kind) {
     for (const auto& s : kShapes)
         if (s.kind == kind) return s;
@@ -186,23 +182,23 @@ const std::vector<ChartKind>& allCharts() {
     return all;
 }
 
-DemandCurve demandCurve(ChartKind kind) {
+selection::Page chartPage(ChartKind kind) {
     switch (kind) {
         case ChartKind::Hunt:
-            return {13, 0.400, 0.93};
+            return selection::Page::Hunt;
         case ChartKind::Targ:
-            return {13, 0.420, 0.93};
+            return selection::Page::Targ;
         case ChartKind::Youth:
-            return {8, 0.900, 0.90};
+            return selection::Page::Youth;
         case ChartKind::Kstr:
-            return {13, 0.420, 0.93};
+            return selection::Page::Kstr;
     }
-    return {};
+    return selection::Page::Hunt;
 }
 
 Chart buildChart(ChartKind kind, const std::vector<SpecRecord>& catalogue) {
     const ChartShape& shape = chartShape(kind);
-    const DemandCurve curve = demandCurve(kind);
+    const DemandCurve curve = calculators::demandCurve(chartPage(kind));
     Chart chart;
     chart.kind = kind;
     for (int row = 1; row <= shape.records; ++row) {

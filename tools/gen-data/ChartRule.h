@@ -4,7 +4,7 @@
 // A chart row stands for a required stiffness: the static spine deflection
 // that a shaft should have for every set-up that lands on the row.  One row
 // step is one inch of arrow or one weight band, and each step asks for a
-// shaft a fixed proportion stiffer (DemandCurve).  A chart entry names the
+// shaft a fixed proportion stiffer (calculators::DemandCurve).  A chart entry names the
 // family's shaft whose deflection is nearest to the row's demand, or one of
 // its neighbours in the family's stiffness order; a shaft further than the
 // tolerance from the demand is not offered and the entry stays empty.
@@ -14,6 +14,7 @@
 
 #include "CsvTable.h"
 #include "ShaftModel.h"
+#include "SpineDemand.h"
 
 #include <optional>
 #include <string>
@@ -23,12 +24,11 @@ namespace quivra::gendata {
 
 enum class ChartKind { Hunt, Targ, Youth, Kstr };
 
-struct DemandCurve {
-    int refRow = 13;
-    double refDeflection = 0.400;  // inches at refRow
-    double stepFactor = 0.93;      // demand(row + 1) = demand(row) * stepFactor
-    [[nodiscard]] double at(int row) const;
-};
+// The demand curves and the tolerance live with the build sheet's spine
+// check (calculators/SpineDemand), which evaluates the same rule.
+using calculators::DemandCurve;
+using calculators::spine::kRecurveFactor;
+using calculators::spine::kTolerance;
 
 // Fixed properties of each chart table.
 struct ChartShape {
@@ -43,10 +43,10 @@ struct ChartShape {
 const ChartShape& chartShape(ChartKind kind);
 const std::vector<ChartKind>& allCharts();
 
-// The rule's constants (documented in data/README.md).
-DemandCurve demandCurve(ChartKind kind);
-inline constexpr double kRecurveFactor = 1.15;  // Target recurve demand vs compound
-inline constexpr double kTolerance = 1.25;      // at most 25 % from the demand
+// The page whose chart `kind` is (its demand curve is
+// calculators::demandCurve of that page).
+selection::Page chartPage(ChartKind kind);
+
 // Widths of the chart fields: every SHnSIZE and every spine/model field.
 // With 15-character size fields, cutting a bare size at its first blank
 // (the blank and the 14 characters after it go) leaves exactly the size.

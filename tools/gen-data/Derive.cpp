@@ -1,7 +1,7 @@
 #include "Derive.h"
 
-#include "FlightModel.h"
 #include "Numbers.h"
+#include "TrajectoryTable.h"
 
 namespace quivra::gendata {
 

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <charconv>
+#include <cmath>
 
 namespace quivra::tools {
 
@@ -132,6 +133,17 @@ void JsonWriter::value(std::string_view text) {
 void JsonWriter::value(std::int64_t number) {
     separate();
     std::array<char, 24> buffer{};
+    const auto [end, ec] = std::to_chars(buffer.data(), buffer.data() + buffer.size(), number);
+    if (ec == std::errc()) m_out.append(buffer.data(), end);
+}
+
+void JsonWriter::value(double number) {
+    if (!std::isfinite(number)) {
+        null();
+        return;
+    }
+    separate();
+    std::array<char, 32> buffer{};
     const auto [end, ec] = std::to_chars(buffer.data(), buffer.data() + buffer.size(), number);
     if (ec == std::errc()) m_out.append(buffer.data(), end);
 }

@@ -26,6 +26,9 @@ public:
     void value(std::int64_t number);
     void value(int number) { value(static_cast<std::int64_t>(number)); }
     void value(bool flag);
+    // The shortest text that reads back as the same double ("296.6666666666667");
+    // null for infinities and NaN, which JSON cannot hold.
+    void value(double number);
     void null();
     template <class T>
     void value(const std::optional<T>& v) {
@@ -34,6 +37,13 @@ public:
         } else {
             null();
         }
+    }
+
+    // key(name) followed by value(v).
+    template <class T>
+    void member(std::string_view name, const T& v) {
+        key(name);
+        value(v);
     }
 
     [[nodiscard]] const std::string& text() const { return m_out; }
