@@ -1,6 +1,7 @@
 // Quivra: decides the data folder, shows the splash, builds the main window
 // and runs the event loop until the main window closes.
 
+#include "CustomerBase.h"
 #include "DataFolder.h"
 #include "ErrorHandler.h"
 #include "MessageBox.h"
@@ -61,7 +62,11 @@ int main(int argc, char** argv) {
         return 1;
     }
 
+    // Saves left waiting for the chain's server by an earlier run (or one
+    // killed during its sync) are sent from the start.
+    chain::CustomerBase::startFor(folder->path);
     const std::unique_ptr<app::TArrowSel> window = app::startMainWindow(folder->path);
-    if (!window) return 1;
-    return QApplication::exec();
+    const int status = window ? QApplication::exec() : 1;
+    chain::CustomerBase::shutdownAll();
+    return status;
 }
