@@ -39,6 +39,7 @@ int main(int argc, char** argv) {
     // Qt sees only what is left; it takes its own options out of the list.
     std::vector<std::string> rest = options.rest;
     std::vector<char*> qtArgv;
+    qtArgv.reserve(rest.size() + 1);
     for (std::string& arg : rest) qtArgv.push_back(arg.data());
     qtArgv.push_back(nullptr);
     int qtArgc = static_cast<int>(rest.size());

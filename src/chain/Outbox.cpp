@@ -79,7 +79,7 @@ bool unescape(std::string_view text, std::string& out) {
 
 }  // namespace
 
-Outbox::Outbox(std::filesystem::path dataDir, storage::FileIo& io)
+Outbox::Outbox(const std::filesystem::path& dataDir, storage::FileIo& io)
     : m_table(dataDir / "Outbox.dbf"),
       m_markFile(dataDir / "Outbox.done"),
       m_lockFile(dataDir / "Outbox.lock"),

@@ -57,7 +57,8 @@ class Outbox {
 public:
     // Binds to the outbox files of `dataDir`; nothing is opened.  `io` must
     // outlive the outbox.
-    explicit Outbox(std::filesystem::path dataDir, storage::FileIo& io = storage::FileIo::posix());
+    explicit Outbox(const std::filesystem::path& dataDir,
+                    storage::FileIo& io = storage::FileIo::posix());
 
     // Appends an entry and syncs it; ok only when it is on disk.  Gives the
     // entry's record number in the outbox.

@@ -10,8 +10,8 @@ namespace quivra::chain {
 using core::Result;
 using core::Status;
 
-TicketNumbers::TicketNumbers(std::filesystem::path dataDir, std::string shopName, int rangeSize,
-                             storage::FileIo& io)
+TicketNumbers::TicketNumbers(const std::filesystem::path& dataDir, std::string shopName,
+                             int rangeSize, storage::FileIo& io)
     : m_file(dataDir / "Tickets.conf"),
       m_lockFile(dataDir / "Tickets.lock"),
       m_shop(std::move(shopName)),

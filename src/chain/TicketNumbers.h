@@ -25,7 +25,7 @@ namespace quivra::chain {
 
 class TicketNumbers {
 public:
-    TicketNumbers(std::filesystem::path dataDir, std::string shopName, int rangeSize = 100,
+    TicketNumbers(const std::filesystem::path& dataDir, std::string shopName, int rangeSize = 100,
                   storage::FileIo& io = storage::FileIo::posix());
 
     // Reserves a new range of the shop `shopId` on the server when fewer

@@ -164,10 +164,10 @@ SavedSetupStore::WriteReport SavedSetupStore::writeRecord(storage::TableStore& t
         Status s = table.setFieldText(field.name, text);
         if (s.code() == Status::Code::Encoding) {
             std::string plain;
-            for (std::size_t i = 0; i < text.size(); ++i) {
-                const auto c = static_cast<unsigned char>(text[i]);
+            for (const char ch : text) {
+                const auto c = static_cast<unsigned char>(ch);
                 if (c < 0x80) {
-                    plain += text[i];
+                    plain += ch;
                 } else if ((c & 0xC0) != 0x80) {
                     plain += '?';  // one per letter: continuation bytes are skipped
                 }
