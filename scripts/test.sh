@@ -24,6 +24,11 @@ scripts/check-style.sh build/ci
 # The chain's customer database against a throwaway PostgreSQL cluster.
 scripts/ci-postgres.sh build/ci
 
+# The whole suite again under AddressSanitizer and UBSan (window tests
+# included); any sanitizer report fails the run.  The server tests ran in
+# the stage above, against the server they need.
+scripts/ci-asan.sh -LE postgres
+
 # The Debian package, installed and started under Xvfb, then removed.
 scripts/ci-package.sh build/ci
 # Printing through a private CUPS scheduler with a PDF printer.

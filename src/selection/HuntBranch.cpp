@@ -94,7 +94,7 @@ int overdrawCorrection(std::int64_t correctedWeight, int overDrawIndex) {
 storage::Status runHuntBranch(SearchRunner& r) {
     const SelectionInputs& in = r.inputs();
     SetupControls& c = r.controls();
-    applyPageStart(c, Page::Hunt);
+    applyPageControls(c, in);
     const storage::Result<int> w = SearchRunner::toInt(in.bowWeight);
     if (!w) return w.status();
     r.out().searchedPage = Page::Hunt;
@@ -103,12 +103,6 @@ storage::Status runHuntBranch(SearchRunner& r) {
     const BandColumn* column = nullptr;
     int lengthOffset = 23;
     if (in.bowType == 0) {
-        c.braceHt.visible = true;
-        c.huntCamType.visible = true;
-        for (ControlState* s : {&c.huntCamType, &c.releaseType, &c.braceHt, &c.overDraw}) {
-            s->enabled = true;
-            s->font = TextColour::Black;
-        }
         if (in.braceHt == 1) cw += 5;
         if (in.releaseType == 1) cw += 5;
         const storage::Result<int> p = SearchRunner::toInt(in.pointWeight);
@@ -118,9 +112,6 @@ storage::Status runHuntBranch(SearchRunner& r) {
         if (in.huntCamType == 0) column = &bands::kHuntHardCam;
         if (in.huntCamType == 1) column = &bands::kHuntMediumCam;
     } else if (in.bowType == 1 || in.bowType == 2) {
-        for (ControlState* s : {&c.huntCamType, &c.releaseType, &c.braceHt, &c.overDraw}) {
-            s->enabled = false;
-        }
         const storage::Result<int> p = SearchRunner::toInt(in.pointWeight);
         if (!p) return p.status();
         const bool recurve = in.bowType == 1;

@@ -42,22 +42,17 @@ storage::Status runKestraBranch(SearchRunner& r) {
     const SelectionInputs& in = r.inputs();
     SetupControls& c = r.controls();
     r.out().searchedPage = Page::Kstr;
-    applyPageStart(c, Page::Kstr);
+    applyPageControls(c, in);
     const storage::Result<int> w = SearchRunner::toInt(in.bowWeight);
     if (!w) return w.status();
     if (storage::Status s = r.openTables(Page::Kstr); !s) return s;
-    c.overDraw.enabled = true;
 
     std::int64_t cw = *w;
     const BandColumn* column = nullptr;
     if (in.targBowType == 1) {
-        for (ControlState* s : {&c.huntCamType, &c.releaseType, &c.overDraw, &c.braceHt}) {
-            s->enabled = false;
-        }
         column = &bands::kKstrFirst;
     } else if (in.targBowType == 0) {
-        // The overdraw group is enabled for compound bows but does not
-        // enter the weight on this page.
+        // The overdraw does not enter the weight on this page.
         cw += 5 * static_cast<std::int64_t>(in.releaseType);
         if (in.braceHt == 1) cw += 5;
         const storage::Result<int> p = SearchRunner::toInt(in.pointWeight);

@@ -1,7 +1,8 @@
-// The controls each page branch sets before any chart work: one table, one
-// function.  What depends on the bow type is set by the branch afterwards.
+// The controls each page sets before any chart work: one table for what
+// depends on the page alone, then what depends on the page's bow type.
 #include "PageBranches.h"
 #include "SearchOutcome.h"
+#include "SelectionInputs.h"
 
 #include <array>
 #include <optional>
@@ -52,6 +53,52 @@ void applyPageStart(SetupControls& controls, Page page) {
     // PointWtSpin and UpDown4 are enabled everywhere but on the Youth page.
     controls.pointWtSpin.enabled = page != Page::Youth;
     controls.upDown4.enabled = page != Page::Youth;
+}
+
+void applyPageControls(SetupControls& c, const SelectionInputs& in) {
+    applyPageStart(c, in.page);
+    switch (in.page) {
+        case Page::Hunt:
+            if (in.bowType == 0) {
+                c.braceHt.visible = true;
+                c.huntCamType.visible = true;
+                for (ControlState* s : {&c.huntCamType, &c.releaseType, &c.braceHt, &c.overDraw}) {
+                    s->enabled = true;
+                    s->font = TextColour::Black;
+                }
+            } else if (in.bowType == 1 || in.bowType == 2) {
+                // Recurve and longbow: no cam, release aid, brace class or overdraw.
+                for (ControlState* s : {&c.huntCamType, &c.releaseType, &c.braceHt, &c.overDraw}) {
+                    s->enabled = false;
+                }
+            }
+            break;
+        case Page::Targ:
+            if (in.targBowType == 1) {
+                for (ControlState* s :
+                     {&c.braceHt, &c.wheelType, &c.releaseType, &c.overDraw, &c.upDown4}) {
+                    s->enabled = false;
+                }
+                // The point weight does not count for a target recurve; the
+                // field stays enabled but greyed.
+                c.pointWtSpin.font = TextColour::Grey;
+            } else if (in.targBowType == 0) {
+                c.braceHt.enabled = true;
+            }
+            break;
+        case Page::Youth:
+            break;
+        case Page::Kstr:
+            // The overdraw group is enabled for compound bows but does not
+            // enter the weight on this page.
+            c.overDraw.enabled = true;
+            if (in.targBowType == 1) {
+                for (ControlState* s : {&c.huntCamType, &c.releaseType, &c.overDraw, &c.braceHt}) {
+                    s->enabled = false;
+                }
+            }
+            break;
+    }
 }
 
 }  // namespace quivra::selection

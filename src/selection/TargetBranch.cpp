@@ -125,7 +125,7 @@ storage::Status runTargetBranch(SearchRunner& r) {
     const SelectionInputs& in = r.inputs();
     SetupControls& c = r.controls();
     r.out().searchedPage = Page::Targ;
-    applyPageStart(c, Page::Targ);
+    applyPageControls(c, in);
     if (storage::Status s = r.openTables(Page::Targ); !s) return s;
     const storage::Result<int> w = SearchRunner::toInt(in.bowWeight);
     if (!w) return w.status();
@@ -134,14 +134,8 @@ storage::Status runTargetBranch(SearchRunner& r) {
     const BandColumn* column = nullptr;
     const bool recurve = in.targBowType == 1;
     if (recurve) {
-        for (ControlState* s :
-             {&c.braceHt, &c.wheelType, &c.releaseType, &c.overDraw, &c.upDown4}) {
-            s->enabled = false;
-        }
-        c.pointWtSpin.font = TextColour::Grey;
         column = &bands::kTargRecurve;
     } else if (in.targBowType == 0) {
-        c.braceHt.enabled = true;
         if (in.braceHt == 1) cw += 5;
         const storage::Result<int> p = SearchRunner::toInt(in.pointWeight);
         if (!p) return p.status();
