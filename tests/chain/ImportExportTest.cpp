@@ -2,6 +2,8 @@
 // its library: idempotent imports with a dry run, the fixture tables other
 // programs wrote, and the export as a table the program reads and as text.
 
+#include "CustomerFiles.h"
+#include "NoSyncFileIo.h"
 #include "PgTestSupport.h"
 #include "SavedSetupStore.h"
 #include "Schema.h"
@@ -82,6 +84,53 @@ TEST_F(ImportExportTest, ImportingTwiceAddsNothingAndADryRunChangesNothing) {
         runTool(server + " import " + shop.path().string() + " --shop 'South Shop'");
     EXPECT_EQ(otherStatus, 0) << other;
     EXPECT_EQ(count("SELECT count(*) FROM setups"), "100");
+}
+
+TEST_F(ImportExportTest, AGeneratedTableLargerThanABatchArrivesWhole) {
+    // More records than one COPY batch (2,000) holds, with the letters COPY
+    // escapes in every batch; the 1,000,000-record import is a benchmark.
+    constexpr int kRecords = 4500;
+    customers::test::ScratchDir shop;
+    const std::filesystem::path table = shop.path() / customers::kSavedTableFile;
+    {
+        NoSyncFileIo io;
+        ASSERT_TRUE(storage::TableStore::create(table, customers::SavedSetupStore::tableFields(),
+                                                storage::CodePage::Cp1252, false, io));
+        storage::TableStore out(table, io);
+        ASSERT_TRUE(out.open());
+        for (int i = 1; i <= kRecords; ++i) {
+            customers::SavedSetup s;
+            s.address = addressNamed("Gen " + std::to_string(i) + (i % 7 == 0 ? "\\t" : ""));
+            s.address.comments = "tab\there\r\nnext " + std::to_string(i);
+            s.date = i % 2 == 0 ? "12/31/1999" : "not a date";
+            s.codes = huntingCodes();
+            ASSERT_TRUE(out.appendBlank());
+            ASSERT_TRUE(customers::SavedSetupStore::writeRecord(out, s).status);
+            ASSERT_TRUE(out.post());
+        }
+        out.close();
+    }
+    ASSERT_TRUE(migrate(*m_db));
+    auto report = importShop(*m_db, table, "Generated Shop", false);
+    ASSERT_TRUE(report) << report.status().message();
+    EXPECT_EQ(report->read, kRecords);
+    EXPECT_EQ(report->added, kRecords);
+    EXPECT_TRUE(report->missingFields.empty());
+    EXPECT_EQ(count("SELECT count(DISTINCT name) FROM setups"), std::to_string(kRecords));
+    for (const int i : {1, 2000, 2001, 2002, 4000, 4001, kRecords}) {
+        SCOPED_TRACE(i);
+        auto row = m_db->exec("SELECT comments, created::date FROM setups WHERE name = $1",
+                              {"Gen " + std::to_string(i) + (i % 7 == 0 ? "\\t" : "")});
+        ASSERT_TRUE(row) << row.status().message();
+        ASSERT_EQ(row->rows(), 1);
+        EXPECT_EQ(row->text(0, 0), "tab\there\r\nnext " + std::to_string(i));
+        // A date the table cannot give is the time of the import.
+        EXPECT_EQ(row->text(0, 1) == "1999-12-31", i % 2 == 0) << row->text(0, 1);
+    }
+    auto again = importShop(*m_db, table, "Generated Shop", false);
+    ASSERT_TRUE(again) << again.status().message();
+    EXPECT_EQ(again->added, 0);
+    EXPECT_EQ(again->present, kRecords);
 }
 
 TEST_F(ImportExportTest, ImportsTheFixtureTablesOtherProgramsWrote) {
