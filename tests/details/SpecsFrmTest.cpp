@@ -183,7 +183,7 @@ TEST_F(SpecsFrmTest, TabGoesDownTheFieldsAsTheyStand) {
         w = w->nextInFocusChain();
     } while (w != spins[0] && order.size() < 5);
     EXPECT_EQ(order, (std::vector<int>{0, 2, 1, 4, 3}));  // FSpinEdit1, 3, 2, 5, 4
-    form.show();  // laid out
+    form.show();                                          // laid out
     const auto top = [&](int n) {
         return spins[static_cast<std::size_t>(n)]->mapTo(&form, QPoint(0, 0)).y();
     };
