@@ -59,12 +59,14 @@ echo "Built $(basename "$deb"): $(dpkg-deb -f "$deb" Depends)"
 mkdir "$work/deb"
 dpkg-deb -x "$deb" "$work/deb"
 for file in usr/bin/quivra usr/bin/quivra-table usr/bin/quivra-select usr/bin/quivra-build \
+            usr/bin/quivra-sync \
             usr/share/quivra/HUNTCHRT.DBF usr/share/quivra/Saveddb.dbf \
             usr/share/quivra/pictures/splash.jpg usr/share/quivra/tuning_guide.pdf \
             usr/share/icons/hicolor/scalable/apps/$app_id.svg \
             usr/share/icons/hicolor/48x48/apps/$app_id.png \
             usr/share/man/man1/quivra.1.gz usr/share/man/man1/quivra-table.1.gz \
-            usr/share/man/man1/quivra-select.1.gz usr/share/man/man1/quivra-build.1.gz; do
+            usr/share/man/man1/quivra-select.1.gz usr/share/man/man1/quivra-build.1.gz \
+            usr/share/man/man1/quivra-sync.1.gz; do
   [ -s "$work/deb/$file" ] || fail "the package lacks /$file"
 done
 desktop-file-validate "$work/deb/usr/share/applications/$app_id.desktop"
@@ -72,7 +74,7 @@ appstreamcli validate --no-net "$work/deb/usr/share/metainfo/$app_id.metainfo.xm
 
 DEBIAN_FRONTEND=noninteractive $SUDO apt-get -o DPkg::Lock::Timeout=300 install -y -qq "$deb" >/dev/null
 installed=1
-for program in quivra quivra-table quivra-select quivra-build; do
+for program in quivra quivra-table quivra-select quivra-build quivra-sync; do
   [ "$(command -v "$program")" = "/usr/bin/$program" ] || fail "$program is not on the path"
   "$program" --version | grep -q "^$program (Quivra) " || fail "$program --version"
   "$program" --help | grep -q "^Usage: $program " || fail "$program --help"

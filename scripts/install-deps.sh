@@ -8,6 +8,8 @@ packages=(
   qt6-base-dev qt6-base-dev-tools qt6-image-formats-plugins libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   python3 python3-dbf python3-dbfread libdbd-xbase-perl pgdbf
+  # the chain's customer database: the client library, and a server for the tests
+  libpq-dev postgresql
   poppler-utils xvfb xauth fonts-liberation locales-all
   # packaging: man pages, icons, desktop and AppStream checks, the .deb
   help2man librsvg2-bin desktop-file-utils appstream dpkg-dev

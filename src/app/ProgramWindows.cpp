@@ -15,6 +15,7 @@
 #include "TuningHelpWindow.h"
 
 #include <QMessageBox>
+#include <QRadioButton>
 
 namespace quivra::app {
 
@@ -58,6 +59,16 @@ std::vector<ProgramWindow> programWindows() {
          }},
         {QStringLiteral("ShopInf"),
          [](TArrowSel& m) { return made<customers::TShopInf>(m.dataDir(), &m); }},
+        // The same window with the shared server chosen, so that the server's
+        // fields are checked while they take input.
+        {QStringLiteral("ShopInfServer"),
+         [](TArrowSel& m) {
+             auto shop = made<customers::TShopInf>(m.dataDir(), &m);
+             if (auto* server = shop->findChild<QRadioButton*>(QStringLiteral("CustDbServer"))) {
+                 server->setChecked(true);
+             }
+             return shop;
+         }},
         {QStringLiteral("AboutBox1"),
          [](TArrowSel& m) { return made<info::TAboutBox1>(m.searchedPage(), m.dataDir(), &m); }},
         {QStringLiteral("AboutBox"),

@@ -19,7 +19,9 @@ namespace quivra::app {
 class TArrowSel;
 
 struct ProgramWindow {
-    QString name;  // the window's object name ("SpecsFrm")
+    // The window's object name ("SpecsFrm"), with a word added for a second
+    // state of the same window ("ShopInfServer").
+    QString name;
     // Makes the window, not shown, over `main` (whose data folder, inputs and
     // last search it reads).  The main window's own entry makes a new main
     // window on the same data folder.  Throws shell::UserError when the

@@ -1,6 +1,7 @@
 // Quivra: decides the data folder, shows the splash, builds the main window
 // and runs the event loop until the main window closes.
 
+#include "CustomerBase.h"
 #include "DataFolder.h"
 #include "ErrorHandler.h"
 #include "MessageBox.h"
@@ -38,6 +39,7 @@ int main(int argc, char** argv) {
     // Qt sees only what is left; it takes its own options out of the list.
     std::vector<std::string> rest = options.rest;
     std::vector<char*> qtArgv;
+    qtArgv.reserve(rest.size() + 1);
     for (std::string& arg : rest) qtArgv.push_back(arg.data());
     qtArgv.push_back(nullptr);
     int qtArgc = static_cast<int>(rest.size());
@@ -61,7 +63,11 @@ int main(int argc, char** argv) {
         return 1;
     }
 
+    // Saves left waiting for the chain's server by an earlier run (or one
+    // killed during its sync) are sent from the start.
+    chain::CustomerBase::startFor(folder->path);
     const std::unique_ptr<app::TArrowSel> window = app::startMainWindow(folder->path);
-    if (!window) return 1;
-    return QApplication::exec();
+    const int status = window ? QApplication::exec() : 1;
+    chain::CustomerBase::shutdownAll();
+    return status;
 }

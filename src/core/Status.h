@@ -25,6 +25,7 @@ public:
         Unsupported,      // a valid file or request this engine does not handle
         Busy,             // a lock could not be taken
         Cancelled,        // the caller asked long work to stop; nothing was changed
+        Unavailable,      // a server that cannot be reached now; the same call may work later
     };
 
     Status() = default;
@@ -40,6 +41,7 @@ public:
     static Status unsupported(std::string msg) { return {Code::Unsupported, std::move(msg)}; }
     static Status busy(std::string msg) { return {Code::Busy, std::move(msg)}; }
     static Status cancelled(std::string msg) { return {Code::Cancelled, std::move(msg)}; }
+    static Status unavailable(std::string msg) { return {Code::Unavailable, std::move(msg)}; }
 
     [[nodiscard]] bool isOk() const { return m_code == Code::Ok; }
     explicit operator bool() const { return isOk(); }

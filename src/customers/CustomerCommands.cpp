@@ -1,11 +1,12 @@
 #include "CustomerCommands.h"
 
+#include "CustomerBase.h"
 #include "CustomerExport.h"
+#include "CustomerFiles.h"
 #include "MessageBox.h"
 #include "ModalPattern.h"
 #include "ProgressRunner.h"
 #include "RepairOffer.h"
-#include "SavedSetupStore.h"
 #include "TCustInfo.h"
 #include "TGetCust.h"
 #include "TShopInf.h"
@@ -22,45 +23,60 @@ bool isCancelled(const storage::Status& status) {
     return status.code() == storage::Status::Code::Cancelled;
 }
 
-// Brings Saved.idx up to date before a customer window opens the saved
-// set-ups: an index that misses set-ups (left by a crash or by another
-// program) is rebuilt here, off the window's thread and with progress, since
-// on a large table that takes a while.  False when the user cancelled the
-// rebuild (nothing was changed, and the command ends); any other failure is
-// left for the window, which reports it when it opens the table itself.
-bool customerIndexReady(QWidget* parent, const std::filesystem::path& dataDir) {
+// Opens the customer store before a customer window does, off the window's
+// thread and with progress: a local name index that misses set-ups (left by
+// a crash or by another program) is rebuilt here, since on a large table
+// that takes a while, and the chain's server is connected (which may wait
+// for a server that does not answer).  Gives the opened store, or nullptr
+// when the user cancelled (nothing was changed, and the command ends) or it
+// failed (the window reports that when it opens the store itself).
+std::unique_ptr<SetupStore> openStoreWithProgress(QWidget* parent,
+                                                  const std::filesystem::path& dataDir,
+                                                  bool& cancelled) {
+    cancelled = false;
+    auto store = chain::CustomerBase::of(dataDir).store();
+    if (!store) return nullptr;
     storage::Status status;
-    shell::runWithProgress(parent, QObject::tr("Customer Index"),
-                           QObject::tr("Rebuilding the customer index (Saved.idx)..."),
-                           [&](const storage::ProgressFn& progress) {
-                               SavedSetupStore store(dataDir);
-                               status = store.open(progress);
-                           });
-    return !isCancelled(status);
+    const QString label = chain::CustomerBase::of(dataDir).usesServer()
+                              ? QObject::tr("Connecting to the customer database...")
+                              : QObject::tr("Rebuilding the customer index (Saved.idx)...");
+    shell::runWithProgress(
+        parent, QObject::tr("Customer Index"), label,
+        [&](const storage::ProgressFn& progress) { status = (*store)->open(progress); });
+    cancelled = isCancelled(status);
+    if (!status) return nullptr;
+    return std::move(store).value();
 }
 
 }  // namespace
 
 void saveSetup(QWidget* parent, const quivra::selection::SelectionInputs& inputs,
                std::optional<core::Page> searchedPage, const std::filesystem::path& dataDir) {
-    if (!customerIndexReady(parent, dataDir)) return;
+    bool cancelled = false;
+    if (auto store = openStoreWithProgress(parent, dataDir, cancelled)) store->close();
+    if (cancelled) return;
     shell::runModal<TCustInfo>(parent, inputs, searchedPage, dataDir);
 }
 
 std::optional<RestoredSetup> getSetup(QWidget* parent, const std::filesystem::path& dataDir,
                                       PrintCustomerFn print) {
-    const auto count = SavedSetupStore::countRecords(dataDir);
-    if (!count.isOk()) {
-        MessageBox::error(parent, QString::fromStdString(count.status().message()));
-        return std::nullopt;
+    bool cancelled = false;
+    auto store = openStoreWithProgress(parent, dataDir, cancelled);
+    if (cancelled) return std::nullopt;
+    if (store) {
+        const auto empty = store->isEmpty();
+        store->close();
+        if (!empty.isOk()) {
+            MessageBox::error(parent, QString::fromStdString(empty.status().message()));
+            return std::nullopt;
+        }
+        if (empty.value()) {
+            MessageBox::information(
+                parent,
+                QStringLiteral("There are no records on file currently, use Save Setup first."));
+            return std::nullopt;
+        }
     }
-    if (count.value() == 0) {
-        MessageBox::information(
-            parent,
-            QStringLiteral("There are no records on file currently, use Save Setup first."));
-        return std::nullopt;
-    }
-    if (!customerIndexReady(parent, dataDir)) return std::nullopt;
     std::optional<RestoredSetup> result;
     shell::runModal<TGetCust>(parent, dataDir, std::move(print), &result);
     return result;
@@ -74,11 +90,17 @@ void exportCustomerDatabase(QWidget* parent, const std::filesystem::path& dataDi
         MessageBox::error(parent, QString::fromStdString(refusedMessage(damaged)));
         return;
     }
-    storage::Status s;
-    shell::runWithProgress(
-        parent, QObject::tr("Export Customer Database"),
-        QObject::tr("Writing the saved set-ups to custdb.txt..."),
-        [&](const storage::ProgressFn& progress) { s = exportCustomers(dataDir, progress); });
+    auto store = chain::CustomerBase::of(dataDir).store();
+    storage::Status s = store.status();
+    if (store) {
+        shell::runWithProgress(parent, QObject::tr("Export Customer Database"),
+                               QObject::tr("Writing the saved set-ups to custdb.txt..."),
+                               [&](const storage::ProgressFn& progress) {
+                                   s = (*store)->open();
+                                   if (s) s = (*store)->exportText(dataDir / kExportFile, progress);
+                                   (*store)->close();
+                               });
+    }
     if (isCancelled(s)) return;  // the user's choice; an earlier custdb.txt is as it was
     // The message comes only once the file is complete and in place.
     if (!s) {
@@ -90,6 +112,8 @@ void exportCustomerDatabase(QWidget* parent, const std::filesystem::path& dataDi
 
 void editShopInformation(QWidget* parent, const std::filesystem::path& dataDir) {
     shell::runModal<TShopInf>(parent, dataDir);
+    // The customer database may have changed: the next window uses the new choice.
+    (void)chain::CustomerBase::of(dataDir).reloadSettings();
 }
 
 }  // namespace quivra::customers

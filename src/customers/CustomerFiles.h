@@ -7,6 +7,7 @@ namespace quivra::customers {
 
 inline constexpr const char* kSavedTableFile = "Saveddb.dbf";  // saved set-ups
 inline constexpr const char* kSavedIndexFile = "Saved.idx";    // their name order
+inline constexpr const char* kSavedKeyExpression = "NAME";     // the key of Saved.idx
 inline constexpr const char* kShopTableFile = "SHOPINFO.DBF";  // the shop's one record
 inline constexpr const char* kExportFile = "custdb.txt";       // the export
 inline constexpr int kExportTypeCode = 21;                     // delimited text

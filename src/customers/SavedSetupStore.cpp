@@ -4,7 +4,9 @@
 #include "DateText.h"
 #include "StorableText.h"
 
+#include <algorithm>
 #include <array>
+#include <charconv>
 #include <utility>
 
 namespace quivra::customers {
@@ -64,10 +66,33 @@ Status readInto(const storage::TableStore& table, const char* field, std::string
     return Status::ok();
 }
 
+// A stored DATE as yyyymmdd for ordering: "MM/dd/yyyy" (what saves write
+// into a text field) or "yyyyMMdd" (a date field); 0 when it is neither.
+int dateOrder(std::string_view text) {
+    const auto number = [](std::string_view digits) {
+        int value = 0;
+        const auto [end, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
+        return ec == std::errc() && end == digits.data() + digits.size() ? value : -1;
+    };
+    if (text.size() == 10 && text[2] == '/' && text[5] == '/') {
+        const int month = number(text.substr(0, 2));
+        const int day = number(text.substr(3, 2));
+        const int year = number(text.substr(6, 4));
+        if (month > 0 && day > 0 && year >= 0) return year * 10000 + month * 100 + day;
+    }
+    if (text.size() == 8) return std::max(number(text), 0);
+    return 0;
+}
+
+bool sameCustomer(const CustomerAddress& a, const CustomerAddress& b) {
+    return a.name == b.name && a.addr1 == b.addr1 && a.addr2 == b.addr2 && a.city == b.city &&
+           a.state == b.state && a.zip == b.zip && a.country == b.country;
+}
+
 }  // namespace
 
 SavedSetupStore::SavedSetupStore(const std::filesystem::path& dataDir, storage::FileIo& io)
-    : m_table(dataDir / kSavedTableFile, io), m_indexFile(dataDir / kSavedIndexFile) {}
+    : m_io(&io), m_table(dataDir / kSavedTableFile, io), m_indexFile(dataDir / kSavedIndexFile) {}
 
 Status SavedSetupStore::open(const storage::ProgressFn& progress) {
     if (Status s = m_table.open(); !s) return s;
@@ -121,6 +146,110 @@ Result<std::uint32_t> SavedSetupStore::countRecords(const std::filesystem::path&
     const std::uint32_t count = table.eof() ? 0 : table.recordCount();
     table.close();
     return count;
+}
+
+std::vector<storage::FieldSpec> SavedSetupStore::tableFields() {
+    const auto text = [](const char* name, std::uint8_t width) {
+        return storage::FieldSpec{name, 'C', width, 0};
+    };
+    return {text("NAME", 30),         text("ADDR1", 30), text("ADDR2", 30),   text("CITY", 20),
+            text("STATE", 10),        text("ZIP", 10),   text("COUNTRY", 20), text("CCODE", 10),
+            {"COMMENTS", 'M', 10, 0}, text("DATE", 10),  text("HORT", 1),     text("BOWWT", 4),
+            text("ARLEN", 4),         text("PNTWT", 4),  text("BOTYP", 1),    text("WHTYP", 1),
+            text("RETYP", 1),         text("BOLEN", 1),  text("ODLEN", 1)};
+}
+
+SavedSetupStore::WriteReport SavedSetupStore::writeRecord(storage::TableStore& table,
+                                                          const SavedSetup& setup) {
+    WriteReport report;
+    SavedSetup record = setup;
+    for (const SavedField& field : kFields) {
+        const std::string& text = field.text(record);
+        Status s = table.setFieldText(field.name, text);
+        if (s.code() == Status::Code::Encoding) {
+            std::string plain;
+            for (const char ch : text) {
+                const auto c = static_cast<unsigned char>(ch);
+                if (c < 0x80) {
+                    plain += ch;
+                } else if ((c & 0xC0) != 0x80) {
+                    plain += '?';  // one per letter: continuation bytes are skipped
+                }
+            }
+            s = table.setFieldText(field.name, plain);
+            ++report.replaced;
+        }
+        if (!s) {
+            report.status = s;
+            return report;
+        }
+        const storage::FieldDef& def =
+            table.fields()[static_cast<std::size_t>(table.fieldIndex(field.name))];
+        std::size_t letters = 0;
+        for (const char c : text) letters += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+        if (def.type == 'C' && letters > def.length) ++report.cut;
+    }
+    return report;
+}
+
+Result<bool> SavedSetupStore::isEmpty() {
+    const std::filesystem::path dir = m_table.path().parent_path();
+    auto count = countRecords(dir);
+    if (!count) return count.status();
+    return *count == 0;
+}
+
+SetupId SavedSetupStore::currentId() const {
+    return m_table.eof() ? SetupId() : std::to_string(m_table.recNo());
+}
+
+Status SavedSetupStore::goToId(const SetupId& id) {
+    std::uint32_t recNo = 0;
+    const auto [end, ec] = std::from_chars(id.data(), id.data() + id.size(), recNo);
+    if (ec != std::errc() || end != id.data() + id.size() || recNo == 0) {
+        return Status::invalidArgument("'" + id + "' is not a record of " +
+                                       m_table.path().filename().string());
+    }
+    return m_table.goTo(recNo);
+}
+
+Result<std::vector<HistoryEntry>> SavedSetupStore::history(const CustomerAddress& customer) {
+    const std::uint32_t from = m_table.recNo();
+    std::vector<HistoryEntry> found;
+    auto seek = seekName(customer.name);
+    if (!seek) return seek.status();
+    Status s;
+    while (*seek && !m_table.eof()) {
+        auto record = current();
+        if (!record) {
+            s = record.status();
+            break;
+        }
+        if (record->address.name != customer.name) break;  // past the customer's key
+        if (sameCustomer(record->address, customer)) {
+            found.push_back({currentId(), std::move(record).value()});
+        }
+        if (s = next(); !s) break;
+    }
+    if (Status back = from == 0 ? first() : m_table.goTo(from); s && !back) s = back;
+    if (!s) return s;
+    std::stable_sort(found.begin(), found.end(), [](const HistoryEntry& a, const HistoryEntry& b) {
+        const int da = dateOrder(a.setup.date);
+        const int db = dateOrder(b.setup.date);
+        if (da != db) return da > db;
+        return std::stoul(a.id) > std::stoul(b.id);
+    });
+    return found;
+}
+
+Status SavedSetupStore::exportText(const std::filesystem::path& target,
+                                   const storage::ProgressFn& progress) {
+    // Its own handle without an index: record order is the order of saving.
+    storage::TableStore table(m_table.path(), *m_io);
+    if (Status s = table.open(); !s) return s;
+    Status s = table.copyToText(target, kExportTypeCode, progress);
+    table.close();
+    return s;
 }
 
 Status SavedSetupStore::writeFields(SavedSetup& record, bool addressOnly) {

@@ -1,6 +1,7 @@
 #pragma once
-// SavedSetupStore: the saved set-ups table (Saveddb.dbf) with its name index
-// (Saved.idx) selected, as the customer windows use it.
+// SavedSetupStore: the local store of saved set-ups (SetupStore.h), the
+// table Saveddb.dbf with its name index (Saved.idx) selected.  A set-up's id
+// is its record number as decimal text.
 //
 // Record layout (19 fields; every field is written through its text):
 //   NAME ADDR1 ADDR2 CITY STATE ZIP COUNTRY CCODE   the customer's address
@@ -22,6 +23,7 @@
 #include "FileIo.h"
 #include "Progress.h"
 #include "SetupCodes.h"
+#include "SetupStore.h"
 #include "Status.h"
 #include "TableStore.h"
 
@@ -31,53 +33,49 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace quivra::customers {
 
-// One saved record as read back, texts trimmed (the memo keeps its lines).
-struct SavedSetup {
-    CustomerAddress address;
-    std::string date;  // DATE as stored
-    SetupCodes codes;
-
-    bool operator==(const SavedSetup&) const = default;
-};
-
-// What became of a save: `status` ok means the record and its index entry are
-// on disk.  `stored` tells, on failure, whether the record itself reached the
-// file (only its index entry is then missing), so that the caller neither
-// claims success nor invites the user to save the same record twice.
-struct AppendOutcome {
-    storage::Status status;
-    bool stored = false;
-};
-
-class SavedSetupStore {
+class SavedSetupStore final : public SetupStore {
 public:
     // Binds to Saveddb.dbf and Saved.idx in `dataDir`; nothing is opened.
     // Every file access goes through `io`, which must outlive the store.
     explicit SavedSetupStore(const std::filesystem::path& dataDir,
                              storage::FileIo& io = storage::FileIo::posix());
-    SavedSetupStore(const SavedSetupStore&) = delete;
-    SavedSetupStore& operator=(const SavedSetupStore&) = delete;
 
     // Opens the table, checks that it has the 19 fields and selects the name
     // index.  Errors name the missing file or field.  Stands on the first
     // record in name order.  A name index that misses set-ups is rebuilt
     // first, reporting to `progress`; cancelled there, the store stays closed
     // and the index file as it was.
-    storage::Status open(const storage::ProgressFn& progress = {});
-    void close();
-    [[nodiscard]] bool isOpen() const { return m_table.isOpen(); }
+    storage::Status open(const storage::ProgressFn& progress = {}) override;
+    void close() override;
+    [[nodiscard]] bool isOpen() const override { return m_table.isOpen(); }
     // What is wrong with the table when it is damaged (then every change is
     // refused), else ok.  Precondition: open.
-    [[nodiscard]] storage::Status damage() const { return m_table.damage(); }
+    [[nodiscard]] storage::Status damage() const override { return m_table.damage(); }
     // What the window should tell the user once, or "": that the name index
     // was found damaged and rebuilt.  Taking it clears it.
-    std::string takeNotice();
+    std::string takeNotice() override;
+
+    // The 19 fields of a new Saveddb.dbf, at the widths the program is
+    // delivered with (quivra-sync export writes such a table).
+    static std::vector<storage::FieldSpec> tableFields();
+    // What writeRecord() wrote.
+    struct WriteReport {
+        storage::Status status;
+        long cut = 0;       // texts longer than their field, cut at its width
+        long replaced = 0;  // texts the code page cannot hold, written with '?' for such letters
+    };
+    // Writes every field of `setup` into the record `table` is appending or
+    // editing.  Unlike a save from the windows, a text the code page cannot
+    // hold is written with '?' in place of each letter beyond ASCII.
+    static WriteReport writeRecord(storage::TableStore& table, const SavedSetup& setup);
 
     // Records on file (0 for an empty table), without needing the index.
     static storage::Result<std::uint32_t> countRecords(const std::filesystem::path& dataDir);
+    storage::Result<bool> isEmpty() override;
 
     // --- saving (precondition: open) ------------------------------------------
     // Appends one record with the address, the set-up codes and `date`; the
@@ -85,32 +83,42 @@ public:
     // update fail after the record was written, the index is rebuilt from the
     // table before giving up.  Afterwards nothing is pending any more.
     AppendOutcome appendSetup(const CustomerAddress& address, const SetupCodes& codes,
-                              const std::chrono::year_month_day& date);
+                              const std::chrono::year_month_day& date) override;
 
     // --- browsing in name order (precondition: open) ------------------------------
-    storage::Status first();
-    storage::Status next();
-    storage::Status previous();
-    storage::Status last();
+    storage::Status first() override;
+    storage::Status next() override;
+    storage::Status previous() override;
+    storage::Status last() override;
     // Stands on a record by its physical number (key order goes on from there).
     storage::Status goTo(std::uint32_t recNo) { return m_table.goTo(recNo); }
     // The first record in name order whose name begins with `letters`
     // (compared as typed).  Not found leaves the store at end of table.
-    storage::Result<bool> seekName(std::string_view letters);
-    [[nodiscard]] bool atEnd() const { return m_table.eof(); }
+    storage::Result<bool> seekName(std::string_view letters) override;
+    [[nodiscard]] bool atEnd() const override { return m_table.eof(); }
     [[nodiscard]] std::uint32_t recNo() const { return m_table.recNo(); }
-    storage::Result<SavedSetup> current() const;
+    [[nodiscard]] SetupId currentId() const override;
+    storage::Status goToId(const SetupId& id) override;
+    storage::Result<SavedSetup> current() const override;
 
     // --- correcting the address of the current record --------------------------
-    storage::Status beginEdit();
+    storage::Status beginEdit() override;
     // Writes the address fields and posts; the set-up codes and DATE stay.
-    storage::Status postAddress(const CustomerAddress& address);
-    void cancelEdit();
-    [[nodiscard]] bool isEditing() const;
+    storage::Status postAddress(const CustomerAddress& address) override;
+    void cancelEdit() override;
+    [[nodiscard]] bool isEditing() const override;
 
     // Width of a character field (the most characters it holds), 0 for a
     // memo or a field the table lacks.  Precondition: open.
-    [[nodiscard]] int textWidth(std::string_view field) const;
+    [[nodiscard]] int textWidth(std::string_view field) const override;
+
+    // The customer's set-ups found through the name index, newest first by
+    // their date (a date that cannot be read counts as oldest), then by
+    // record number.  The store stands where it stood before.
+    storage::Result<std::vector<HistoryEntry>> history(const CustomerAddress& customer) override;
+    // The table in record order, through a handle of its own (no index).
+    storage::Status exportText(const std::filesystem::path& target,
+                               const storage::ProgressFn& progress = {}) override;
 
 private:
     // Writes the record's fields (only the address ones with `addressOnly`).
@@ -122,6 +130,7 @@ private:
     // Runs `walk` (an index walk); once more after rebuilding a damaged index.
     storage::Status walkIndex(const std::function<storage::Status()>& walk);
 
+    storage::FileIo* m_io;
     storage::TableStore m_table;
     std::filesystem::path m_indexFile;
     std::string m_notice;

@@ -3,11 +3,12 @@
 #include "AddressPanel.h"
 #include "BgrColour.h"
 #include "CustomerAddress.h"
+#include "CustomerBase.h"
 #include "ErrorHandler.h"
 #include "MessageBox.h"
 #include "RepairOffer.h"
-#include "SavedSetupStore.h"
 #include "SetupHeaderPanel.h"
+#include "SetupStore.h"
 #include "ValueLabel.h"
 
 #include <QGuiApplication>
@@ -54,11 +55,13 @@ TCustInfo::TCustInfo(const selection::SelectionInputs& inputs,
         if (!damaged.damage.isOk() && !offerRepair(parent, damaged, *m_io)) {
             throw shell::UserError(refusedMessage(damaged));
         }
-        SavedSetupStore store(m_dataDir, *m_io);
-        if (storage::Status s = store.open(); !s) throw shell::UserError(s.message());
-        showNotice(store);
-        m_address->setWidths([&store](std::string_view field) { return store.textWidth(field); });
-        store.close();
+        auto store = chain::CustomerBase::of(m_dataDir).store(*m_io);
+        if (!store) throw shell::UserError(store.status().message());
+        if (storage::Status s = (*store)->open(); !s) throw shell::UserError(s.message());
+        showNotice(**store);
+        m_address->setWidths(
+            [&store](std::string_view field) { return (*store)->textWidth(field); });
+        (*store)->close();
     }
 
     m_header->setTexts(saveHeader(inputs, searchedPage));
@@ -114,11 +117,15 @@ void TCustInfo::PostBtnClick() {
     // The record and its index entry are both on disk when appendSetup()
     // returns ok; only then is the user told so.  On failure the window stays
     // open with everything typed, so nothing the user entered is lost.
-    SavedSetupStore store(m_dataDir, *m_io);
-    AppendOutcome outcome{store.open(), false};
-    if (outcome.status) outcome = store.appendSetup(address, m_codes, m_date);
-    showNotice(store);
-    store.close();
+    auto store = chain::CustomerBase::of(m_dataDir).store(*m_io);
+    if (!store) {
+        shell::MessageBox::error(this, qs(store.status().message()));
+        return;
+    }
+    AppendOutcome outcome{(*store)->open(), false};
+    if (outcome.status) outcome = (*store)->appendSetup(address, m_codes, m_date);
+    showNotice(**store);
+    (*store)->close();
     if (!outcome.status) {
         shell::MessageBox::error(this, qs(outcome.status.message()));
         // A record that reached the file must not be saved a second time.
@@ -129,7 +136,7 @@ void TCustInfo::PostBtnClick() {
     accept();
 }
 
-void TCustInfo::showNotice(SavedSetupStore& store) {
+void TCustInfo::showNotice(SetupStore& store) {
     if (const std::string notice = store.takeNotice(); !notice.empty()) {
         shell::MessageBox::information(isVisible() ? this : parentWidget(), qs(notice));
     }

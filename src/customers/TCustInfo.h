@@ -4,8 +4,9 @@
 // that name, first address line, city and state are filled, appends the
 // record with its name-index entry and closes; "Close" discards it.
 //
-// The window opens the saved set-ups table only to save into it, so another
-// copy of the program can save meanwhile.  Construction checks that the
+// The window opens the customer store (SetupStore.h: the local tables or the
+// chain's server, as Shop Information chose) only to save into it, so
+// another copy of the program can save meanwhile.  Construction checks that the
 // table and its index are there and throws shell::UserError with the storage
 // message when they are not (the modal pattern shows it and goes on).  A
 // damaged table is offered for repair first (RepairOffer.h); declined, the
@@ -29,7 +30,7 @@ class ValueLabel;
 namespace quivra::customers {
 
 class AddressPanel;
-class SavedSetupStore;
+class SetupStore;
 class SetupHeaderPanel;
 
 class TCustInfo : public QDialog {
@@ -54,7 +55,7 @@ protected:
 
 private:
     // Tells the user once what the store noticed (a name index rebuilt).
-    void showNotice(SavedSetupStore& store);
+    void showNotice(SetupStore& store);
 
     std::filesystem::path m_dataDir;
     storage::FileIo* m_io = &storage::FileIo::posix();

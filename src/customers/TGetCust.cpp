@@ -2,6 +2,7 @@
 
 #include "AddressPanel.h"
 #include "BgrColour.h"
+#include "CustomerBase.h"
 #include "ErrorHandler.h"
 #include "MessageBox.h"
 #include "RepairOffer.h"
@@ -34,7 +35,6 @@ QPushButton* makeButton(QWidget* parent, const char* objectName, const QString& 
 TGetCust::TGetCust(const std::filesystem::path& dataDir, PrintCustomerFn print,
                    std::optional<RestoredSetup>* result, QWidget* parent)
     : QDialog(parent),
-      m_store(dataDir),
       m_print(std::move(print)),
       m_result(result),
       m_address(new AddressPanel(this)),
@@ -55,8 +55,11 @@ TGetCust::TGetCust(const std::filesystem::path& dataDir, PrintCustomerFn print,
     // A damaged table is said so once, here, with the offer to repair it;
     // unrepaired it is browsed, and every edit is refused with the damage.
     (void)offerRepair(parent, savedTableHealth(dataDir));
-    if (storage::Status s = m_store.open(); !s) throw shell::UserError(s.message());
-    m_address->setWidths([this](std::string_view field) { return m_store.textWidth(field); });
+    auto store = chain::CustomerBase::of(dataDir).store();
+    if (!store) throw shell::UserError(store.status().message());
+    m_store = std::move(store).value();
+    if (storage::Status s = m_store->open(); !s) throw shell::UserError(s.message());
+    m_address->setWidths([this](std::string_view field) { return m_store->textWidth(field); });
 
     m_exitButton->setFlat(true);
     for (QPushButton* b : {m_closeButton, m_returnButton, m_printButton, m_pdfButton}) {
@@ -97,7 +100,7 @@ TGetCust::TGetCust(const std::filesystem::path& dataDir, PrintCustomerFn print,
 }
 
 void TGetCust::showNotice() {
-    if (const std::string notice = m_store.takeNotice(); !notice.empty()) {
+    if (const std::string notice = m_store->takeNotice(); !notice.empty()) {
         shell::MessageBox::information(this, QString::fromStdString(notice));
     }
 }
@@ -115,26 +118,26 @@ void TGetCust::done(int result) {
     // However the window closes (Close, Return Data, the title bar, Escape),
     // an address edit that was not posted is settled first.
     if (!settlePendingEdit()) return;
-    m_store.close();
+    m_store->close();
     QDialog::done(result);
 }
 
 bool TGetCust::settlePendingEdit() {
-    if (!m_store.isEditing()) return true;
-    auto stored = m_store.current();
+    if (!m_store->isEditing()) return true;
+    auto stored = m_store->current();
     if (stored.isOk() && stored->address == m_address->address()) {
-        m_store.cancelEdit();  // Edit pressed, nothing changed
+        m_store->cancelEdit();  // Edit pressed, nothing changed
         return true;
     }
     switch (shell::MessageBox::askToSave(this, tr("Save the changes to this customer?"))) {
         case shell::MessageBox::Answer::Save:
-            if (storage::Status s = m_store.postAddress(m_address->address()); !s) {
+            if (storage::Status s = m_store->postAddress(m_address->address()); !s) {
                 showStatus(s);  // still editing: the user may correct it or discard
                 return false;
             }
             break;
         case shell::MessageBox::Answer::Discard:
-            m_store.cancelEdit();
+            m_store->cancelEdit();
             break;
         default:
             return false;
@@ -148,7 +151,7 @@ void TGetCust::showStatus(const storage::Status& status) {
 }
 
 void TGetCust::showCurrent(bool header) {
-    auto record = m_store.current();
+    auto record = m_store->current();
     if (!record.isOk()) {
         showStatus(record.status());
         return;
@@ -165,10 +168,10 @@ void TGetCust::setEditing(bool editing) {
     m_searchButton->setEnabled(!editing);
 }
 
-void TGetCust::move(storage::Status (SavedSetupStore::*step)()) {
-    const std::uint32_t from = m_store.recNo();
-    storage::Status s = (m_store.*step)();
-    if (s && (m_store.atEnd() || m_store.recNo() == 0) && from != 0) s = m_store.goTo(from);
+void TGetCust::move(storage::Status (SetupStore::*step)()) {
+    const SetupId from = m_store->currentId();
+    storage::Status s = ((*m_store).*step)();
+    if (s && m_store->atEnd() && !from.empty()) s = m_store->goToId(from);
     if (!s) showStatus(s);
     showNotice();
     showCurrent(true);
@@ -178,27 +181,27 @@ void TGetCust::DBNavigator1Click(RecordNavigator::Button button) {
     using B = RecordNavigator::Button;
     switch (button) {
         case B::First:
-            move(&SavedSetupStore::first);
+            move(&SetupStore::first);
             break;
         case B::Prior:
-            move(&SavedSetupStore::previous);
+            move(&SetupStore::previous);
             break;
         case B::Next:
-            move(&SavedSetupStore::next);
+            move(&SetupStore::next);
             break;
         case B::Last:
-            move(&SavedSetupStore::last);
+            move(&SetupStore::last);
             break;
         case B::Edit:
-            if (m_store.atEnd()) return;
-            if (storage::Status s = m_store.beginEdit(); !s) {
+            if (m_store->atEnd()) return;
+            if (storage::Status s = m_store->beginEdit(); !s) {
                 showStatus(s);
                 return;
             }
             setEditing(true);
             break;
         case B::Post:
-            if (storage::Status s = m_store.postAddress(m_address->address()); !s) {
+            if (storage::Status s = m_store->postAddress(m_address->address()); !s) {
                 showStatus(s);  // still editing: the user may correct and post again
                 return;
             }
@@ -206,7 +209,7 @@ void TGetCust::DBNavigator1Click(RecordNavigator::Button button) {
             showCurrent(false);
             break;
         case B::Cancel:
-            m_store.cancelEdit();
+            m_store->cancelEdit();
             setEditing(false);
             showCurrent(false);
             break;
@@ -214,10 +217,10 @@ void TGetCust::DBNavigator1Click(RecordNavigator::Button button) {
 }
 
 void TGetCust::Button1Click() {
-    if (m_store.isEditing()) return;
+    if (m_store->isEditing()) return;
     const QString letters = shell::MessageBox::inputBox(
         this, tr("Find Customer"), tr("Enter First Letters of Name, Xxx"), QString());
-    auto found = m_store.seekName(letters.toStdString());
+    auto found = m_store->seekName(letters.toStdString());
     showNotice();
     if (found.isOk() && found.value()) {
         showCurrent(true);
@@ -228,13 +231,13 @@ void TGetCust::Button1Click() {
     } else {
         shell::MessageBox::information(this, tr("Name not found"));
     }
-    if (storage::Status s = m_store.first(); !s) showStatus(s);
+    if (storage::Status s = m_store->first(); !s) showStatus(s);
     showCurrent(true);
 }
 
 void TGetCust::ReturnDataBtnClick() {
     if (!settlePendingEdit()) return;
-    auto record = m_store.current();
+    auto record = m_store->current();
     if (!record.isOk()) {
         showStatus(record.status());
         return;

@@ -4,20 +4,22 @@
 // the address through the navigator's Edit and Post, prints the customer
 // record and returns the set-up to the main window ("Return Data").
 //
-// Construction opens Saveddb.dbf with Saved.idx and shows the first customer
-// in name order; a missing or unusable file throws shell::UserError with the
+// Construction opens the customer store (SetupStore.h: Saveddb.dbf with
+// Saved.idx, or the chain's server, as Shop Information chose) and shows the
+// first customer in name order; a missing or unusable file throws shell::UserError with the
 // storage message (the modal pattern shows it).  A damaged table is said so
 // and offered for repair (RepairOffer.h); declined, it is browsed read-only.  `result` receives the
 // set-up when "Return Data" closes the window and is left alone otherwise.
 
 #include "CustomerCommands.h"
 #include "RecordNavigator.h"
-#include "SavedSetupStore.h"
+#include "SetupStore.h"
 
 #include <QDialog>
 
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <optional>
 
 class QPushButton;
@@ -58,7 +60,7 @@ private:
     // changes to this customer?".  False when the window must stay open.
     bool settlePendingEdit();
     // Moves with `step`; at either end the window stays on the record it was on.
-    void move(storage::Status (SavedSetupStore::*step)());
+    void move(storage::Status (SetupStore::*step)());
     // Fills the edits (and with `header` the header panel) from the current record.
     void showCurrent(bool header);
     void setEditing(bool editing);
@@ -66,7 +68,7 @@ private:
     // Tells the user once what the store noticed (a name index rebuilt).
     void showNotice();
 
-    SavedSetupStore m_store;
+    std::unique_ptr<SetupStore> m_store;
     PrintCustomerFn m_print;
     std::optional<RestoredSetup>* m_result;
     AddressPanel* m_address;

@@ -1,5 +1,6 @@
 #include "TShopInf.h"
 
+#include "CustomerDbPanel.h"
 #include "CustomerFiles.h"
 #include "ErrorHandler.h"
 #include "FieldWidths.h"
@@ -21,6 +22,7 @@ namespace quivra::customers {
 TShopInf::TShopInf(std::filesystem::path dataDir, QWidget* parent)
     : QDialog(parent),
       m_dataDir(std::move(dataDir)),
+      m_databasePanel(new CustomerDbPanel(this)),
       m_saveButton(new QPushButton(tr("&Save"), this)),
       m_exitButton(new QPushButton(tr("E&xit"), this)) {
     setObjectName(QStringLiteral("ShopInf"));
@@ -33,6 +35,14 @@ TShopInf::TShopInf(std::filesystem::path dataDir, QWidget* parent)
     auto record = loadShopRecord(m_dataDir);
     if (!record.isOk()) throw shell::UserError(record.status().message());
     m_record = std::move(record).value();
+    // A settings file that cannot be read is said once; the window then
+    // offers the defaults, and Save writes a sound file.
+    if (auto database = loadCustomerDbSettings(m_dataDir); database) {
+        m_database = *database;
+    } else {
+        shell::MessageBox::error(parent, QString::fromStdString(database.status().message()));
+    }
+    m_databasePanel->setSettings(m_database);
     auto widths = characterFieldWidths(m_dataDir / kShopTableFile);
     if (!widths.isOk()) throw shell::UserError(widths.status().message());
 
@@ -74,6 +84,7 @@ TShopInf::TShopInf(std::filesystem::path dataDir, QWidget* parent)
     addRow(tr("Phone:"), {6});
     addRow(tr("FAX:"), {7});
     addRow(tr("Additional Report Text:"), {8});
+    grid->addWidget(m_databasePanel, row++, 0, 1, 2);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
     buttons->addWidget(m_saveButton);
@@ -81,7 +92,8 @@ TShopInf::TShopInf(std::filesystem::path dataDir, QWidget* parent)
     grid->addLayout(buttons, row, 0, 1, 2);
 
     for (std::size_t i = 1; i < m_edits.size(); ++i) setTabOrder(m_edits[i - 1], m_edits[i]);
-    setTabOrder(m_edits.back(), m_saveButton);
+    setTabOrder(m_edits.back(), m_databasePanel->firstControl());
+    setTabOrder(m_databasePanel->lastControl(), m_saveButton);
     setTabOrder(m_saveButton, m_exitButton);
     m_edits[0]->setFocus();
 }
@@ -106,6 +118,21 @@ ShopRecord TShopInf::editedRecord() const {
 
 void TShopInf::ShopInfSaveBtnClick() {
     const ShopRecord r = editedRecord();
+    const CustomerDbSettings database = m_databasePanel->settings();
+    if (database != m_database) {
+        storage::Status s = checkCustomerDbSettings(database);
+        if (s && database.kind == CustomerDbKind::Server && r.name.empty()) {
+            s = storage::Status::invalidArgument(
+                "Give the shop its name before choosing the shared server: the server tells "
+                "the shops of the chain apart by their names.");
+        }
+        if (s) s = saveCustomerDbSettings(m_dataDir, database);
+        if (!s) {
+            shell::MessageBox::error(this, QString::fromStdString(s.message()));
+            return;
+        }
+        m_database = database;
+    }
     if (storage::Status s = saveShopRecord(m_dataDir, r); !s) {
         shell::MessageBox::error(this, QString::fromStdString(s.message()));
         return;

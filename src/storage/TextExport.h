@@ -11,6 +11,8 @@
 #include "Status.h"
 
 #include <filesystem>
+#include <string>
+#include <string_view>
 
 namespace quivra::storage {
 
@@ -25,6 +27,10 @@ public:
     static Status writeDelimited(const TableFile& table, FileIo& io,
                                  const std::filesystem::path& target,
                                  const ProgressFn& progress = {});
+
+    // Appends a UTF-8 text to `line` as a delimited value: trailing blanks
+    // removed, in double quotes, quotes inside doubled (line breaks kept).
+    static void appendQuotedText(std::string_view utf8, std::string& line);
 };
 
 }  // namespace quivra::storage

@@ -9,7 +9,7 @@ trap 'rm -rf "$work"' EXIT
 failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 
-for tool in quivra quivra-table quivra-select quivra-build; do
+for tool in quivra quivra-table quivra-select quivra-build quivra-sync; do
   # No display is needed for either: both answer before any window exists.
   out=$(env -u DISPLAY QT_QPA_PLATFORM=xcb "$bin/$tool" --help) || fail "$tool --help exit status"
   grep -q "^Usage: $tool " <<<"$out" || fail "$tool --help: $out"

@@ -1,12 +1,16 @@
 // The shop window: Save stays open, Exit drops unsaved changes, the country
 // is never touched and an empty table gains its record.
+#include "CustomerDbSettings.h"
 #include "CustomerTables.h"
 #include "ShopRecord.h"
 #include "TShopInf.h"
 #include "TableStore.h"
 #include "UiHelpers.h"
 
+#include <QComboBox>
 #include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
 
 namespace quivra::customers {
 namespace {
@@ -98,6 +102,77 @@ TEST(TShopInfTest, EditsHoldNoMoreThanTheirFields) {
     TShopInf w(dir.path());
     EXPECT_EQ(child(w, "DBEdit1")->maxLength(), 30);
     EXPECT_EQ(child(w, "DBEdit9")->maxLength(), 60);
+}
+
+// Chooses the shared server in the window's customer database panel.
+void chooseServer(const TShopInf& w, const char* host, const char* tls) {
+    child<QRadioButton>(w, "CustDbServer")->setChecked(true);
+    typeInto(child(w, "CustDbHost"), qs(host));
+    child<QSpinBox>(w, "CustDbPort")->setValue(6432);
+    typeInto(child(w, "CustDbName"), qs("chain"));
+    typeInto(child(w, "CustDbUser"), qs("north1"));
+    auto* mode = child<QComboBox>(w, "CustDbTls");
+    mode->setCurrentIndex(mode->findText(qs(tls)));
+}
+
+TEST(TShopInfTest, TheServerChoiceGoesToItsOwnFileAndComesBack) {
+    test::ScratchDir dir;
+    ASSERT_TRUE(test::createShopTable(dir.path(), true).isOk());
+    {
+        TShopInf w(dir.path());
+        EXPECT_TRUE(child<QRadioButton>(w, "CustDbLocal")->isChecked());
+        EXPECT_FALSE(child(w, "CustDbHost")->isEnabled());
+        chooseServer(w, "db.chain.example", "verify-full");
+        EXPECT_TRUE(child(w, "CustDbHost")->isEnabled());
+        w.ShopInfSaveBtnClick();
+        EXPECT_TRUE(test::takeShownTexts().isEmpty());
+    }
+    const CustomerDbSettings s = loadCustomerDbSettings(dir.path()).value();
+    EXPECT_EQ(s.kind, CustomerDbKind::Server);
+    EXPECT_EQ(s.host, "db.chain.example");
+    EXPECT_EQ(s.port, 6432);
+    EXPECT_EQ(s.database, "chain");
+    EXPECT_EQ(s.user, "north1");
+    EXPECT_EQ(s.sslMode, "verify-full");
+    // SHOPINFO.DBF keeps its ten fields.
+    storage::TableStore table(dir.path() / "SHOPINFO.DBF");
+    ASSERT_TRUE(table.open().isOk());
+    EXPECT_EQ(table.fields().size(), 10U);
+    TShopInf again(dir.path());
+    EXPECT_TRUE(child<QRadioButton>(again, "CustDbServer")->isChecked());
+    EXPECT_EQ(child(again, "CustDbHost")->text(), qs("db.chain.example"));
+}
+
+TEST(TShopInfTest, ARemoteServerWithoutTlsIsRefusedAndNothingIsSaved) {
+    test::ScratchDir dir;
+    ASSERT_TRUE(test::createShopTable(dir.path(), true).isOk());
+    TShopInf w(dir.path());
+    typeInto(child(w, "DBEdit7"), qs("555-0100"));
+    chooseServer(w, "db.chain.example", "disable");
+    w.ShopInfSaveBtnClick();
+    const QStringList shown = test::takeShownTexts();
+    ASSERT_EQ(shown.size(), 1);
+    EXPECT_TRUE(shown.front().contains(qs("must be encrypted"))) << shown.front().toStdString();
+    EXPECT_FALSE(std::filesystem::exists(dir.path() / kCustomerDbFile));
+    EXPECT_EQ(loadShopRecord(dir.path()).value().phone, "PHONE value");
+    // This machine's own server needs no TLS.
+    chooseServer(w, "", "disable");
+    w.ShopInfSaveBtnClick();
+    EXPECT_TRUE(test::takeShownTexts().isEmpty());
+    EXPECT_EQ(loadCustomerDbSettings(dir.path()).value().sslMode, "disable");
+}
+
+TEST(TShopInfTest, TheSharedServerNeedsTheShopsName) {
+    test::ScratchDir dir;
+    ASSERT_TRUE(test::createShopTable(dir.path(), true).isOk());
+    TShopInf w(dir.path());
+    typeInto(child(w, "DBEdit1"), qs(""));
+    chooseServer(w, "localhost", "prefer");
+    w.ShopInfSaveBtnClick();
+    const QStringList shown = test::takeShownTexts();
+    ASSERT_EQ(shown.size(), 1);
+    EXPECT_TRUE(shown.front().contains(qs("Give the shop its name")));
+    EXPECT_FALSE(std::filesystem::exists(dir.path() / kCustomerDbFile));
 }
 
 }  // namespace

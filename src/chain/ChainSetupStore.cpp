@@ -1,0 +1,172 @@
+#include "ChainSetupStore.h"
+
+#include "DateText.h"
+
+namespace quivra::chain {
+
+using core::Status;
+using customers::AppendOutcome;
+using customers::SavedSetup;
+
+ChainSetupStore::ChainSetupStore(CustomerBase& base, storage::FileIo& io)
+    : m_base(base), m_io(io) {}
+
+Status ChainSetupStore::open(const storage::ProgressFn& progress) {
+    close();
+    auto connection = m_base.connection();
+    if (connection) {
+        m_server = std::make_unique<ServerSetupStore>(**connection, m_base.shopId());
+        Status s = m_server->open(progress);
+        if (s) {
+            m_active = m_server.get();
+            return s;
+        }
+        m_server.reset();
+        if (s.code() != Status::Code::Unavailable) return s;
+        noteOffline(s);
+    } else if (connection.status().code() != Status::Code::Unavailable) {
+        return connection.status();
+    }
+    // Offline: the local tables.
+    m_local = std::make_unique<customers::SavedSetupStore>(m_base.dataDir(), m_io);
+    if (Status s = m_local->open(progress); !s) {
+        m_local.reset();
+        return s;
+    }
+    m_active = m_local.get();
+    return Status::ok();
+}
+
+void ChainSetupStore::close() {
+    if (m_local) m_local->close();
+    if (m_server) m_server->close();
+    m_active = nullptr;
+    m_local.reset();
+    m_server.reset();
+}
+
+Status ChainSetupStore::damage() const {
+    return m_active ? m_active->damage() : Status::ok();
+}
+
+void ChainSetupStore::noteOffline(const Status& why) {
+    if (why.code() == Status::Code::Unavailable) m_base.wentOffline();
+}
+
+std::string ChainSetupStore::takeNotice() {
+    std::string notice = std::exchange(m_notice, std::string());
+    const auto add = [&notice](const std::string& more) {
+        if (more.empty()) return;
+        if (!notice.empty()) notice += "\n\n";
+        notice += more;
+    };
+    if (m_active) add(m_active->takeNotice());
+    add(m_base.takeOfflineNotice());
+    return notice;
+}
+
+AppendOutcome ChainSetupStore::appendSetup(const customers::CustomerAddress& address,
+                                           const customers::SetupCodes& codes,
+                                           const std::chrono::year_month_day& date) {
+    const SavedSetup setup{address, customers::shortDateText(date), codes};
+    if (Status s = checkStorable(setup); !s) return {s, false};
+    const std::string uuid = newUuid();
+    const std::string created = utcNowText();
+    if (m_server) {
+        AppendOutcome outcome = m_server->storeSetup(uuid, setup, created);
+        if (outcome.status || outcome.status.code() != Status::Code::Unavailable) return outcome;
+        // The server went away during the save: it may or may not have
+        // committed it.  The outbox sends it again by the same UUID, which
+        // the server keeps once.
+        noteOffline(outcome.status);
+    }
+    return queueSetup(uuid, setup, created, date);
+}
+
+AppendOutcome ChainSetupStore::queueSetup(const std::string& uuid, const SavedSetup& setup,
+                                          const std::string& created,
+                                          const std::chrono::year_month_day& date) {
+    auto shop = m_base.readShopName();
+    if (!shop) return {shop.status(), false};
+    OutboxEntry entry;
+    entry.uuid = uuid;
+    entry.kind = OutboxEntry::Kind::NewSetup;
+    entry.queued = created;
+    entry.shop = *shop;
+    entry.setup = setup;
+    auto generation = m_base.outbox().generation();
+    auto recNo = m_base.outbox().add(entry);
+    if (!recNo) return {recNo.status(), false};
+    // The save is kept from here on.  The copy in the local tables lets this
+    // counter find it while offline; should it fail, the save still
+    // reaches the server.
+    customers::SavedSetupStore* local = m_local.get();
+    customers::SavedSetupStore own(m_base.dataDir(), m_io);
+    Status copied = Status::ok();
+    if (!local) {
+        copied = own.open();
+        local = &own;
+    }
+    if (copied) copied = local->appendSetup(setup.address, setup.codes, date).status;
+    if (copied) {
+        // The outbox may have been emptied in between: the generation check
+        // then leaves it alone.
+        if (generation) {
+            (void)m_base.outbox().setLocalRecord(*generation, *recNo, local->recNo());
+        }
+    } else {
+        m_notice =
+            "The set-up is kept for the customer database server, but this computer's "
+            "list could not take a copy: " +
+            copied.message();
+    }
+    if (local == &own) own.close();
+    m_base.nudge();
+    return {Status::ok(), true};
+}
+
+Status ChainSetupStore::queueAddress(const std::string& uuid,
+                                     const customers::CustomerAddress& address) {
+    OutboxEntry entry;
+    entry.uuid = uuid;
+    entry.kind = OutboxEntry::Kind::Address;
+    entry.queued = utcNowText();
+    entry.setup.address = address;
+    auto recNo = m_base.outbox().add(entry);
+    if (!recNo) return recNo.status();
+    m_base.nudge();
+    return Status::ok();
+}
+
+Status ChainSetupStore::postAddress(const customers::CustomerAddress& address) {
+    if (m_active == m_server.get()) {
+        Status s = m_server->postAddress(address);
+        if (s || s.code() != Status::Code::Unavailable) return s;
+        noteOffline(s);
+        if (Status c = checkStorable(SavedSetup{address, {}, {}}); !c) return c;
+        const std::string uuid = m_server->currentId();
+        if (Status q = queueAddress(uuid, address); !q) return q;
+        m_server->cancelEdit();
+        return Status::ok();
+    }
+    if (Status c = checkStorable(SavedSetup{address, {}, {}}); !c) return c;
+    const std::uint32_t localRec = m_local->recNo();
+    if (Status s = m_local->postAddress(address); !s) return s;
+    auto uuid = m_base.outbox().uuidOfLocalRecord(localRec);
+    if (uuid && *uuid) return queueAddress(**uuid, address);
+    return Status::ok();
+}
+
+Status ChainSetupStore::exportText(const std::filesystem::path& target,
+                                   const storage::ProgressFn& progress) {
+    if (m_active == m_server.get()) {
+        Status s = m_server->exportText(target, progress);
+        if (s.code() == Status::Code::Unavailable) noteOffline(s);
+        return s;
+    }
+    return Status::unavailable(
+        "The shop's set-ups are kept on the customer database server, which cannot be reached "
+        "now, and this computer holds only some of them. Export again when the server is back.");
+}
+
+}  // namespace quivra::chain

@@ -1,0 +1,143 @@
+#include "ServerExport.h"
+
+#include "CustomerFiles.h"
+#include "NoSyncFileIo.h"
+#include "SavedSetupStore.h"
+#include "SetupSql.h"
+#include "TableStore.h"
+#include "TempPath.h"
+#include "TextExport.h"
+
+#include <functional>
+
+namespace quivra::chain {
+
+using core::Result;
+using core::Status;
+
+namespace {
+
+constexpr int kBatch = 5000;
+
+// Runs `row` on every set-up of the shop (every shop's for nullopt) in the
+// order they were saved, through a cursor in one read-only transaction.
+Status forEachSetup(PgConnection& connection, std::optional<int> shopId,
+                    const storage::ProgressFn& progress,
+                    const std::function<Status(const ServerSetup&)>& row) {
+    PgTransaction transaction(connection);
+    if (!transaction.begun()) return transaction.begun();
+    const std::string where = shopId ? " WHERE shop_id = " + std::to_string(*shopId) : "";
+    auto count = connection.exec("SELECT count(*) FROM setups" + where);
+    if (!count) return count.status();
+    const auto total = std::stoull(count->text(0, 0));
+    std::string declare = "DECLARE export_rows NO SCROLL CURSOR FOR SELECT ";
+    declare += kSetupColumns;
+    declare += " FROM setups" + where + " ORDER BY created, id";
+    if (Status s = connection.execScript(declare); !s) return s;
+    std::uint64_t done = 0;
+    for (;;) {
+        auto batch = connection.exec("FETCH " + std::to_string(kBatch) + " FROM export_rows");
+        if (!batch) return batch.status();
+        for (int i = 0; i < batch->rows(); ++i) {
+            if (Status s = row(setupFromRow(*batch, i)); !s) return s;
+        }
+        done += static_cast<std::uint64_t>(batch->rows());
+        if (progress && !progress(done, total)) {
+            return Status::cancelled("The export was cancelled; nothing was written.");
+        }
+        if (batch->rows() < kBatch) break;
+    }
+    return transaction.commit();
+}
+
+void appendLine(const customers::SavedSetup& s, std::string& out) {
+    const customers::CustomerAddress& a = s.address;
+    const customers::SetupCodes& k = s.codes;
+    bool firstValue = true;
+    for (const std::string* text :
+         {&a.name, &a.addr1, &a.addr2, &a.city, &a.state, &a.zip, &a.country, &a.ccode, &a.comments,
+          &s.date, &k.hort, &k.bowWeight, &k.arrowLength, &k.pointWeight, &k.bowType, &k.wheelType,
+          &k.releaseType, &k.braceHt, &k.overDraw}) {
+        if (!firstValue) out += ',';
+        firstValue = false;
+        storage::TextExport::appendQuotedText(*text, out);
+    }
+    out += "\r\n";
+}
+
+}  // namespace
+
+Status exportSetupsText(PgConnection& connection, std::optional<int> shopId,
+                        const std::filesystem::path& target, const storage::ProgressFn& progress) {
+    storage::FileIo& io = storage::FileIo::posix();
+    const std::filesystem::path temp = storage::temporaryPathFor(target);
+    auto file = io.open(temp, storage::FileIo::Mode::CreateNew);
+    if (!file) return file.status();
+    std::string buffer;
+    std::uint64_t at = 0;
+    const auto flush = [&]() -> Status {
+        Status s = (*file)->writeAt(at, buffer.data(), buffer.size());
+        at += buffer.size();
+        buffer.clear();
+        return s;
+    };
+    Status s = forEachSetup(connection, shopId, progress, [&](const ServerSetup& row) {
+        appendLine(row.setup, buffer);
+        return buffer.size() >= (1U << 20) ? flush() : Status::ok();
+    });
+    if (s) s = flush();
+    if (s) s = (*file)->sync();
+    file.value().reset();
+    if (s) s = io.rename(temp, target);
+    if (!s) (void)io.remove(temp);
+    return s;
+}
+
+Result<TableExport> exportSetupsTable(PgConnection& connection, std::optional<int> shopId,
+                                      const std::filesystem::path& folder,
+                                      const storage::ProgressFn& progress) {
+    const std::filesystem::path table = folder / customers::kSavedTableFile;
+    const std::filesystem::path memo = std::filesystem::path(table).replace_extension(".fpt");
+    const std::filesystem::path index = folder / customers::kSavedIndexFile;
+    // Built under temporary names without a sync per record, synced once and
+    // renamed into place: the table first, its memo, then the index.
+    const std::filesystem::path tempTable = storage::temporaryPathFor(table);
+    const std::filesystem::path tempMemo =
+        std::filesystem::path(tempTable).replace_extension(".fpt");
+    const std::filesystem::path tempIndex = storage::temporaryPathFor(index);
+    NoSyncFileIo io;
+    TableExport result;
+    Status s = storage::TableStore::create(tempTable, customers::SavedSetupStore::tableFields(),
+                                           storage::CodePage::Cp1252, false, io);
+    storage::TableStore out(tempTable, io);
+    if (s) s = out.open();
+    if (s) {
+        s = forEachSetup(connection, shopId, progress, [&](const ServerSetup& row) {
+            if (Status a = out.appendBlank(); !a) return a;
+            const customers::SavedSetupStore::WriteReport written =
+                customers::SavedSetupStore::writeRecord(out, row.setup);
+            if (!written.status) return written.status;
+            result.textsCut += written.cut;
+            result.textsReplaced += written.replaced;
+            ++result.setups;
+            return out.post();
+        });
+    }
+    if (s) s = out.createIndex(tempIndex, customers::kSavedKeyExpression);
+    out.close();
+    for (const auto& f : {tempTable, tempMemo, tempIndex}) {
+        if (s) s = syncFile(f);
+    }
+    if (s) s = storage::FileIo::posix().rename(tempTable, table);
+    if (s) s = storage::FileIo::posix().rename(tempMemo, memo);
+    if (s) s = storage::FileIo::posix().rename(tempIndex, index);
+    if (!s) {
+        for (const auto& f : {tempTable, tempMemo, tempIndex}) {
+            (void)storage::FileIo::posix().remove(f);
+        }
+        return s;
+    }
+    return result;
+}
+
+}  // namespace quivra::chain

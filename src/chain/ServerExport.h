@@ -1,0 +1,34 @@
+#pragma once
+// The server's set-ups written out in the program's own formats: the
+// delimited text of custdb.txt (docs/export-format.md; the server's texts
+// are written whole) and a Saveddb.dbf table with its Saved.idx.  Both are
+// written under temporary names and renamed when complete.  Rows are read
+// through a cursor, a batch at a time, in the order they were saved.
+
+#include "PgConnection.h"
+#include "Progress.h"
+
+#include <filesystem>
+#include <optional>
+
+namespace quivra::chain {
+
+// Writes the set-ups of shop `shopId` (every shop's for nullopt) to `target`.
+core::Status exportSetupsText(PgConnection& connection, std::optional<int> shopId,
+                              const std::filesystem::path& target,
+                              const storage::ProgressFn& progress = {});
+
+// What exportSetupsTable() wrote.
+struct TableExport {
+    long setups = 0;
+    long textsCut = 0;       // values longer than their field, cut at its width
+    long textsReplaced = 0;  // values with letters the table's code page lacks, written with '?'
+};
+
+// Writes Saveddb.dbf (the 19 fields at the delivered widths, code page
+// 1252) and its name index Saved.idx into `folder`, replacing files there.
+core::Result<TableExport> exportSetupsTable(PgConnection& connection, std::optional<int> shopId,
+                                            const std::filesystem::path& folder,
+                                            const storage::ProgressFn& progress = {});
+
+}  // namespace quivra::chain

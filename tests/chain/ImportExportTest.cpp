@@ -1,0 +1,202 @@
+// Moving shops in and writing the chain back out, through quivra-sync and
+// its library: idempotent imports with a dry run, the fixture tables other
+// programs wrote, and the export as a table the program reads and as text.
+
+#include "CustomerFiles.h"
+#include "NoSyncFileIo.h"
+#include "PgTestSupport.h"
+#include "SavedSetupStore.h"
+#include "Schema.h"
+#include "ServerSetupStore.h"
+#include "ShopImport.h"
+#include "TableStore.h"
+#include "TestTables.h"
+
+#include <array>
+#include <cstdio>
+
+namespace quivra::chain::test {
+namespace {
+
+using customers::test::addressNamed;
+using customers::test::huntingCodes;
+
+constexpr std::chrono::year_month_day kDay{std::chrono::year{2025}, std::chrono::May,
+                                           std::chrono::day{4}};
+
+// Runs quivra-sync with `args`; its standard output and exit status.
+std::pair<std::string, int> runTool(const std::string& args) {
+    const std::string command = std::string(QUIVRA_SYNC_TOOL) + " " + args + " 2>&1";
+    FILE* pipe = popen(command.c_str(), "r");
+    std::string out;
+    std::array<char, 4096> buf{};
+    while (pipe && fgets(buf.data(), buf.size(), pipe)) out += buf.data();
+    const int status = pipe ? pclose(pipe) : -1;
+    return {out, WEXITSTATUS(status)};
+}
+
+std::string quoted(const std::string& text) {
+    return "'" + text + "'";
+}
+
+class ImportExportTest : public ServerTest {
+protected:
+    // A shop's data folder with `n` saved set-ups.
+    void makeShop(const std::filesystem::path& dir, int n) {
+        ASSERT_TRUE(customers::test::createSavedTables(dir));
+        customers::SavedSetupStore store(dir);
+        ASSERT_TRUE(store.open());
+        for (int i = 0; i < n; ++i) {
+            customers::CustomerAddress a = addressNamed("Customer " + std::to_string(i));
+            a.comments = "O'Neil said \"60#\"\\ok, 100%\r\nline two\ttab";
+            ASSERT_TRUE(store.appendSetup(a, huntingCodes(), kDay).status);
+        }
+        store.close();
+    }
+    std::string count(const std::string& query) { return sql(query).text(0, 0); }
+};
+
+TEST_F(ImportExportTest, ImportingTwiceAddsNothingAndADryRunChangesNothing) {
+    customers::test::ScratchDir shop;
+    makeShop(shop.path(), 50);
+    const std::string server = "--server " + quoted(conninfo());
+    const std::string import = server + " import " + shop.path().string() + " --shop 'North Shop'";
+
+    auto [dry, dryStatus] = runTool(import + " --dry-run");
+    EXPECT_EQ(dryStatus, 0) << dry;
+    EXPECT_NE(dry.find("50 set-ups read"), std::string::npos) << dry;
+    EXPECT_NE(dry.find("50 would be new, 0 already on the server"), std::string::npos) << dry;
+    EXPECT_EQ(count("SELECT count(*) FROM setups"), "0");
+
+    auto [first, firstStatus] = runTool(import);
+    EXPECT_EQ(firstStatus, 0) << first;
+    EXPECT_NE(first.find("50 new, 0 already"), std::string::npos) << first;
+    auto [again, againStatus] = runTool(import);
+    EXPECT_EQ(againStatus, 0) << again;
+    EXPECT_NE(again.find("0 new, 50 already"), std::string::npos) << again;
+    EXPECT_EQ(count("SELECT count(*) FROM setups"), "50");
+    EXPECT_EQ(count("SELECT count(*) FROM setups WHERE comments = "
+                    "E'O''Neil said \"60#\"\\\\ok, 100%\\r\\nline two\\ttab'"),
+              "50");
+    EXPECT_EQ(count("SELECT min(created)::date FROM setups"), "2025-05-04");
+    // Another shop's table of the same shape is another shop's set-ups.
+    auto [other, otherStatus] =
+        runTool(server + " import " + shop.path().string() + " --shop 'South Shop'");
+    EXPECT_EQ(otherStatus, 0) << other;
+    EXPECT_EQ(count("SELECT count(*) FROM setups"), "100");
+}
+
+TEST_F(ImportExportTest, AGeneratedTableLargerThanABatchArrivesWhole) {
+    // More records than one COPY batch (2,000) holds, with the letters COPY
+    // escapes in every batch; the 1,000,000-record import is a benchmark.
+    constexpr int kRecords = 4500;
+    customers::test::ScratchDir shop;
+    const std::filesystem::path table = shop.path() / customers::kSavedTableFile;
+    {
+        NoSyncFileIo io;
+        ASSERT_TRUE(storage::TableStore::create(table, customers::SavedSetupStore::tableFields(),
+                                                storage::CodePage::Cp1252, false, io));
+        storage::TableStore out(table, io);
+        ASSERT_TRUE(out.open());
+        for (int i = 1; i <= kRecords; ++i) {
+            customers::SavedSetup s;
+            s.address = addressNamed("Gen " + std::to_string(i) + (i % 7 == 0 ? "\\t" : ""));
+            s.address.comments = "tab\there\r\nnext " + std::to_string(i);
+            s.date = i % 2 == 0 ? "12/31/1999" : "not a date";
+            s.codes = huntingCodes();
+            ASSERT_TRUE(out.appendBlank());
+            ASSERT_TRUE(customers::SavedSetupStore::writeRecord(out, s).status);
+            ASSERT_TRUE(out.post());
+        }
+        out.close();
+    }
+    ASSERT_TRUE(migrate(*m_db));
+    auto report = importShop(*m_db, table, "Generated Shop", false);
+    ASSERT_TRUE(report) << report.status().message();
+    EXPECT_EQ(report->read, kRecords);
+    EXPECT_EQ(report->added, kRecords);
+    EXPECT_TRUE(report->missingFields.empty());
+    EXPECT_EQ(count("SELECT count(DISTINCT name) FROM setups"), std::to_string(kRecords));
+    for (const int i : {1, 2000, 2001, 2002, 4000, 4001, kRecords}) {
+        SCOPED_TRACE(i);
+        auto row = m_db->exec("SELECT comments, created::date FROM setups WHERE name = $1",
+                              {"Gen " + std::to_string(i) + (i % 7 == 0 ? "\\t" : "")});
+        ASSERT_TRUE(row) << row.status().message();
+        ASSERT_EQ(row->rows(), 1);
+        EXPECT_EQ(row->text(0, 0), "tab\there\r\nnext " + std::to_string(i));
+        // A date the table cannot give is the time of the import.
+        EXPECT_EQ(row->text(0, 1) == "1999-12-31", i % 2 == 0) << row->text(0, 1);
+    }
+    auto again = importShop(*m_db, table, "Generated Shop", false);
+    ASSERT_TRUE(again) << again.status().message();
+    EXPECT_EQ(again->added, 0);
+    EXPECT_EQ(again->present, kRecords);
+}
+
+TEST_F(ImportExportTest, ImportsTheFixtureTablesOtherProgramsWrote) {
+    const std::filesystem::path fixtures = std::filesystem::path(QUIVRA_SHARED_DIR) / "fixtures";
+    if (!std::filesystem::exists(fixtures)) {
+        if (std::getenv("CI")) FAIL() << "the shared fixtures are missing: " << fixtures;
+        GTEST_SKIP() << "The shared fixtures are not beside the project (" << fixtures << ").";
+    }
+    ASSERT_TRUE(migrate(*m_db));
+    for (const char* name : {"xbase/compact/names.dbf", "xbase/cp1251.dbf", "xbase/dbase_83.dbf"}) {
+        SCOPED_TRACE(name);
+        const std::filesystem::path table = fixtures / name;
+        auto report = importShop(*m_db, table, name, false);
+        ASSERT_TRUE(report) << report.status().message();
+        storage::TableStore source(table);
+        ASSERT_TRUE(source.open());
+        long live = 0;
+        for (core::Status s = source.first(); s && !source.eof(); s = source.next()) ++live;
+        EXPECT_EQ(report->read, live);
+        EXPECT_EQ(report->added, live);
+        EXPECT_FALSE(report->missingFields.empty());  // none of them is a saved set-up table
+        // Every name is found by its first letters, exactly as the table holds it.
+        auto shop = shopId(*m_db, name);
+        ServerSetupStore store(*m_db, *shop);
+        ASSERT_TRUE(store.open());
+        int checked = 0;
+        for (core::Status s = source.first(); s && !source.eof() && checked < 200;
+             s = source.next(), ++checked) {
+            std::string expected = source.fieldText("NAME").value();
+            expected.erase(expected.find_last_not_of(' ') + 1);
+            if (expected.empty()) continue;
+            ASSERT_TRUE(store.seekName(expected).value()) << expected;
+            auto same = m_db->exec("SELECT count(*) FROM setups WHERE name = $1", {expected});
+            ASSERT_TRUE(same);
+            EXPECT_NE(same->text(0, 0), "0") << expected;
+        }
+    }
+}
+
+TEST_F(ImportExportTest, ExportWritesATableTheProgramReadsAndTheWholeTexts) {
+    customers::test::ScratchDir shop;
+    makeShop(shop.path(), 5);
+    const std::string server = "--server " + quoted(conninfo());
+    ASSERT_EQ(runTool(server + " import " + shop.path().string() + " --shop 'North Shop'").second,
+              0);
+    auto id = shopId(*m_db, "North Shop");
+    ServerSetupStore store(*m_db, *id);
+    customers::SavedSetup wide;
+    wide.address = addressNamed(std::string(40, 'L') + "ł");
+    ASSERT_TRUE(store.storeSetup(newUuid(), wide, "2030-01-01T00:00:00Z").status);
+
+    customers::test::ScratchDir out;
+    auto [text, status] = runTool(server + " export --out " + out.path().string());
+    EXPECT_EQ(status, 0) << text;
+    EXPECT_NE(text.find("6 set-ups written"), std::string::npos) << text;
+    EXPECT_NE(text.find("1 texts were longer than their field"), std::string::npos) << text;
+    EXPECT_NE(text.find("1 texts hold letters"), std::string::npos) << text;
+    customers::SavedSetupStore exported(out.path());
+    ASSERT_TRUE(exported.open());
+    ASSERT_TRUE(exported.seekName("Customer 3").value());
+    EXPECT_EQ(exported.current()->address.comments,
+              "O'Neil said \"60#\"\\ok, 100%\r\nline two\ttab");
+    const std::string csv = storage::test::readFile(out / "custdb.txt");
+    EXPECT_NE(csv.find("\"" + std::string(40, 'L') + "ł\""), std::string::npos);
+    EXPECT_EQ(std::count(csv.begin(), csv.end(), '\n'), 6 + 5);  // five comments hold a CR LF
+}
+
+}  // namespace
+}  // namespace quivra::chain::test
