@@ -62,13 +62,7 @@ Status appendField(const TableFile& table, std::string_view record, std::size_t 
     if (auto s = table.appendFieldText(record, field, scratch); !s) return s;
     if (isMemoType(f.type)) {
         // Memo texts are UTF-8 already: only quotes need doubling.
-        const std::string_view text = fieldcodec::trimRight(scratch);
-        line += '"';
-        for (const char c : text) {
-            if (c == '"') line += '"';
-            line += c;
-        }
-        line += '"';
+        appendQuotedText(fieldcodec::trimRight(scratch), line);
         return Status::ok();
     }
     line.append(fieldcodec::trim(scratch));
@@ -122,6 +116,15 @@ Status writeAll(const TableFile& table, FileIo::File& out, const std::filesystem
 }
 
 }  // namespace
+
+void appendQuotedText(std::string_view utf8, std::string& line) {
+    line += '"';
+    for (const char c : utf8) {
+        if (c == '"') line += '"';
+        line += c;
+    }
+    line += '"';
+}
 
 Status TextExport::writeDelimited(const TableFile& table, FileIo& io,
                                   const std::filesystem::path& target, const ProgressFn& progress) {

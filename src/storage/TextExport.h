@@ -11,10 +11,16 @@
 #include "Status.h"
 
 #include <filesystem>
+#include <string>
+#include <string_view>
 
 namespace quivra::storage {
 
 class TableFile;
+
+// Appends `utf8` to `line` as one delimited-text value: in double quotes,
+// every quote inside doubled (RFC 4180).  Line breaks stay inside the quotes.
+void appendQuotedText(std::string_view utf8, std::string& line);
 
 class TextExport {
 public:
