@@ -1,6 +1,7 @@
 #include "CustomerCommands.h"
 
 #include "CustomerExport.h"
+#include "CustomerFiles.h"
 #include "MessageBox.h"
 #include "ModalPattern.h"
 #include "ProgressRunner.h"
@@ -85,7 +86,11 @@ void exportCustomerDatabase(QWidget* parent, const std::filesystem::path& dataDi
         MessageBox::error(parent, QString::fromStdString(s.message()));
         return;
     }
-    MessageBox::information(parent, QString::fromLatin1(kExportDoneMessage));
+    QString done = QString::fromLatin1(kExportDoneMessage);
+    if (std::filesystem::exists(dataDir / kBuildsTableFile)) {
+        done += QLatin1Char('\n') + QString::fromLatin1(kBuildsExportDoneMessage);
+    }
+    MessageBox::information(parent, done);
 }
 
 void editShopInformation(QWidget* parent, const std::filesystem::path& dataDir) {

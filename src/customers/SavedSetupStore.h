@@ -50,6 +50,7 @@ struct SavedSetup {
 struct AppendOutcome {
     storage::Status status;
     bool stored = false;
+    std::uint32_t recNo = 0;  // the new record's number when stored
 };
 
 class SavedSetupStore {
