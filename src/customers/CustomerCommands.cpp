@@ -50,6 +50,13 @@ void saveSetup(QWidget* parent, const quivra::selection::SelectionInputs& inputs
 
 std::optional<RestoredSetup> getSetup(QWidget* parent, const std::filesystem::path& dataDir,
                                       PrintCustomerFn print) {
+    auto retrieved = retrieveSetup(parent, dataDir, {std::move(print), {}});
+    if (!retrieved) return std::nullopt;
+    return retrieved->setup;
+}
+
+std::optional<Retrieved> retrieveSetup(QWidget* parent, const std::filesystem::path& dataDir,
+                                       RetrievalCommands commands) {
     const auto count = SavedSetupStore::countRecords(dataDir);
     if (!count.isOk()) {
         MessageBox::error(parent, QString::fromStdString(count.status().message()));
@@ -62,8 +69,8 @@ std::optional<RestoredSetup> getSetup(QWidget* parent, const std::filesystem::pa
         return std::nullopt;
     }
     if (!customerIndexReady(parent, dataDir)) return std::nullopt;
-    std::optional<RestoredSetup> result;
-    shell::runModal<TGetCust>(parent, dataDir, std::move(print), &result);
+    std::optional<Retrieved> result;
+    shell::runModal<TGetCust>(parent, dataDir, std::move(commands), &result);
     return result;
 }
 
