@@ -95,6 +95,15 @@ Status writeCustomerRecordPdf(const QString& path,
     });
 }
 
+Status writeBenchTicketPdf(const QString& path, const TicketData& ticket) {
+    return writePdf(path, benchTicketTitle(ticket),
+                    [&ticket](QPainter& painter) { drawBenchTicket(painter, ticket); });
+}
+
+QImage renderToImage(const TicketData& ticket, int dpi) {
+    return renderImage(dpi, [&ticket](QPainter& painter) { drawBenchTicket(painter, ticket); });
+}
+
 QImage renderToImage(const CategoryReportData& data, int dpi) {
     return renderImage(dpi, [&data](QPainter& painter) { drawCategoryReport(painter, data); });
 }
@@ -115,15 +124,14 @@ void preparePrinter(QPrinter& printer, const QString& title) {
     printer.setCreator(QStringLiteral("Quivra"));
 }
 
-Status printCategoryReportOn(QPrinter& printer, const CategoryReportData& data) {
-    preparePrinter(printer, categoryReportTitle(data.page));
+Status paintPageOn(QPrinter& printer, const DrawPage& draw) {
     const std::string printerName = printer.printerName().toStdString();
     QPainter painter;
     if (!painter.begin(&printer) || !mapPainterToMillimetres(painter)) {
         return Status::ioError("The report could not be sent to the printer \"" + printerName +
                                "\".");
     }
-    drawCategoryReport(painter, data);
+    draw(painter);
     if (!painter.end() || printer.printerState() == QPrinter::Error) {
         return Status::ioError("The printer \"" + printerName +
                                "\" reported an error; the report may not have printed.");

@@ -3,6 +3,7 @@
 // whose every cell carries a text naming its slot and column ("S3" is the
 // size of slot 3), so a test can tell which slot printed where.
 
+#include "BenchTicket.h"
 #include "CategoryReportData.h"
 #include "CustomerRecordView.h"
 #include "PdfWords.h"
@@ -19,6 +20,8 @@ QDateTime testTime();  // December 8, 2026, 2:35 PM
 std::vector<quivra::selection::RecommendationSlot> numberedGrid(int count);
 CategoryReportData categoryData(quivra::core::Page page, int filledSlots);
 quivra::customers::CustomerRecordView testCustomer();
+// Ticket 1042 for Ann Whitfield: 340CH cut to 28.75 in, every figure set.
+TicketData testTicket();
 
 // Band origins on the paper, in millimetres.
 inline constexpr double kBandLeft = 12.7;
@@ -33,6 +36,7 @@ public:
     static std::optional<PdfWords> customerRecord(const quivra::customers::CustomerRecordView& view,
                                                   const quivra::customers::ShopRecord& shop,
                                                   const QDateTime& at, QString* error);
+    static std::optional<PdfWords> benchTicket(const TicketData& ticket, QString* error);
 };
 
 }  // namespace quivra::reports::test
