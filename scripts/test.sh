@@ -19,6 +19,10 @@ fi
 # scripts/check-style.sh names.
 scripts/check-style.sh build/ci
 
+# The whole suite again under AddressSanitizer and UBSan (window tests
+# included); any sanitizer report fails the run.
+scripts/ci-asan.sh
+
 # The Debian package, installed and started under Xvfb, then removed.
 scripts/ci-package.sh build/ci
 # Printing through a private CUPS scheduler with a PDF printer.

@@ -3,6 +3,7 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QRadioButton>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
@@ -12,8 +13,10 @@ namespace {
 
 const QString kInch = QStringLiteral("\"");
 
+// The grey is the darkest that still reads as greyed: #767676 keeps a
+// contrast of 4.5:1 on the white of an edit, which 128,128,128 misses.
 QColor colourOf(selection::TextColour colour) {
-    return colour == selection::TextColour::Grey ? QColor(128, 128, 128) : QColor(Qt::black);
+    return colour == selection::TextColour::Grey ? QColor(118, 118, 118) : QColor(Qt::black);
 }
 
 // Active and inactive texts only: a disabled control keeps its greyed look.
@@ -104,6 +107,21 @@ InputsPanel::InputsPanel(QWidget* parent)
     layout->addWidget(m_overDraw, 3, 0, 1, 2);
     layout->addWidget(m_braceHt, 4, 0, 1, 2);
     layout->setRowStretch(5, 1);
+
+    // Tab follows the screen: the three numbers top to bottom (a youth field
+    // stands in for its adult field), then the groups row by row.
+    const std::vector<QWidget*> order = tabOrder();
+    for (std::size_t i = 1; i < order.size(); ++i) setTabOrder(order[i - 1], order[i]);
+}
+
+std::vector<QWidget*> InputsPanel::tabOrder() const {
+    std::vector<QWidget*> order{m_bowWeight, m_youthBowWeight, m_arrowLength, m_youthArrowLength,
+                                m_pointWeight};
+    for (ChoiceGroup* group : {m_bowType, m_targBowType, m_releaseType, m_huntCamType, m_wheelType,
+                               m_overDraw, m_braceHt}) {
+        for (int i = 0; i < group->count(); ++i) order.push_back(group->item(i));
+    }
+    return order;
 }
 
 QLineEdit* InputsPanel::makeField(const QString& name, const QString& text, const QString& label) {
@@ -205,16 +223,27 @@ selection::SelectionInputs InputsPanel::read(core::Page page) const {
     return in;
 }
 
-void InputsPanel::writeTextsQuietly(const selection::SelectionInputs& in) {
+void InputsPanel::writeResetTexts(const selection::SelectionInputs& before,
+                                  const selection::SelectionInputs& after) {
+    using Text = std::string selection::SelectionInputs::*;
+    const std::array<std::pair<QLineEdit*, Text>, 5> fields{{
+        {m_bowWeight, &selection::SelectionInputs::bowWeight},
+        {m_youthBowWeight, &selection::SelectionInputs::youthBowWeight},
+        {m_arrowLength, &selection::SelectionInputs::arrowLength},
+        {m_youthArrowLength, &selection::SelectionInputs::youthArrowLength},
+        {m_pointWeight, &selection::SelectionInputs::pointWeight},
+    }};
+    for (const auto& [field, text] : fields) {
+        if (after.*text != before.*text) setQuietly(field, after.*text);
+    }
+}
+
+void InputsPanel::writeAllQuietly(const selection::SelectionInputs& in) {
     setQuietly(m_bowWeight, in.bowWeight);
     setQuietly(m_youthBowWeight, in.youthBowWeight);
     setQuietly(m_arrowLength, in.arrowLength);
     setQuietly(m_youthArrowLength, in.youthArrowLength);
     setQuietly(m_pointWeight, in.pointWeight);
-}
-
-void InputsPanel::writeAllQuietly(const selection::SelectionInputs& in) {
-    writeTextsQuietly(in);
     const std::array<int, 7> indexes{in.bowType,   in.targBowType, in.releaseType, in.overDraw,
                                      in.wheelType, in.huntCamType, in.braceHt};
     const auto all = groups();

@@ -14,6 +14,7 @@
 #include <QWidget>
 
 #include <array>
+#include <vector>
 
 class QLabel;
 class QLineEdit;
@@ -49,12 +50,17 @@ public:
     // The five text fields and the seven groups, in the order of the inputs.
     [[nodiscard]] std::array<QLineEdit*, 5> textFields() const;
     [[nodiscard]] std::array<ChoiceGroup*, 7> groups() const;
+    // Every control that takes the focus, in the order of the screen (top to
+    // bottom, left to right); hidden ones are passed over by Tab.
+    [[nodiscard]] std::vector<QWidget*> tabOrder() const;
 
     // The inputs as they stand, with `page` as the active page.
     [[nodiscard]] selection::SelectionInputs read(core::Page page) const;
-    // Writes every text of `inputs` that differs from its field, raising no
-    // change event (so no search).
-    void writeTextsQuietly(const selection::SelectionInputs& inputs);
+    // Writes the texts a search changed (where `after` differs from
+    // `before`, the inputs it searched with), raising no change event (so no
+    // search).  Every other field keeps what it holds now.
+    void writeResetTexts(const selection::SelectionInputs& before,
+                         const selection::SelectionInputs& after);
     // Sets every text and group item of `inputs` without change events.
     void writeAllQuietly(const selection::SelectionInputs& inputs);
     // Shows the visibility, enabled state and font colour a search left.

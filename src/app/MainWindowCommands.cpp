@@ -4,6 +4,7 @@
 // destroyed when closed) inside the entry point it is opened by; failures
 // are shown by the general error handler and the program goes on.
 
+#include "BuilderRequest.h"
 #include "CalculatorWindows.h"
 #include "CategoryPage.h"
 #include "CustomerCommands.h"
@@ -53,6 +54,7 @@ selection::SelectionInputs merged(selection::SelectionInputs in,
     take(in.bowType, restored.bowType);
     take(in.targBowType, restored.targBowType);
     take(in.wheelType, restored.wheelType);
+    take(in.huntCamType, restored.huntCamType);
     take(in.releaseType, restored.releaseType);
     take(in.braceHt, restored.braceHt);
     take(in.overDraw, restored.overDraw);
@@ -231,22 +233,29 @@ void TArrowSel::ModelsClick() {
     info::openModelGuide(this, searchedPage(), m_dataDir);
 }
 
-void TArrowSel::requestDetails(const SlotButton& sizeButton) {
+details::DetailRequest builderRequest(const TArrowSel& main, Page page, int slot) {
     // The search left the request of every slot in its outcome.
-    core::Result<selection::DetailRequest> slot =
-        m_engine->current().detailRequest(sizeButton.page(), sizeButton.slot());
-    if (!slot) throw shell::UserError(slot.status().message());
-    m_request = std::move(slot).value();
+    core::Result<selection::DetailRequest> found =
+        main.engine().current().detailRequest(page, slot);
+    if (!found) throw shell::UserError(found.status().message());
+    const selection::DetailRequest& r = found.value();
 
     details::DetailRequest request;
-    request.specKey = QString::fromStdString(m_request.key);
-    request.sizeCaption = QString::fromStdString(m_request.sizeCaption);
-    request.modelsCaption = QString::fromStdString(m_request.modelsCaption);
-    request.page = m_request.page;
-    request.arrowLengthText = m_inputs->arrowLength()->text();
-    request.youthArrowLengthText = m_inputs->youthArrowLength()->text();
-    request.pointWeightText = m_inputs->pointWeight()->text();
-    request.dataDir = m_dataDir;
+    request.specKey = QString::fromStdString(r.key);
+    request.sizeCaption = QString::fromStdString(r.sizeCaption);
+    request.modelsCaption = QString::fromStdString(r.modelsCaption);
+    request.page = r.page;
+    request.arrowLengthText = main.inputs()->arrowLength()->text();
+    request.youthArrowLengthText = main.inputs()->youthArrowLength()->text();
+    request.pointWeightText = main.inputs()->pointWeight()->text();
+    request.dataDir = main.dataDir();
+    return request;
+}
+
+void TArrowSel::requestDetails(const SlotButton& sizeButton) {
+    const details::DetailRequest request =
+        builderRequest(*this, sizeButton.page(), sizeButton.slot());
+    m_request = m_engine->current().detailRequest(sizeButton.page(), sizeButton.slot()).value();
     details::openShaftDetails(this, request);
 }
 

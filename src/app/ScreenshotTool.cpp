@@ -1,18 +1,20 @@
 // quivra-screenshots: builds the main window on the data of the working
 // directory, without a display if need be, and saves a picture of each
-// category page (and of the Hunting page with the carbon panel open) into
-// the folder named on the command line.  For reviewing the layout.
+// category page (and of the Hunting page with the carbon panel open) and of
+// every other window the program opens into the folder named on the command
+// line.  For reviewing the layout.
 
 #include "ErrorHandler.h"
 #include "MessageBox.h"
+#include "ProgramWindows.h"
 #include "TArrowSel.h"
-#include "TSplashV.h"
 
 #include <QDir>
 #include <QPixmap>
 
 #include <array>
 #include <cstdio>
+#include <memory>
 
 namespace {
 
@@ -59,8 +61,15 @@ int main(int argc, char** argv) {
     window.HWtBtn9Click();
     ok = save(&window, out, QStringLiteral("page_hunt_carbon")) && ok;
 
-    quivra::app::TSplashV splash(std::filesystem::path("pictures") / "splash.jpg");
-    ok = save(&splash, out, QStringLiteral("splash")) && ok;
+    // Every other window the program can open, made as its command makes it.
+    for (const quivra::app::ProgramWindow& entry : quivra::app::programWindows()) {
+        if (entry.name == window.objectName()) continue;
+        quivra::shell::guarded(nullptr, [&] {
+            const std::unique_ptr<QWidget> other = entry.make(window);
+            other->show();
+            ok = save(other.get(), out, QStringLiteral("window_") + entry.name) && ok;
+        });
+    }
 
     for (const QString& text : quivra::shell::MessageBox::shownTexts()) {
         std::fprintf(stderr, "message: %s\n", qPrintable(text));

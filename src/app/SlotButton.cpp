@@ -15,17 +15,21 @@ SlotButton::SlotButton(core::Page page, int slot, SlotColumn column, const QStri
     setObjectName(objectNameFor(page, slot, column));
     setAccessibleDescription(pageCaption + QStringLiteral(" slot ") + QString::number(slot) +
                              QLatin1Char(' ') + columnName(column).toLower());
-    setFocusPolicy(column == SlotColumn::Size ? Qt::StrongFocus : Qt::NoFocus);
+    // Every cell that can be clicked can be reached with Tab (the carbon
+    // "Details" weight buttons as well as the size buttons); disabled
+    // display cells are passed over.
+    setFocusPolicy(Qt::StrongFocus);
     setAutoDefault(false);
     // The display cells are disabled most of the time; their text must stay
     // readable, so it is drawn in dark grey rather than the faint default.
     QPalette pal = palette();
     pal.setColor(QPalette::Disabled, QPalette::ButtonText, QColor(70, 70, 70));
     setPalette(pal);
-    // Start empty: a grid never shows design-time placeholders.
+    // Start empty: a grid never shows design-time placeholders, and an empty
+    // cell is never clickable.
     m_state.caption.clear();
     m_state.showCaption = true;
-    m_state.enabled = column == SlotColumn::Size;
+    m_state.enabled = false;
     setEnabled(m_state.enabled);
     refreshAccessibleName();
 }
@@ -44,8 +48,11 @@ void SlotButton::apply(const selection::GridButton& state) {
 }
 
 void SlotButton::refreshAccessibleName() {
+    // A cell that shows nothing is announced as the empty cell it is
+    // ("Hunting slot 4 size, empty"), not by its column name alone.
     const QString shown = text();
-    setAccessibleName(shown.isEmpty() ? columnName(m_column) : shown);
+    setAccessibleName(shown.isEmpty() ? accessibleDescription() + QStringLiteral(", empty")
+                                      : shown);
 }
 
 QString SlotButton::columnName(SlotColumn column) {

@@ -40,7 +40,7 @@ TArrowSel::TArrowSel(std::filesystem::path dataDir, QWidget* parent)
                    Qt::CustomizeWindowHint);
     buildWindow();
     buildMenus();
-    applyOutcome(m_engine->current());  // the design-time state: empty grids
+    showScreen(m_engine->current());  // the state before any search: empty grids
     bindSearchEvents();
     bindGridHandlers();
     bindCommands();
@@ -90,6 +90,10 @@ void TArrowSel::buildWindow() {
     layout->addLayout(left);
     layout->addWidget(m_notebook, 1);
     setCentralWidget(central);
+
+    // The left column from top to bottom, then the notebook.
+    setTabOrder(m_inputs->tabOrder().back(), m_siteLink);
+    setTabOrder(m_siteLink, m_notebook);
 }
 
 CategoryPage* TArrowSel::page(Page p) const {
@@ -153,13 +157,36 @@ void TArrowSel::showEvent(QShowEvent* event) {
 }
 
 void TArrowSel::FindRec() {
+    // The boxes a search shows run their own event loop, in which a timer, a
+    // restore or a test may still change an input.  Such a search waits for
+    // the running one to finish and then runs on the inputs on screen; a
+    // search inside a search would pull the outcome from under the first.
+    if (m_searching) {
+        m_searchPending = true;
+        return;
+    }
+    m_searching = true;
+    do {
+        m_searchPending = false;
+        runSearch();
+    } while (m_searchPending);
+    m_searching = false;
+}
+
+void TArrowSel::runSearch() {
     shell::guarded(this, [this] {
         ++m_searchCount;
-        const selection::SearchOutcome& outcome = m_engine->search(m_inputs->read(activePage()));
+        const selection::SelectionInputs asked = m_inputs->read(activePage());
+        const selection::SearchOutcome& outcome = m_engine->search(asked);
         for (const std::string& message : outcome.messages) {
             shell::MessageBox::information(this, QString::fromStdString(message));
         }
-        applyOutcome(outcome);
+        // Writing the texts the search reset must not start another search:
+        // the engine has already run the nested one, and this outcome is its
+        // final screen.  Only those texts are written, so a change made
+        // while a box was open stays for the search that follows.
+        m_inputs->writeResetTexts(asked, outcome.inputs);
+        showScreen(outcome);
         if (outcome.error) shell::showError(this, QString::fromStdString(*outcome.error));
         if (!outcome.dataErrors.empty()) {
             // One box for all faults of the delivered data, not one per slot.
@@ -172,10 +199,7 @@ void TArrowSel::FindRec() {
     });
 }
 
-void TArrowSel::applyOutcome(const selection::SearchOutcome& outcome) {
-    // Writing the reset texts must not start another search: the engine has
-    // already run the nested one, and this outcome is its final screen.
-    m_inputs->writeTextsQuietly(outcome.inputs);
+void TArrowSel::showScreen(const selection::SearchOutcome& outcome) {
     m_inputs->applyControls(outcome.controls);
     for (const Page p : kPages) page(p)->apply(outcome.grid(p));
 }
@@ -183,7 +207,10 @@ void TArrowSel::applyOutcome(const selection::SearchOutcome& outcome) {
 void TArrowSel::TSzBtnClick() {
     // One handler serves every size button of every page: the sender says which.
     const auto* button = qobject_cast<const SlotButton*>(sender());
-    if (!button || button->column() != SlotColumn::Size || !button->isEnabled()) return;
+    if (!button || button->column() != SlotColumn::Size || !button->isEnabled() ||
+        button->caption().isEmpty()) {
+        return;  // an empty slot has no shaft to show
+    }
     shell::guarded(this, [&] { requestDetails(*button); });
 }
 

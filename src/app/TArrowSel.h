@@ -74,11 +74,14 @@ public:
     [[nodiscard]] const selection::SearchEngine& engine() const { return *m_engine; }
     // Searches run since the window was made (for tests and the benchmark).
     [[nodiscard]] int searchCount() const { return m_searchCount; }
+    // A search is running (one of its boxes is open).
+    [[nodiscard]] bool searching() const { return m_searching; }
     // A menu command by its handler name ("ExitBtn1Click", ...), or nullptr.
     [[nodiscard]] QAction* menuAction(const QString& handler) const;
 
 public slots:
-    // The search (bound to the 13 input and page events).
+    // The search (bound to the 13 input and page events).  Asked for while
+    // a search is running, it runs once that one has finished.
     void FindRec();
     // Grid handlers.
     void TSzBtnClick();    // a size button: the arrow weight builder for its slot
@@ -109,7 +112,11 @@ private:
     void buildWindow();
     void bindSearchEvents();
     void bindGridHandlers();
-    void applyOutcome(const selection::SearchOutcome& outcome);
+    // One search and what it shows (FindRec runs it, once more for every
+    // search asked for meanwhile).
+    void runSearch();
+    // The controls and grids of `outcome`.
+    void showScreen(const selection::SearchOutcome& outcome);
     void requestDetails(const SlotButton& sizeButton);
     // MainWindowCommands.cpp
     void buildMenus();
@@ -126,6 +133,8 @@ private:
     selection::DetailRequest m_request;
     int m_searchCount = 0;
     bool m_firstShow = true;
+    bool m_searching = false;      // FindRec is running (its boxes may be open)
+    bool m_searchPending = false;  // an input changed meanwhile: search again
 };
 
 }  // namespace quivra::app

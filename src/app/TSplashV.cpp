@@ -1,5 +1,7 @@
 #include "TSplashV.h"
 
+#include "WindowRole.h"
+
 #include <QGuiApplication>
 #include <QLinearGradient>
 #include <QPainter>
@@ -10,6 +12,8 @@ namespace quivra::app {
 TSplashV::TSplashV(const std::filesystem::path& picture, QWidget* parent)
     : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
       m_picture(QString::fromStdString(picture.string())) {
+    // Before anything is announced about it, which would fix its role.
+    shell::announceAsWindow(staticMetaObject.className());
     setObjectName(QStringLiteral("SplashV"));
     setAccessibleName(QStringLiteral("Quivra 2012"));
     setAttribute(Qt::WA_OpaquePaintEvent);

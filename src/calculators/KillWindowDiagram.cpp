@@ -2,6 +2,7 @@
 
 #include "Pictures.h"
 #include "TrajectoryRules.h"
+#include "ValueLabel.h"
 
 #include <QFrame>
 #include <QLabel>
@@ -34,10 +35,9 @@ QFrame* shape(QWidget* parent, const char* name, const QString& accessibleName,
     return frame;
 }
 
-QLabel* rangeLabel(QWidget* parent, const char* name, const QString& accessibleName) {
-    auto* label = new QLabel(parent);
+shell::ValueLabel* rangeLabel(QWidget* parent, const char* name, const QString& caption) {
+    auto* label = new shell::ValueLabel(caption, parent);
     label->setObjectName(QLatin1String(name));
-    label->setAccessibleName(accessibleName);
     QFont bold = label->font();
     bold.setBold(true);
     label->setFont(bold);

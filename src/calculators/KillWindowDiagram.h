@@ -5,12 +5,13 @@
 // with the nearest and extreme range figures (HighLabel, LowLabel) standing
 // just left of their markers.  Positions come from trajectoryDiagram().
 
+#include "ValueLabel.h"
+
 #include <QWidget>
 
 #include <filesystem>
 
 class QFrame;
-class QLabel;
 
 namespace quivra::calculators {
 
@@ -27,8 +28,8 @@ public:
     [[nodiscard]] QFrame* nearMarker() const { return m_near; }
     [[nodiscard]] QFrame* farMarker() const { return m_far; }
     [[nodiscard]] QFrame* bar() const { return m_bar; }
-    [[nodiscard]] QLabel* highLabel() const { return m_highLabel; }
-    [[nodiscard]] QLabel* lowLabel() const { return m_lowLabel; }
+    [[nodiscard]] shell::ValueLabel* highLabel() const { return m_highLabel; }
+    [[nodiscard]] shell::ValueLabel* lowLabel() const { return m_lowLabel; }
 
     [[nodiscard]] QSize sizeHint() const override;
 
@@ -36,8 +37,8 @@ private:
     QFrame* m_near = nullptr;
     QFrame* m_far = nullptr;
     QFrame* m_bar = nullptr;
-    QLabel* m_highLabel = nullptr;
-    QLabel* m_lowLabel = nullptr;
+    shell::ValueLabel* m_highLabel = nullptr;
+    shell::ValueLabel* m_lowLabel = nullptr;
 };
 
 }  // namespace quivra::calculators

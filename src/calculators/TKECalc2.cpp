@@ -8,6 +8,7 @@
 #include "NumberText.h"
 #include "PictureCycler.h"
 #include "Pictures.h"
+#include "ValueLabel.h"
 
 #include <QDoubleSpinBox>
 #include <QFormLayout>
@@ -53,22 +54,38 @@ QSpinBox* wholeNumberField(const char* name, const QString& label, int initial) 
     return field;
 }
 
+// A decimal field without limits: length and balance point may be any
+// number, negative ones included (a balance point measured from the other
+// end, a length typed by mistake that the calculation then reports).  The
+// value shows in its shortest form ("30", "15.25").
+class FreeDecimalField : public QDoubleSpinBox {
+public:
+    FreeDecimalField() {
+        setLocale(QLocale::c());
+        setDecimals(6);
+        setRange(-kLimit, kLimit);
+    }
+    QString textFromValue(double value) const override {
+        return QString::fromStdString(core::decimalText(value));
+    }
+
+private:
+    static constexpr double kLimit = 1e9;
+};
+
 QDoubleSpinBox* decimalField(const char* name, const QString& label, double step, double initial) {
-    auto* field = new QDoubleSpinBox;
+    auto* field = new FreeDecimalField;
     field->setObjectName(QLatin1String(name));
     field->setAccessibleName(label);
-    field->setLocale(QLocale::c());
-    field->setDecimals(2);
-    field->setRange(0.0, 9999.99);
     field->setSingleStep(step);
     field->setValue(initial);
     return field;
 }
 
-QLabel* resultLabel(const char* name, const QString& accessibleName, const QString& text) {
-    auto* label = new QLabel(text);
+shell::ValueLabel* resultLabel(const char* name, const QString& caption, const QString& text) {
+    auto* label = new shell::ValueLabel(caption);
+    label->setText(text);
     label->setObjectName(QLatin1String(name));
-    label->setAccessibleName(accessibleName);
     label->setFrameShape(QFrame::Panel);
     label->setFrameShadow(QFrame::Sunken);
     label->setMinimumWidth(90);

@@ -19,6 +19,9 @@ class QTabWidget;
 namespace quivra::info {
 class PictureCycler;
 }
+namespace quivra::shell {
+class ValueLabel;
+}
 
 namespace quivra::calculators {
 
@@ -52,12 +55,12 @@ private:
     QTabWidget* m_pages = nullptr;
     QSpinBox* m_grainWt = nullptr;
     QSpinBox* m_velocity = nullptr;
-    QLabel* m_energy = nullptr;  // Label6
+    shell::ValueLabel* m_energy = nullptr;  // Label6
     HuntingUsageScale* m_usage = nullptr;
     info::PictureCycler* m_animator = nullptr;
     QDoubleSpinBox* m_length = nullptr;
     QDoubleSpinBox* m_balance = nullptr;
-    QLabel* m_foc = nullptr;  // Label9
+    shell::ValueLabel* m_foc = nullptr;  // Label9
     QString m_animationList;
 };
 

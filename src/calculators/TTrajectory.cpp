@@ -6,6 +6,7 @@
 #include "Pictures.h"
 #include "TrajectoryRules.h"
 #include "TrajectoryTable.h"
+#include "ValueLabel.h"
 
 #include <QFormLayout>
 #include <QGridLayout>
@@ -37,10 +38,9 @@ QSpinBox* stepField(const char* name, const QString& label, int minimum, int max
     return field;
 }
 
-QLabel* valueLabel(const char* name, const QString& accessibleName) {
-    auto* label = new QLabel;
+shell::ValueLabel* valueLabel(const char* name, const QString& caption) {
+    auto* label = new shell::ValueLabel(caption);
     label->setObjectName(QLatin1String(name));
-    label->setAccessibleName(accessibleName);
     label->setMinimumWidth(48);
     QFont bold = label->font();
     bold.setBold(true);

@@ -9,9 +9,11 @@
 #include <filesystem>
 #include <memory>
 
-class QLabel;
 class QSpinBox;
 
+namespace quivra::shell {
+class ValueLabel;
+}
 namespace quivra::calculators {
 
 class KillWindowDiagram;
@@ -42,9 +44,9 @@ private:
     QSpinBox* m_velocitySpin = nullptr;
     QSpinBox* m_weightSpin = nullptr;
     QSpinBox* m_distanceSpin = nullptr;
-    QLabel* m_velocity = nullptr;  // Label10
-    QLabel* m_range = nullptr;     // Label17
-    QLabel* m_depth = nullptr;     // Label8
+    shell::ValueLabel* m_velocity = nullptr;  // Label10
+    shell::ValueLabel* m_range = nullptr;     // Label17
+    shell::ValueLabel* m_depth = nullptr;     // Label8
     KillWindowDiagram* m_diagram = nullptr;
 };
 

@@ -43,7 +43,7 @@ AddressPanel::AddressPanel(QWidget* parent)
       m_addr1(makeEdit(this, "DBEdit6", tr("Address"))),
       m_addr2(makeEdit(this, "DBEdit7", tr("Address line 2"))),
       m_city(makeEdit(this, "DBEdit8", tr("City"))),
-      m_state(makeEdit(this, "DBEdit9", tr("St"))),
+      m_state(makeEdit(this, "DBEdit9", tr("State"))),
       m_zip(makeEdit(this, "DBEdit10", tr("ZIP"))),
       m_country(makeEdit(this, "DBEdit2", tr("Country"))),
       m_ccode(makeEdit(this, "DBEdit11", tr("Code"))),
@@ -116,10 +116,25 @@ void AddressPanel::setAddress(const CustomerAddress& a) {
 }
 
 void AddressPanel::setReadOnly(bool readOnly) {
+    // A field that cannot be typed into must not look as if it could: it
+    // takes the window's face instead of the white of an edit.
+    const auto look = [readOnly](QWidget* field) {
+        if (!readOnly) {
+            field->setPalette(QPalette());  // back to the edit's own colours
+            return;
+        }
+        QPalette face = field->palette();
+        for (const auto group : {QPalette::Active, QPalette::Inactive}) {
+            face.setColor(group, QPalette::Base, face.color(group, QPalette::Window));
+        }
+        field->setPalette(face);
+    };
     for (QLineEdit* e : {m_name, m_addr1, m_addr2, m_city, m_state, m_zip, m_country, m_ccode}) {
         e->setReadOnly(readOnly);
+        look(e);
     }
     m_comments->setReadOnly(readOnly);
+    look(m_comments);
 }
 
 void AddressPanel::setWidths(const std::function<int(std::string_view field)>& widthOf) {

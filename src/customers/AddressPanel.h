@@ -25,6 +25,8 @@ public:
 
     [[nodiscard]] CustomerAddress address() const;
     void setAddress(const CustomerAddress& address);
+    // Read-only fields take the window's background, so they do not look
+    // typeable; editable ones the edit's own white.
     void setReadOnly(bool readOnly);
     // Limits each line edit to its field's width (0: no limit).
     void setWidths(const std::function<int(std::string_view field)>& widthOf);

@@ -4,6 +4,7 @@
 // several lines).
 
 #include <string>
+#include <string_view>
 
 namespace quivra::customers {
 
@@ -24,6 +25,10 @@ struct CustomerAddress {
 
     bool operator==(const CustomerAddress&) const = default;
 };
+
+// `text` with every line break written CR LF, the convention of xBase memo
+// files: LF, CR and CR LF alike become CR LF.
+std::string withCrLf(std::string_view text);
 
 // The message a save gets when isComplete() is false.
 inline constexpr const char* kIncompleteAddressMessage = "Incomplete address, cannot add record";

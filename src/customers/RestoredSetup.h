@@ -27,6 +27,7 @@ struct RestoredSetup {
     std::optional<int> bowType;                   // BowType, 0..2
     std::optional<int> targBowType;               // TargBowType, 0..1 (longbow code 2 gives 1)
     std::optional<int> wheelType;                 // WheelType, 0..2
+    std::optional<int> huntCamType;               // HuntCamType, 0..1 (hunting, Kestra records)
     std::optional<int> releaseType;               // ReleaseType, 0..1
     std::optional<int> braceHt;                   // BraceHt, 0..1
     std::optional<int> overDraw;                  // OverDraw, 0..5

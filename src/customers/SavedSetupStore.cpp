@@ -2,6 +2,7 @@
 
 #include "CustomerFiles.h"
 #include "DateText.h"
+#include "StorableText.h"
 
 #include <array>
 #include <utility>
@@ -19,29 +20,32 @@ namespace {
 struct SavedField {
     const char* name;
     std::string& (*text)(SavedSetup&);
-    bool address;  // part of the customer's address (written again by an edit)
+    bool address;         // part of the customer's address (written again by an edit)
+    const char* caption;  // what the windows call it; nullptr for the codes and DATE
 };
 
 constexpr std::array<SavedField, 19> kFields{{
-    {"NAME", [](SavedSetup& r) -> std::string& { return r.address.name; }, true},
-    {"ADDR1", [](SavedSetup& r) -> std::string& { return r.address.addr1; }, true},
-    {"ADDR2", [](SavedSetup& r) -> std::string& { return r.address.addr2; }, true},
-    {"CITY", [](SavedSetup& r) -> std::string& { return r.address.city; }, true},
-    {"STATE", [](SavedSetup& r) -> std::string& { return r.address.state; }, true},
-    {"ZIP", [](SavedSetup& r) -> std::string& { return r.address.zip; }, true},
-    {"COUNTRY", [](SavedSetup& r) -> std::string& { return r.address.country; }, true},
-    {"CCODE", [](SavedSetup& r) -> std::string& { return r.address.ccode; }, true},
-    {"COMMENTS", [](SavedSetup& r) -> std::string& { return r.address.comments; }, true},
-    {"DATE", [](SavedSetup& r) -> std::string& { return r.date; }, false},
-    {"HORT", [](SavedSetup& r) -> std::string& { return r.codes.hort; }, false},
-    {"BOWWT", [](SavedSetup& r) -> std::string& { return r.codes.bowWeight; }, false},
-    {"ARLEN", [](SavedSetup& r) -> std::string& { return r.codes.arrowLength; }, false},
-    {"PNTWT", [](SavedSetup& r) -> std::string& { return r.codes.pointWeight; }, false},
-    {"BOTYP", [](SavedSetup& r) -> std::string& { return r.codes.bowType; }, false},
-    {"WHTYP", [](SavedSetup& r) -> std::string& { return r.codes.wheelType; }, false},
-    {"RETYP", [](SavedSetup& r) -> std::string& { return r.codes.releaseType; }, false},
-    {"BOLEN", [](SavedSetup& r) -> std::string& { return r.codes.braceHt; }, false},
-    {"ODLEN", [](SavedSetup& r) -> std::string& { return r.codes.overDraw; }, false},
+    {"NAME", [](SavedSetup& r) -> std::string& { return r.address.name; }, true, "Name"},
+    {"ADDR1", [](SavedSetup& r) -> std::string& { return r.address.addr1; }, true, "Address"},
+    {"ADDR2", [](SavedSetup& r) -> std::string& { return r.address.addr2; }, true,
+     "Address line 2"},
+    {"CITY", [](SavedSetup& r) -> std::string& { return r.address.city; }, true, "City"},
+    {"STATE", [](SavedSetup& r) -> std::string& { return r.address.state; }, true, "State"},
+    {"ZIP", [](SavedSetup& r) -> std::string& { return r.address.zip; }, true, "ZIP"},
+    {"COUNTRY", [](SavedSetup& r) -> std::string& { return r.address.country; }, true, "Country"},
+    {"CCODE", [](SavedSetup& r) -> std::string& { return r.address.ccode; }, true, "Code"},
+    {"COMMENTS", [](SavedSetup& r) -> std::string& { return r.address.comments; }, true,
+     "Comments"},
+    {"DATE", [](SavedSetup& r) -> std::string& { return r.date; }, false, nullptr},
+    {"HORT", [](SavedSetup& r) -> std::string& { return r.codes.hort; }, false, nullptr},
+    {"BOWWT", [](SavedSetup& r) -> std::string& { return r.codes.bowWeight; }, false, nullptr},
+    {"ARLEN", [](SavedSetup& r) -> std::string& { return r.codes.arrowLength; }, false, nullptr},
+    {"PNTWT", [](SavedSetup& r) -> std::string& { return r.codes.pointWeight; }, false, nullptr},
+    {"BOTYP", [](SavedSetup& r) -> std::string& { return r.codes.bowType; }, false, nullptr},
+    {"WHTYP", [](SavedSetup& r) -> std::string& { return r.codes.wheelType; }, false, nullptr},
+    {"RETYP", [](SavedSetup& r) -> std::string& { return r.codes.releaseType; }, false, nullptr},
+    {"BOLEN", [](SavedSetup& r) -> std::string& { return r.codes.braceHt; }, false, nullptr},
+    {"ODLEN", [](SavedSetup& r) -> std::string& { return r.codes.overDraw; }, false, nullptr},
 }};
 
 std::string rightTrimmed(std::string text) {
@@ -122,7 +126,17 @@ Result<std::uint32_t> SavedSetupStore::countRecords(const std::filesystem::path&
 Status SavedSetupStore::writeFields(SavedSetup& record, bool addressOnly) {
     for (const SavedField& field : kFields) {
         if (addressOnly && !field.address) continue;
-        if (Status s = m_table.setFieldText(field.name, field.text(record)); !s) return s;
+        std::string& text = field.text(record);
+        if (field.caption) {
+            if (Status s = checkStorable(m_table, field.caption, text); !s) return s;
+        }
+        // Memo texts keep the CR LF line breaks of xBase memo files, whatever
+        // the window gave.
+        if (m_table.fields()[static_cast<std::size_t>(m_table.fieldIndex(field.name))].type ==
+            'M') {
+            text = withCrLf(text);
+        }
+        if (Status s = m_table.setFieldText(field.name, text); !s) return s;
     }
     return Status::ok();
 }

@@ -13,6 +13,7 @@ namespace {
 constexpr int kBowTypeItems = 3;
 constexpr int kTargBowTypeItems = 2;
 constexpr int kWheelTypeItems = 3;
+constexpr int kHuntCamTypeItems = 2;
 constexpr int kReleaseTypeItems = 2;
 constexpr int kBraceHtItems = 2;
 constexpr int kOverDrawItems = 6;
@@ -53,6 +54,7 @@ std::string categoryCode(std::optional<Page> page) {
 SetupCodes encodeSetup(const selection::SelectionInputs& inputs, std::optional<Page> page) {
     const bool youth = page == Page::Youth;
     const bool targetGroup = page == Page::Targ || page == Page::Kstr;
+    const bool huntingCam = page == Page::Hunt || page == Page::Kstr;
 
     SetupCodes codes;
     codes.hort = categoryCode(page);
@@ -60,7 +62,7 @@ SetupCodes encodeSetup(const selection::SelectionInputs& inputs, std::optional<P
     codes.arrowLength = youth ? inputs.youthArrowLength : inputs.arrowLength;
     codes.pointWeight = inputs.pointWeight;
     codes.bowType = indexText(targetGroup ? inputs.targBowType : inputs.bowType);
-    codes.wheelType = indexText(inputs.wheelType);
+    codes.wheelType = indexText(huntingCam ? inputs.huntCamType : inputs.wheelType);
     codes.releaseType = indexText(inputs.releaseType);
     codes.braceHt = indexText(inputs.braceHt);
     codes.overDraw = indexText(inputs.overDraw);
@@ -124,6 +126,10 @@ storage::Result<RestoredSetup> restoreSetup(const SetupCodes& codes) {
     out.bowType = clamped(bow.value(), kBowTypeItems);
     out.targBowType = clamped(bow.value(), kTargBowTypeItems);
     out.wheelType = clamped(wheel.value(), kWheelTypeItems);
+    if ((out.page == Page::Hunt || out.page == Page::Kstr) && wheel.value() &&
+        *wheel.value() >= 0 && *wheel.value() < kHuntCamTypeItems) {
+        out.huntCamType = *wheel.value();
+    }
     out.releaseType = clamped(release.value(), kReleaseTypeItems);
     out.braceHt = clamped(brace.value(), kBraceHtItems);
     out.overDraw = clamped(over.value(), kOverDrawItems);

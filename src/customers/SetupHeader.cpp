@@ -22,6 +22,19 @@ std::string decoded(const std::string& code, std::string (*decode)(int)) {
     return decode(*parsed.value());
 }
 
+// The wheel line: a hunting or Kestra set-up names the hunting cam it was
+// searched with; any other set-up (and a hunting code outside that group,
+// from a record saved before WHTYP held it) names the WheelType item.
+std::string camText(const SetupCodes& codes) {
+    const auto hort = parseCode(codes.hort);
+    const auto wheel = parseCode(codes.wheelType);
+    if (!wheel.isOk() || !wheel.value()) return {};
+    const int code = *wheel.value();
+    const bool huntingCam = hort.isOk() && (hort.value() == 0 || hort.value() == 2);
+    if (huntingCam && !huntCamText(code).empty()) return huntCamText(code);
+    return wheelTypeText(code);
+}
+
 std::string trimmedText(const std::string& text) {
     const auto first = text.find_first_not_of(' ');
     if (first == std::string::npos) return {};
@@ -43,6 +56,11 @@ std::string bowTypeText(int code) {
 
 std::string wheelTypeText(int code) {
     static constexpr std::array<const char*, 3> kTexts{"Hard", "Medium", "Soft"};
+    return pick(kTexts, code);
+}
+
+std::string huntCamText(int code) {
+    static constexpr std::array<const char*, 2> kTexts{"Hard Cam", "Medium Cam"};
     return pick(kTexts, code);
 }
 
@@ -77,7 +95,7 @@ HeaderTexts saveHeader(const selection::SelectionInputs& inputs,
     const int bow = searchedPage == core::Page::Hunt ? inputs.bowType : inputs.targBowType;
     h.bowType = bowTypeText(bow);
     if (bow == 0) {
-        h.wheelType = wheelTypeText(inputs.wheelType);
+        h.wheelType = camText(codes);
         h.release = headerReleaseText(inputs.releaseType);
         h.braceHeight = headerBraceHeightText(inputs.braceHt);
         h.overDraw = headerOverDrawText(inputs.overDraw);
@@ -94,7 +112,7 @@ HeaderTexts recordHeader(const SetupCodes& codes) {
     h.pointWeight = trimmedText(codes.pointWeight) + "Gr";
     h.category = decoded(codes.hort, categoryText);
     h.bowType = decoded(codes.bowType, bowTypeText);
-    h.wheelType = decoded(codes.wheelType, wheelTypeText);
+    h.wheelType = camText(codes);
     h.release = decoded(codes.releaseType, headerReleaseText);
     h.braceHeight = decoded(codes.braceHt, headerBraceHeightText);
     h.overDraw = decoded(codes.overDraw, headerOverDrawText);

@@ -6,6 +6,8 @@
 //  - recordHeader(): what the retrieval window shows for a saved record; it
 //    decodes every line whatever the bow type.
 // A code outside the decoding tables gives an empty text, never a stale one.
+// A hunting or Kestra set-up names the hunting cam it was searched with
+// ("Hard Cam", "Medium Cam"); other set-ups name the WheelType item.
 
 #include "SelectionInputs.h"
 #include "SetupCodes.h"
@@ -33,6 +35,7 @@ struct HeaderTexts {
 std::string categoryText(int code);           // 0 "Hunting Shafts" .. 3 "Youth Shafts"
 std::string bowTypeText(int code);            // 0 "Compound", 1 "Recurve", 2 "Longbow"
 std::string wheelTypeText(int code);          // 0 "Hard", 1 "Medium", 2 "Soft"
+std::string huntCamText(int code);            // 0 "Hard Cam", 1 "Medium Cam"
 std::string headerReleaseText(int code);      // 0 "Mechanical", 1 "Fingers"
 std::string headerBraceHeightText(int code);  // 0 `Over 6.5"`, 1 `Under 6.5"`
 std::string headerOverDrawText(int code);     // 0 "None", 1..5 the digit and an inch mark

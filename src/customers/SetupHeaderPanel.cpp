@@ -1,5 +1,7 @@
 #include "SetupHeaderPanel.h"
 
+#include "ValueLabel.h"
+
 #include <QGridLayout>
 #include <QLabel>
 
@@ -7,11 +9,9 @@ namespace quivra::customers {
 
 namespace {
 
-QLabel* makeValue(QWidget* parent, const char* objectName, const QString& accessibleName) {
-    auto* label = new QLabel(parent);
+shell::ValueLabel* makeValue(QWidget* parent, const char* objectName, const QString& caption) {
+    auto* label = new shell::ValueLabel(caption, parent);
     label->setObjectName(QString::fromLatin1(objectName));
-    label->setAccessibleName(accessibleName);
-    label->setTextFormat(Qt::PlainText);
     label->setMinimumWidth(90);
     return label;
 }
@@ -40,12 +40,12 @@ SetupHeaderPanel::SetupHeaderPanel(QWidget* parent)
     grid->addWidget(m_category, 0, 0, 1, 4, Qt::AlignHCenter);
 
     // Two columns of caption/value pairs: the numbers left, the set-up right.
-    const std::pair<QString, QLabel*> left[] = {
+    const std::pair<QString, shell::ValueLabel*> left[] = {
         {tr("Bow Weight:"), m_bowWeight},
         {tr("Arrow Length:"), m_arrowLength},
         {tr("Point Weight:"), m_pointWeight},
     };
-    const std::pair<QString, QLabel*> right[] = {
+    const std::pair<QString, shell::ValueLabel*> right[] = {
         {tr("Bow Type:"), m_bowType},   {tr("Wheel Type:"), m_wheelType},
         {tr("Release:"), m_release},    {tr("Brace Height:"), m_braceHeight},
         {tr("Over Draw:"), m_overDraw},

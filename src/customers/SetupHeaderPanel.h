@@ -9,7 +9,9 @@
 
 #include <QWidget>
 
-class QLabel;
+namespace quivra::shell {
+class ValueLabel;
+}
 
 namespace quivra::customers {
 
@@ -23,15 +25,15 @@ public:
     [[nodiscard]] HeaderTexts texts() const;
 
 private:
-    QLabel* m_bowWeight;
-    QLabel* m_arrowLength;
-    QLabel* m_pointWeight;
-    QLabel* m_category;
-    QLabel* m_bowType;
-    QLabel* m_wheelType;
-    QLabel* m_release;
-    QLabel* m_braceHeight;
-    QLabel* m_overDraw;
+    shell::ValueLabel* m_bowWeight;
+    shell::ValueLabel* m_arrowLength;
+    shell::ValueLabel* m_pointWeight;
+    shell::ValueLabel* m_category;
+    shell::ValueLabel* m_bowType;
+    shell::ValueLabel* m_wheelType;
+    shell::ValueLabel* m_release;
+    shell::ValueLabel* m_braceHeight;
+    shell::ValueLabel* m_overDraw;
 };
 
 }  // namespace quivra::customers

@@ -1,10 +1,8 @@
 #include "ShopRecord.h"
 
 #include "CustomerFiles.h"
+#include "StorableText.h"
 #include "TableStore.h"
-
-#include <array>
-#include <utility>
 
 namespace quivra::customers {
 
@@ -20,23 +18,6 @@ std::string trimmed(std::string text) {
     return text;
 }
 
-// The fields the shop window edits, in its tab order.  COUNTRY is not among
-// them: no edit shows it, so a save must leave it as stored.
-template <class Record>
-auto editedFields(Record& r) {
-    return std::array<std::pair<const char*, decltype(&r.name)>, 9>{{
-        {"NAME", &r.name},
-        {"ADDR1", &r.addr1},
-        {"ADDR2", &r.addr2},
-        {"CITY", &r.city},
-        {"STATE", &r.state},
-        {"ZIP", &r.zip},
-        {"PHONE", &r.phone},
-        {"FAX", &r.fax},
-        {"COMMENTS", &r.comments},
-    }};
-}
-
 }  // namespace
 
 storage::Result<ShopRecord> loadShopRecord(const std::filesystem::path& dataDir) {
@@ -44,11 +25,10 @@ storage::Result<ShopRecord> loadShopRecord(const std::filesystem::path& dataDir)
     if (Status s = table.open(); !s) return s;
     ShopRecord r;
     if (table.eof()) return r;  // an empty table: a blank shop block
-    auto fields = editedFields(r);
-    for (const auto& [field, target] : fields) {
-        auto text = table.fieldText(field);
+    for (const ShopField& field : kEditedShopFields) {
+        auto text = table.fieldText(field.name);
         if (!text.isOk()) return text.status();
-        *target = trimmed(std::move(text).value());
+        r.*field.text = trimmed(std::move(text).value());
     }
     auto country = table.fieldText("COUNTRY");
     if (!country.isOk()) return country.status();
@@ -61,12 +41,10 @@ storage::Status saveShopRecord(const std::filesystem::path& dataDir, const ShopR
     if (Status s = table.open(); !s) return s;
     // The shop record is the table's first record; an empty table gains it.
     Status s = table.eof() ? table.appendBlank() : table.edit();
-    if (s) {
-        const auto fields = editedFields(record);
-        for (const auto& [field, value] : fields) {
-            s = table.setFieldText(field, *value);
-            if (!s) break;
-        }
+    for (const ShopField& field : kEditedShopFields) {
+        if (!s) break;
+        s = checkStorable(table, field.caption, record.*field.text);
+        if (s) s = table.setFieldText(field.name, record.*field.text);
     }
     if (s) s = table.post();
     if (table.editState() != storage::EditState::Browse) table.cancel();

@@ -8,6 +8,7 @@
 #include "RepairOffer.h"
 #include "SavedSetupStore.h"
 #include "SetupHeaderPanel.h"
+#include "ValueLabel.h"
 
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -39,7 +40,7 @@ TCustInfo::TCustInfo(const selection::SelectionInputs& inputs,
       m_date(today()),
       m_address(new AddressPanel(this)),
       m_header(new SetupHeaderPanel(this)),
-      m_dateText(new QLabel(this)),
+      m_dateText(new shell::ValueLabel(tr("Date"), this)),
       m_saveButton(new QPushButton(tr("Save Record"), this)),
       m_closeButton(new QPushButton(tr("Close"), this)) {
     setObjectName(QStringLiteral("CustInfo"));
@@ -62,7 +63,6 @@ TCustInfo::TCustInfo(const selection::SelectionInputs& inputs,
 
     m_header->setTexts(saveHeader(inputs, searchedPage));
     m_dateText->setObjectName(QStringLiteral("DBText1"));
-    m_dateText->setAccessibleName(tr("Date"));
     m_dateText->setText(qs(shortDateText(m_date)));
 
     m_saveButton->setObjectName(QStringLiteral("EncartaButton2"));
@@ -72,8 +72,8 @@ TCustInfo::TCustInfo(const selection::SelectionInputs& inputs,
     m_closeButton->setToolTip(tr("Click to Exit"));
     m_saveButton->setAutoDefault(false);
     m_closeButton->setAutoDefault(false);
-    setCaptionColour(m_saveButton, kSaveButtonColour);
-    setCaptionColour(m_closeButton, kSaveButtonColour);
+    setButtonFace(m_saveButton, kSaveButtonColour);
+    setButtonFace(m_closeButton, kSaveButtonColour);
     connect(m_saveButton, &QPushButton::clicked, this, [this] { PostBtnClick(); });
     connect(m_closeButton, &QPushButton::clicked, this, [this] { ExitBtnClick(); });
 

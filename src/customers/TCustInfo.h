@@ -21,9 +21,11 @@
 
 #include <filesystem>
 
-class QLabel;
 class QPushButton;
 
+namespace quivra::shell {
+class ValueLabel;
+}
 namespace quivra::customers {
 
 class AddressPanel;
@@ -60,7 +62,7 @@ private:
     std::chrono::year_month_day m_date;
     AddressPanel* m_address;
     SetupHeaderPanel* m_header;
-    QLabel* m_dateText;
+    shell::ValueLabel* m_dateText;
     QPushButton* m_saveButton;
     QPushButton* m_closeButton;
 };

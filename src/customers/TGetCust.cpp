@@ -80,7 +80,7 @@ TGetCust::TGetCust(const std::filesystem::path& dataDir, RetrievalCommands comma
     m_exitButton->setFlat(true);
     for (QPushButton* b : {m_closeButton, m_returnButton, m_printButton, m_pdfButton,
                            m_previewButton, m_reorderButton, m_ticketButton}) {
-        setCaptionColour(b, kRetrieveButtonColour);
+        setButtonFace(b, kRetrieveButtonColour);
     }
     connect(m_navigator, &RecordNavigator::clicked, this,
             [this](RecordNavigator::Button b) { DBNavigator1Click(b); });
@@ -145,10 +145,35 @@ void TGetCust::showEvent(QShowEvent* event) {
 }
 
 void TGetCust::done(int result) {
-    // However the window closes, an edit that was not posted is dropped.
-    if (m_store.isEditing()) m_store.cancelEdit();
+    // However the window closes (Close, Return Data, the title bar, Escape),
+    // an address edit that was not posted is settled first.
+    if (!settlePendingEdit()) return;
     m_store.close();
     QDialog::done(result);
+}
+
+bool TGetCust::settlePendingEdit() {
+    if (!m_store.isEditing()) return true;
+    auto stored = m_store.current();
+    if (stored.isOk() && stored->address == m_address->address()) {
+        m_store.cancelEdit();  // Edit pressed, nothing changed
+        return true;
+    }
+    switch (shell::MessageBox::askToSave(this, tr("Save the changes to this customer?"))) {
+        case shell::MessageBox::Answer::Save:
+            if (storage::Status s = m_store.postAddress(m_address->address()); !s) {
+                showStatus(s);  // still editing: the user may correct it or discard
+                return false;
+            }
+            break;
+        case shell::MessageBox::Answer::Discard:
+            m_store.cancelEdit();
+            break;
+        default:
+            return false;
+    }
+    setEditing(false);
+    return true;
 }
 
 void TGetCust::showStatus(const storage::Status& status) {
@@ -280,6 +305,7 @@ void TGetCust::Button1Click() {
 }
 
 void TGetCust::ReturnDataBtnClick() {
+    if (!settlePendingEdit()) return;
     auto record = m_store.current();
     if (!record.isOk()) {
         showStatus(record.status());

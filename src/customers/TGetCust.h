@@ -79,6 +79,10 @@ private:
     [[nodiscard]] const HistoryEntry* shownEntry() const;
     // Lists the history of the customer on screen (`again`: re-read it).
     void showHistory(bool again);
+    // Before the window closes: an address edit that differs from the stored
+    // record is saved, discarded or kept open as the user answers "Save the
+    // changes to this customer?".  False when the window must stay open.
+    bool settlePendingEdit();
     // Moves with `step`; at either end the window stays on the record it was on.
     void move(storage::Status (SavedSetupStore::*step)());
     // Fills the edits (and with `header` the header panel) from the current record.

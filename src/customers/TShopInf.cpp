@@ -18,28 +18,6 @@
 
 namespace quivra::customers {
 
-namespace {
-
-// DBEdit1 .. DBEdit9 in tab order: the field each edits and its accessible name.
-struct EditDesign {
-    const char* field;
-    const char* accessibleName;
-    std::string ShopRecord::*member;
-};
-constexpr std::array<EditDesign, 9> kEdits{{
-    {"NAME", "Shop Name", &ShopRecord::name},
-    {"ADDR1", "Address 1", &ShopRecord::addr1},
-    {"ADDR2", "Address 2", &ShopRecord::addr2},
-    {"CITY", "City", &ShopRecord::city},
-    {"STATE", "St", &ShopRecord::state},
-    {"ZIP", "Zip", &ShopRecord::zip},
-    {"PHONE", "Phone", &ShopRecord::phone},
-    {"FAX", "FAX", &ShopRecord::fax},
-    {"COMMENTS", "Additional Report Text", &ShopRecord::comments},
-}};
-
-}  // namespace
-
 TShopInf::TShopInf(std::filesystem::path dataDir, QWidget* parent)
     : QDialog(parent),
       m_dataDir(std::move(dataDir)),
@@ -58,13 +36,14 @@ TShopInf::TShopInf(std::filesystem::path dataDir, QWidget* parent)
     auto widths = characterFieldWidths(m_dataDir / kShopTableFile);
     if (!widths.isOk()) throw shell::UserError(widths.status().message());
 
-    for (std::size_t i = 0; i < kEdits.size(); ++i) {
+    for (std::size_t i = 0; i < kEditedShopFields.size(); ++i) {
+        const ShopField& field = kEditedShopFields[i];
         auto* edit = new QLineEdit(this);
         edit->setObjectName(QStringLiteral("DBEdit%1").arg(i + 1));
-        edit->setAccessibleName(tr(kEdits[i].accessibleName));
-        const auto w = widths->find(kEdits[i].field);
+        edit->setAccessibleName(tr(field.caption));
+        const auto w = widths->find(field.name);
         if (w != widths->end() && w->second > 0) edit->setMaxLength(w->second);
-        edit->setText(QString::fromStdString(m_record.*kEdits[i].member));
+        edit->setText(QString::fromStdString(m_record.*field.text));
         m_edits[i] = edit;
     }
 
@@ -119,8 +98,8 @@ void TShopInf::showEvent(QShowEvent* event) {
 
 ShopRecord TShopInf::editedRecord() const {
     ShopRecord r = m_record;  // keeps the country, which no edit shows
-    for (std::size_t i = 0; i < kEdits.size(); ++i) {
-        r.*kEdits[i].member = m_edits[i]->text().toStdString();
+    for (std::size_t i = 0; i < kEditedShopFields.size(); ++i) {
+        r.*kEditedShopFields[i].text = m_edits[i]->text().toStdString();
     }
     return r;
 }

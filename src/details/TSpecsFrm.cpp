@@ -5,6 +5,7 @@
 #include "ErrorHandler.h"
 #include "InfoWindows.h"
 #include "NumberText.h"
+#include "ValueLabel.h"
 
 #include <QDoubleSpinBox>
 #include <QFormLayout>
@@ -29,16 +30,15 @@ void check(const storage::Status& status) {
     if (!status) throw shell::UserError(status.message());
 }
 
-QLabel* valueLabel(const char* name, const QString& accessibleName) {
-    auto* label = new QLabel;
+shell::ValueLabel* valueLabel(const char* name, const QString& caption) {
+    auto* label = new shell::ValueLabel(caption);
     label->setObjectName(QLatin1String(name));
-    label->setAccessibleName(accessibleName);
     label->setTextInteractionFlags(Qt::TextSelectableByMouse);
     return label;
 }
 
-QLabel* weightLabel(const char* name, const QString& accessibleName) {
-    QLabel* label = valueLabel(name, accessibleName);
+shell::ValueLabel* weightLabel(const char* name, const QString& caption) {
+    shell::ValueLabel* label = valueLabel(name, caption);
     QFont bold = label->font();
     bold.setBold(true);
     label->setFont(bold);
@@ -155,9 +155,10 @@ void TSpecsFrm::buildWindow() {
     addSpin(m_spins[Insert]);
     addSpin(m_spins[Fletching]);
     buildForm->addRow(m_totalWeight->accessibleName(), m_totalWeight);
-    setTabOrder(m_spins[Length], m_spins[Nock]);
-    setTabOrder(m_spins[Nock], m_spins[Point]);
-    setTabOrder(m_spins[Point], m_spins[Insert]);
+    // Tab goes down the fields as they stand on screen.
+    setTabOrder(m_spins[Length], m_spins[Point]);
+    setTabOrder(m_spins[Point], m_spins[Nock]);
+    setTabOrder(m_spins[Nock], m_spins[Insert]);
     setTabOrder(m_spins[Insert], m_spins[Fletching]);
 
     auto* models = button("wssSpeedButton2", tr("2012 Shaft Models"));
@@ -222,7 +223,7 @@ void TSpecsFrm::loadRecord() {
     setInitial(m_spins[Fletching], shaft.defaultFletching);
     setInitial(m_spins[Insert], shaft.defaultInsert);
 
-    const auto show = [](QLabel* label, std::string_view text) {
+    const auto show = [](shell::ValueLabel* label, std::string_view text) {
         label->setText(QString::fromStdString(std::string(core::trimBlanks(text))));
     };
     show(m_arrowType, shaft.arrowType);

@@ -15,7 +15,10 @@
 #include <optional>
 
 class QDoubleSpinBox;
-class QLabel;
+
+namespace quivra::shell {
+class ValueLabel;
+}
 
 namespace quivra::details {
 
@@ -55,17 +58,17 @@ private:
     catalogue::ShaftCatalogue m_catalogue;
     std::optional<catalogue::ShaftRecord> m_record;
     std::array<QDoubleSpinBox*, 5> m_spins{};
-    QLabel* m_size = nullptr;         // Label4
-    QLabel* m_models = nullptr;       // Mods
-    QLabel* m_shaftWeight = nullptr;  // Label21
-    QLabel* m_totalWeight = nullptr;  // Label9
-    QLabel* m_arrowType = nullptr;
-    QLabel* m_maxLength = nullptr;
-    QLabel* m_outside = nullptr;
-    QLabel* m_inside = nullptr;
-    QLabel* m_wall = nullptr;
-    QLabel* m_gpi = nullptr;
-    QLabel* m_spine = nullptr;
+    shell::ValueLabel* m_size = nullptr;         // Label4
+    shell::ValueLabel* m_models = nullptr;       // Mods
+    shell::ValueLabel* m_shaftWeight = nullptr;  // Label21
+    shell::ValueLabel* m_totalWeight = nullptr;  // Label9
+    shell::ValueLabel* m_arrowType = nullptr;
+    shell::ValueLabel* m_maxLength = nullptr;
+    shell::ValueLabel* m_outside = nullptr;
+    shell::ValueLabel* m_inside = nullptr;
+    shell::ValueLabel* m_wall = nullptr;
+    shell::ValueLabel* m_gpi = nullptr;
+    shell::ValueLabel* m_spine = nullptr;
     bool m_filling = false;
 };
 

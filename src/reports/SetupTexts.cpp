@@ -35,7 +35,9 @@ SetupBlock huntingBlock(const quivra::selection::SelectionInputs& in) {
     };
     block.right = {
         {QStringLiteral("Bow Type:"), huntingBowTypeText(in.bowType)},
-        {QStringLiteral("Wheel Type:"), compound ? huntingWheelTypeText(in.wheelType) : na()},
+        // The cam class the hunting search used (HuntCamType), not the
+        // target page's three-item group.
+        {QStringLiteral("Wheel Type:"), compound ? huntingWheelTypeText(in.huntCamType) : na()},
         {QStringLiteral("Release:"), compound ? reportReleaseText(in.releaseType) : na()},
         {QStringLiteral("Brace Height:"), compound ? reportBraceHeightText(in.braceHt) : na()},
     };
@@ -79,7 +81,8 @@ SetupBlock kestraBlock(const quivra::selection::SelectionInputs& in) {
     };
     block.right = {
         {QStringLiteral("Bow Type:"), targetBowTypeText(in.targBowType)},
-        {QStringLiteral("Wheel Type:"), targetWheelTypeText(in.wheelType)},
+        // The Kestra search bands by the hunting cam group too.
+        {QStringLiteral("Wheel Type:"), huntingWheelTypeText(in.huntCamType)},
     };
     return block;
 }

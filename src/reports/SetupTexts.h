@@ -2,8 +2,8 @@
 // The set-up block of a category report: which caption-value lines each
 // report prints and how the main window's choice indexes read on paper.
 //
-// Each report has its own wording (the target and Kestra reports name the
-// cam classes differently from the hunting report) and its own "N/A" rule:
+// Each report has its own wording (the target report names the cam classes
+// differently from the hunting report) and its own "N/A" rule:
 // set-up choices that do not apply to the bow print "N/A" instead of a value.
 // An index outside a group's items (nothing selected) prints an empty value.
 
@@ -38,11 +38,12 @@ QString reportBraceHeightText(int index);
 QString reportReleaseText(int index);
 // Hunting report: "Compound", "Recurve", "Longbow".
 QString huntingBowTypeText(int index);
-// Hunting report: "Hard Cam", "Medium Cam", "Soft Cam".
+// Hunting and Kestra reports, by the hunting cam group (HuntCamType) the
+// search used: "Hard Cam", "Medium Cam" ("Soft Cam" for a third item).
 QString huntingWheelTypeText(int index);
 // Target and Kestra reports: "Compound", "Recurve".
 QString targetBowTypeText(int index);
-// Target and Kestra reports: "Hard Cam", "Soft/Energy Cam", "Round".
+// Target report, by WheelType: "Hard Cam", "Soft/Energy Cam", "Round".
 QString targetWheelTypeText(int index);
 
 // The set-up lines of the report for `data.page`, "N/A" rules applied.

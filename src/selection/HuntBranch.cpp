@@ -65,23 +65,11 @@ storage::Status fillSlots(SearchRunner& r, int row, double length) {
 storage::Status runHuntBranch(SearchRunner& r) {
     const SelectionInputs& in = r.inputs();
     SetupControls& c = r.controls();
-    applyPageStart(c, Page::Hunt);
+    applyPageControls(c, in);
     const storage::Result<int> w = SearchRunner::toInt(in.bowWeight);
     if (!w) return w.status();
     r.out().searchedPage = Page::Hunt;
 
-    if (in.bowType == 0) {
-        c.braceHt.visible = true;
-        c.huntCamType.visible = true;
-        for (ControlState* s : {&c.huntCamType, &c.releaseType, &c.braceHt, &c.overDraw}) {
-            s->enabled = true;
-            s->font = TextColour::Black;
-        }
-    } else if (in.bowType == 1 || in.bowType == 2) {
-        for (ControlState* s : {&c.huntCamType, &c.releaseType, &c.braceHt, &c.overDraw}) {
-            s->enabled = false;
-        }
-    }
     const storage::Result<ChartSetup> read = readChartSetup(r, *w);
     if (!read) return read.status();
     const storage::Result<int> length = SearchRunner::toInt(in.arrowLength);

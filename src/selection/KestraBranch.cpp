@@ -40,17 +40,11 @@ storage::Status runKestraBranch(SearchRunner& r) {
     const SelectionInputs& in = r.inputs();
     SetupControls& c = r.controls();
     r.out().searchedPage = Page::Kstr;
-    applyPageStart(c, Page::Kstr);
+    applyPageControls(c, in);
     const storage::Result<int> w = SearchRunner::toInt(in.bowWeight);
     if (!w) return w.status();
     if (storage::Status s = r.openTables(Page::Kstr); !s) return s;
-    c.overDraw.enabled = true;
 
-    if (in.targBowType == 1) {
-        for (ControlState* s : {&c.huntCamType, &c.releaseType, &c.overDraw, &c.braceHt}) {
-            s->enabled = false;
-        }
-    }
     // The overdraw group stays enabled for compound bows but does not enter
     // the weight on this page.
     const storage::Result<ChartSetup> read = readChartSetup(r, *w);

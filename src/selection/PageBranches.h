@@ -23,8 +23,13 @@ storage::Status runKestraBranch(SearchRunner& runner);
 
 // Sets the controls a page's branch sets at its start, before any chart work
 // (visibility and enabled state of the set-up groups and input fields), from
-// one table (PageStart.cpp).  What depends on the bow type is the branch's.
+// one table (PageStart.cpp).
 void applyPageStart(SetupControls& controls, Page page);
+
+// applyPageStart() for `inputs.page`, then what the page's bow type enables,
+// disables or greys.  Needs no number: a search whose completeness test
+// fails still shows the active page's fields and groups this way.
+void applyPageControls(SetupControls& controls, const SelectionInputs& inputs);
 
 // The page's set-up as ChartPosition reads it, with the weight read from its
 // text; the point weight is read (and its conversion can fail) only where

@@ -1,9 +1,10 @@
 // What every page branch does first: the controls it sets before any chart
-// work (one table, one function; what depends on the bow type is set by the
-// branch afterwards), and the reading of its set-up for ChartPosition.
+// work (one table for what depends on the page alone, then what depends on
+// the page's bow type), and the reading of its set-up for ChartPosition.
 #include "PageBranches.h"
 #include "SearchOutcome.h"
 #include "SearchRunner.h"
+#include "SelectionInputs.h"
 
 #include <array>
 #include <optional>
@@ -54,6 +55,52 @@ void applyPageStart(SetupControls& controls, Page page) {
     // PointWtSpin and UpDown4 are enabled everywhere but on the Youth page.
     controls.pointWtSpin.enabled = page != Page::Youth;
     controls.upDown4.enabled = page != Page::Youth;
+}
+
+void applyPageControls(SetupControls& c, const SelectionInputs& in) {
+    applyPageStart(c, in.page);
+    switch (in.page) {
+        case Page::Hunt:
+            if (in.bowType == 0) {
+                c.braceHt.visible = true;
+                c.huntCamType.visible = true;
+                for (ControlState* s : {&c.huntCamType, &c.releaseType, &c.braceHt, &c.overDraw}) {
+                    s->enabled = true;
+                    s->font = TextColour::Black;
+                }
+            } else if (in.bowType == 1 || in.bowType == 2) {
+                // Recurve and longbow: no cam, release aid, brace class or overdraw.
+                for (ControlState* s : {&c.huntCamType, &c.releaseType, &c.braceHt, &c.overDraw}) {
+                    s->enabled = false;
+                }
+            }
+            break;
+        case Page::Targ:
+            if (in.targBowType == 1) {
+                for (ControlState* s :
+                     {&c.braceHt, &c.wheelType, &c.releaseType, &c.overDraw, &c.upDown4}) {
+                    s->enabled = false;
+                }
+                // The point weight does not count for a target recurve; the
+                // field stays enabled but greyed.
+                c.pointWtSpin.font = TextColour::Grey;
+            } else if (in.targBowType == 0) {
+                c.braceHt.enabled = true;
+            }
+            break;
+        case Page::Youth:
+            break;
+        case Page::Kstr:
+            // The overdraw group is enabled for compound bows but does not
+            // enter the weight on this page.
+            c.overDraw.enabled = true;
+            if (in.targBowType == 1) {
+                for (ControlState* s : {&c.huntCamType, &c.releaseType, &c.overDraw, &c.braceHt}) {
+                    s->enabled = false;
+                }
+            }
+            break;
+    }
 }
 
 storage::Result<ChartSetup> readChartSetup(SearchRunner& r, int weight) {

@@ -16,11 +16,12 @@ constexpr const char* kSpineHint = "Spine Value";
 constexpr const char* kModelsHint = "Standard Catagories";
 constexpr const char* kWeightHint = "Bare Shaft Weight in Grains";
 
-// The grids as the window is designed: placeholder captions (blank here),
-// size buttons enabled, spine, models and weight buttons disabled.
+// The grids before any search: blank captions (no placeholders), and so no
+// clickable size button; spine, models and weight buttons disabled.
 std::vector<RecommendationSlot> designGrid(Page page) {
     const bool kestra = page == Page::Kstr;
     RecommendationSlot slot;
+    slot.size.enabled = false;
     slot.size.hint = kestra ? "Kestra Arrow Size" : kSizeHint;
     slot.spine = {.caption = {}, .showCaption = true, .enabled = false, .hint = kSpineHint};
     slot.models = {.caption = {},
@@ -87,6 +88,13 @@ const SearchOutcome& SearchEngine::search(const SelectionInputs& inputs) {
     SearchRunner runner(*this, 0);
     const storage::Status status = runner.findRec(inputs);
     if (!status) out.error = status.message();
+    // A size button with no size has nothing to open: whatever reset or
+    // page change came before, it is never clickable.
+    for (std::vector<RecommendationSlot>& grid : out.grids) {
+        for (RecommendationSlot& slot : grid) {
+            if (slot.size.caption.empty()) slot.size.enabled = false;
+        }
+    }
     return out;
 }
 

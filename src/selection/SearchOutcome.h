@@ -22,7 +22,7 @@ namespace quivra::selection {
 inline constexpr std::array<int, 4> kSlotCount{16, 14, 8, 6};
 inline constexpr int kTargetSlots = 14;
 
-enum class TextColour { Black, Grey };  // Grey is RGB 128,128,128
+enum class TextColour { Black, Grey };  // Grey: a greyed text that stays legible
 
 // One set-up or input control as the search leaves it.
 struct ControlState {

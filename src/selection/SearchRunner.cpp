@@ -45,16 +45,24 @@ storage::Status SearchRunner::findRec(const SelectionInputs& inputs) {
                           core::characterCount(inputs.pointWeight) >= 2;
     if (complete) {
         if (const auto w = toInt(inputs.bowWeight); !w) return w.status();
-        commonReset();
+        resetGrids();
     }
+    // The fields and groups always follow the active page and its bow type,
+    // whether or not the numbers are complete: an unfinished number on one
+    // page must not leave another page's fields (or greyed groups) on screen.
+    resetControls();
     if (m_depth == 0) {
         o.searched = complete || inputs.page == Page::Youth || inputs.page == Page::Kstr;
     }
     switch (inputs.page) {
         case Page::Hunt:
-            return complete ? runHuntBranch(*this) : storage::Status::ok();
+            if (complete) return runHuntBranch(*this);
+            applyPageControls(controls(), inputs);
+            return storage::Status::ok();
         case Page::Targ:
-            return complete ? runTargetBranch(*this) : storage::Status::ok();
+            if (complete) return runTargetBranch(*this);
+            applyPageControls(controls(), inputs);
+            return storage::Status::ok();
         case Page::Youth:
             return runYouthBranch(*this);
         case Page::Kstr:
@@ -63,7 +71,7 @@ storage::Status SearchRunner::findRec(const SelectionInputs& inputs) {
     return storage::Status::ok();
 }
 
-void SearchRunner::commonReset() {
+void SearchRunner::resetControls() {
     SetupControls& c = controls();
     for (ControlState* s :
          {&c.label6, &c.wheelType, &c.releaseType, &c.overDraw, &c.braceHt, &c.pointWtSpin}) {
@@ -74,7 +82,9 @@ void SearchRunner::commonReset() {
         s->enabled = true;
     }
     c.huntCamType.font = TextColour::Black;
+}
 
+void SearchRunner::resetGrids() {
     for (const Page page : {Page::Hunt, Page::Targ, Page::Youth, Page::Kstr}) {
         std::vector<RecommendationSlot>& g = grid(page);
         for (std::size_t i = 0; i < g.size(); ++i) {

@@ -63,7 +63,11 @@ public:
     storage::Result<bool> invalidSelection(const std::string& resetText);
 
 private:
-    void commonReset();
+    // The common reset, in two parts: the set-up controls' fonts and enabled
+    // flags (every search), and the grids of all pages (captions shown, size
+    // buttons enabled, common hints; only when the numbers are complete).
+    void resetControls();
+    void resetGrids();
 
     SearchEngine& m_engine;
     int m_depth;

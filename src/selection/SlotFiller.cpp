@@ -33,6 +33,12 @@ std::optional<std::string> SlotFiller::weightOf(std::string_view gpiText, const 
 }
 
 storage::Status SlotFiller::fill(RecommendationSlot& slot, std::string_view twoValueCode) {
+    // A slot an earlier search emptied shows its captions again, also where
+    // no common reset ran before this fill (the Youth and Kestra pages).
+    for (GridButton* b : {&slot.size, &slot.spine, &slot.models, &slot.weight}) {
+        b->showCaption = true;
+    }
+    slot.size.enabled = true;
     const std::string key = slot.size.caption + slot.keySuffix;
     const storage::Result<const catalogue::ShaftRecord*> record = m_catalogue.find(key);
     if (!record) return record.status();

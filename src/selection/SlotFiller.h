@@ -37,7 +37,8 @@ public:
     SlotFiller(catalogue::ShaftCatalogue& catalogue, ModelsColumn models, double length,
                std::vector<std::string>& dataErrors);
 
-    // Looks up the key made of the slot's size caption and key suffix (both
+    // Shows all four captions of the slot and enables its size button, then
+    // looks up the key made of the slot's size caption and key suffix (both
     // set by the branch) and writes the spine caption (SPINE as read), the
     // models caption (trimmed models field) and the weight caption.  When the models
     // caption equals `twoValueCode` (never when it is empty) the weight is

@@ -122,21 +122,12 @@ storage::Status runTargetBranch(SearchRunner& r) {
     const SelectionInputs& in = r.inputs();
     SetupControls& c = r.controls();
     r.out().searchedPage = Page::Targ;
-    applyPageStart(c, Page::Targ);
+    applyPageControls(c, in);
     if (storage::Status s = r.openTables(Page::Targ); !s) return s;
     const storage::Result<int> w = SearchRunner::toInt(in.bowWeight);
     if (!w) return w.status();
 
     const bool recurve = in.targBowType == 1;
-    if (recurve) {
-        for (ControlState* s :
-             {&c.braceHt, &c.wheelType, &c.releaseType, &c.overDraw, &c.upDown4}) {
-            s->enabled = false;
-        }
-        c.pointWtSpin.font = TextColour::Grey;
-    } else if (in.targBowType == 0) {
-        c.braceHt.enabled = true;
-    }
     const storage::Result<ChartSetup> read = readChartSetup(r, *w);
     if (!read) return read.status();
     const storage::Result<int> length = SearchRunner::toInt(in.arrowLength);

@@ -39,7 +39,7 @@ storage::Status runYouthBranch(SearchRunner& r) {
     const SelectionInputs& in = r.inputs();
     SetupControls& c = r.controls();
     r.out().searchedPage = Page::Youth;
-    applyPageStart(c, Page::Youth);
+    applyPageControls(c, in);
     const storage::Result<int> y = SearchRunner::toInt(in.youthBowWeight);
     if (!y) return y.status();
     if (storage::Status s = r.openTables(Page::Youth); !s) return s;

@@ -302,6 +302,10 @@ Status TableStore::setFieldText(std::string_view name, std::string_view utf8) {
     return Status::ok();
 }
 
+std::string TableStore::unstorableCharacter(std::string_view utf8) const {
+    return m_table ? m_table->codec().firstUnheld(utf8) : std::string();
+}
+
 // --- editing ------------------------------------------------------------------
 
 EditState TableStore::editState() const {

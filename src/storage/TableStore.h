@@ -115,6 +115,10 @@ public:
     // at the width; a number that does not fit its width is refused; a text
     // the code page cannot hold is refused with an Encoding status naming the field.
     Status setFieldText(std::string_view name, std::string_view utf8);
+    // The first character of `utf8` that this table's code page cannot hold
+    // (as UTF-8), or "" when setFieldText() would take every character.  For
+    // a message that names the field as the user knows it.  Precondition: open.
+    [[nodiscard]] std::string unstorableCharacter(std::string_view utf8) const;
 
     // --- editing ------------------------------------------------------------
     // Tables this engine only reads (Visual FoxPro, dBASE III with memo,

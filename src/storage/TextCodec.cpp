@@ -167,6 +167,19 @@ Result<std::string> TextCodec::fromUtf8(std::string_view utf8, std::string_view 
     return out;
 }
 
+std::string TextCodec::firstUnheld(std::string_view utf8) const {
+    std::size_t pos = 0;
+    while (pos < utf8.size()) {
+        const std::size_t start = pos;
+        std::uint32_t cp = 0;
+        if (!nextCodePoint(utf8, pos, cp)) return "\xEF\xBF\xBD";
+        if (cp >= 0x80 && m_fromUnicode.find(cp) == m_fromUnicode.end()) {
+            return std::string(utf8.substr(start, pos - start));
+        }
+    }
+    return {};
+}
+
 Result<CodePage> codePageFromDriver(std::uint8_t driver) {
     switch (driver) {
         case 0x00:

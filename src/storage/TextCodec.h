@@ -35,6 +35,10 @@ public:
     // whose message says which character cannot be held; invalid UTF-8 fails
     // the same way.  `what` names the field or value for the message.
     [[nodiscard]] Result<std::string> fromUtf8(std::string_view utf8, std::string_view what) const;
+    // The first character of `utf8` this code page cannot hold, as UTF-8
+    // ("\xEF\xBF\xBD", the replacement character, for invalid UTF-8), or ""
+    // when it holds every one.
+    [[nodiscard]] std::string firstUnheld(std::string_view utf8) const;
 
 private:
     TextCodec() = default;

@@ -2,6 +2,9 @@
 
 #include "MessageBox.h"
 
+#include <algorithm>
+#include <cmath>
+
 namespace quivra::selection {
 
 void PrintTo(const GridButton& b, std::ostream* os) {
@@ -35,6 +38,11 @@ std::optional<fs::path> makeDataCopy(QTemporaryDir& dir) {
                              "Specs.DBF", "specs.idx", "invsel.txt", "SHOPINFO.DBF"}) {
         if (!fs::exists(run / name)) return std::nullopt;
         fs::copy_file(run / name, target / name, ec);
+        if (ec) return std::nullopt;
+    }
+    // The saved set-ups and the trajectory table, for the windows that read them.
+    for (const char* name : {"Saveddb.dbf", "Saveddb.fpt", "Saved.idx", "Newtraj.dbf"}) {
+        if (fs::exists(run / name)) fs::copy_file(run / name, target / name, ec);
         if (ec) return std::nullopt;
     }
     if (fs::is_directory(run / "pictures")) {
@@ -89,6 +97,23 @@ std::optional<selection::SelectionInputs> findHuntingInputs(
         }
     }
     return std::nullopt;
+}
+
+namespace {
+// The relative luminance of WCAG 2.
+double luminance(const QColor& c) {
+    const auto channel = [](int value) {
+        const double v = value / 255.0;
+        return v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * channel(c.red()) + 0.7152 * channel(c.green()) + 0.0722 * channel(c.blue());
+}
+}  // namespace
+
+double contrastRatio(const QColor& a, const QColor& b) {
+    const double la = luminance(a);
+    const double lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
 }
 
 void MainWindowTest::SetUp() {

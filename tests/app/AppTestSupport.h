@@ -8,6 +8,7 @@
 #include "SearchEngine.h"
 #include "TArrowSel.h"
 
+#include <QColor>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -24,7 +25,8 @@ void PrintTo(const RecommendationSlot& s, std::ostream* os);
 
 namespace quivra::app::test {
 
-// Copies the tables, invsel.txt and pictures of the build's run folder into a
+// Copies the tables (the saved set-ups and the trajectory table with them),
+// invsel.txt and pictures of the build's run folder into a
 // fresh temporary folder.  Empty when the run folder has not been generated.
 std::optional<std::filesystem::path> makeDataCopy(QTemporaryDir& dir);
 
@@ -46,6 +48,10 @@ std::vector<selection::RecommendationSlot> expectedGrid(const std::filesystem::p
 std::optional<selection::SelectionInputs> findHuntingInputs(
     const std::filesystem::path& dataDir,
     const std::function<bool(const std::vector<selection::RecommendationSlot>&)>& pred);
+
+// The contrast ratio of two colours as WCAG 2 defines it (1 to 21); text
+// must reach 4.5 against its background.
+double contrastRatio(const QColor& a, const QColor& b);
 
 // A shown main window over a private copy of the delivered data.
 class MainWindowTest : public ::testing::Test {

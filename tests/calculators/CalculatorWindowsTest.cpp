@@ -11,6 +11,7 @@
 #include "TTrajectory.h"
 #include "TableStore.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QDoubleSpinBox>
 #include <QFrame>
@@ -195,6 +196,61 @@ TEST_F(CalculatorWindows, FrontOfCenterUsesPointWhateverTheLocale) {
         EXPECT_EQ(child<QLabel>(&calc, "Label9")->text(), c.text) << c.length << "/" << c.balance;
     }
     EXPECT_EQ(child<QDoubleSpinBox>(&calc, "FSpinBalEdit")->text(), "15.25");
+}
+
+// Mend: the FOC fields have no limits; a balance point behind the nock or
+// a long arrow gives its percentage, not a clamped one.
+TEST_F(CalculatorWindows, FrontOfCenterFieldsTakeAnyNumberNegativesIncluded) {
+    const struct {
+        const char* length;
+        const char* balance;
+        const char* text;
+    } cases[] = {{"30", "-5", "-66.6%"}, {"-30", "15", "-100%"}, {"12000", "6600", "5%"}};
+    qc::TKECalc2 calc(m_data);
+    for (const auto& c : cases) {
+        for (const auto& [name, typed] :
+             {std::pair{"FSpinLenEdit", c.length}, std::pair{"FSpinBalEdit", c.balance}}) {
+            QLineEdit* editor = child<QDoubleSpinBox>(&calc, name)->findChild<QLineEdit*>();
+            editor->selectAll();
+            editor->insert(QString::fromLatin1(typed));  // as typed: the validator applies
+            EXPECT_EQ(editor->text(), typed);
+        }
+        child<QPushButton>(&calc, "FOCCalcBtn")->click();
+        EXPECT_EQ(child<QLabel>(&calc, "Label9")->text(), c.text) << c.length << "/" << c.balance;
+    }
+}
+
+// Each result is announced with its caption, and the announcement follows
+// the result.
+TEST_F(CalculatorWindows, ResultsAreAnnouncedWithTheirCaptions) {
+    qc::TKECalc2 calc(m_data);
+    const auto announced = [&calc](const char* name) {
+        QAccessibleInterface* iface =
+            QAccessible::queryAccessibleInterface(child<QLabel>(&calc, name));
+        return iface->text(QAccessible::Name) + " = " + iface->text(QAccessible::Value);
+    };
+    EXPECT_EQ(announced("Label6"), "Kinetic Energy (Foot Lbs.) = 35.54");
+    EXPECT_EQ(announced("Label9"), "Front-of-Center Percent: = ");
+    child<QSpinBox>(&calc, "GrainWt")->setValue(450);
+    child<QSpinBox>(&calc, "Velocity")->setValue(300);
+    child<QPushButton>(&calc, "KECalcBtn")->click();
+    child<QPushButton>(&calc, "FOCCalcBtn")->click();
+    EXPECT_EQ(announced("Label6"), "Kinetic Energy (Foot Lbs.) = 89.95");
+    EXPECT_EQ(announced("Label9"), "Front-of-Center Percent: = 0%");
+
+    writeTrajectoryTable();
+    qc::TTrajectory window(m_data);
+    window.show();
+    const auto figure = [](QLabel* label) {
+        QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(label);
+        return iface->text(QAccessible::Name) + " = " + iface->text(QAccessible::Value);
+    };
+    EXPECT_EQ(figure(child<QLabel>(&window, "Label8")), "Kill Window Depth (Yards): = 24");
+    EXPECT_EQ(figure(window.diagram()->highLabel()), "Nearest Range = 20");
+    EXPECT_EQ(figure(window.diagram()->lowLabel()), "Extreme Range = 44");
+    child<QSpinBox>(&window, "VelocitySpin")->setValue(180);
+    EXPECT_EQ(figure(window.diagram()->highLabel()),
+              "Nearest Range = " + QString::number(lowFor(180, 40)));
 }
 
 TEST_F(CalculatorWindows, ZeroArrowLengthIsRefusedWithAMessage) {

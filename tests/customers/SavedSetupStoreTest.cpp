@@ -61,6 +61,7 @@ TEST_F(SavedSetupStoreTest, RecordComesBackAsSaved) {
     ASSERT_TRUE(store.open().isOk());
     const auto r = store.current();
     ASSERT_TRUE(r.isOk()) << r.status().message();
+    a.comments = "Prefers \"fat\" shafts.\r\nLeft-handed.\r\n\r\nCall after 5.";  // memo CR LF
     EXPECT_EQ(r->address, a);
     EXPECT_EQ(r->codes, codes);
     EXPECT_EQ(r->date, "03/07/2026");
@@ -255,7 +256,7 @@ TEST(SavedSetupStoreFiles, MissingFilesAreNamedInTheError) {
 
 TEST_F(SavedSetupStoreTest, ExportWritesEveryRecordInSavingOrder) {
     CustomerAddress quoted = addressNamed("O'Neil \"Doc\" Brandão");
-    quoted.comments = "line one\nline two";
+    quoted.comments = "line one\nline two\rline three";
     save(addressNamed("Zimmer"));
     save(quoted);
     ASSERT_TRUE(exportCustomers(dir()).isOk());
@@ -266,7 +267,8 @@ TEST_F(SavedSetupStoreTest, ExportWritesEveryRecordInSavingOrder) {
     ASSERT_NE(zimmer, std::string::npos) << text;
     ASSERT_NE(oneil, std::string::npos) << text;
     EXPECT_LT(zimmer, oneil);  // saving order, not name order
-    EXPECT_NE(text.find("\"line one\nline two\""), std::string::npos);
+    // Memo lines end CR LF in the table and stay inside the quotes.
+    EXPECT_NE(text.find("\"line one\r\nline two\r\nline three\""), std::string::npos) << text;
     EXPECT_NE(text.find("\"03/07/2026\",\"0\",\"60\""), std::string::npos);
 }
 

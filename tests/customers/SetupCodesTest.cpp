@@ -21,8 +21,8 @@ SelectionInputs sampleInputs() {
     in.youthArrowLength = "23";
     in.bowType = 2;      // modern longbow
     in.targBowType = 1;  // recurve
-    in.wheelType = 1;
-    in.huntCamType = 1;  // never stored
+    in.wheelType = 2;    // soft cam: stored from the target and youth pages
+    in.huntCamType = 1;  // medium cam: stored from the hunting and Kestra pages
     in.releaseType = 1;
     in.braceHt = 1;
     in.overDraw = 3;
@@ -45,15 +45,17 @@ TEST_P(EncodeTest, StoresCategoryInputsAndGroupIndexes) {
 INSTANTIATE_TEST_SUITE_P(
     Pages, EncodeTest,
     ::testing::Values(
-        // Hunting: BOTYP from BowType; WHTYP is the hidden wheel group, not the cam group.
+        // Hunting: BOTYP from BowType; WHTYP is the cam group the search
+        // used (HuntCamType), not the hidden three-item wheel group.
         EncodeCase{"Hunt", "Hunt", {"0", "62", "29", "125", "2", "1", "1", "1", "3"}},
-        // Target and Kestra take the bow type from TargBowType.
-        EncodeCase{"Targ", "Targ", {"1", "62", "29", "125", "1", "1", "1", "1", "3"}},
+        // Target and Kestra take the bow type from TargBowType; Target bands
+        // by WheelType, Kestra by HuntCamType.
+        EncodeCase{"Targ", "Targ", {"1", "62", "29", "125", "1", "2", "1", "1", "3"}},
         EncodeCase{"Kstr", "Kstr", {"2", "62", "29", "125", "1", "1", "1", "1", "3"}},
         // Youth stores the inputs that page searches with, under category 3.
-        EncodeCase{"Youth", "Youth", {"3", "24", "23", "125", "2", "1", "1", "1", "3"}},
+        EncodeCase{"Youth", "Youth", {"3", "24", "23", "125", "2", "2", "1", "1", "3"}},
         // No search has run yet: no category, the adult inputs.
-        EncodeCase{"NoKey", "", {"", "62", "29", "125", "2", "1", "1", "1", "3"}}),
+        EncodeCase{"NoKey", "", {"", "62", "29", "125", "2", "2", "1", "1", "3"}}),
     [](const auto& tc) { return std::string(tc.param.name); });
 
 TEST(RestoreTest, EverySavedPageComesBackWithItsInputs) {
@@ -66,11 +68,27 @@ TEST(RestoreTest, EverySavedPageComesBackWithItsInputs) {
         ASSERT_TRUE(restored.isOk());
         EXPECT_EQ(restored->page, page);
         EXPECT_EQ(restored->pointWeight, in.pointWeight);
-        EXPECT_EQ(restored->wheelType, in.wheelType);
+        const bool huntingCam = page == Page::Hunt || page == Page::Kstr;
+        EXPECT_EQ(restored->huntCamType,
+                  huntingCam ? std::optional<int>(in.huntCamType) : std::nullopt);
+        EXPECT_EQ(restored->wheelType, huntingCam ? in.huntCamType : in.wheelType);
         EXPECT_EQ(restored->releaseType, in.releaseType);
         EXPECT_EQ(restored->braceHt, in.braceHt);
         EXPECT_EQ(restored->overDraw, in.overDraw);
     }
+}
+
+TEST(RestoreTest, HuntingCamOutsideItsGroupLeavesTheGroupAlone) {
+    // A hunting record of the soft cam (saved when WHTYP held the wheel group).
+    const auto soft = restoreSetup({"0", "60", "30", "100", "0", "2", "0", "0", "0"});
+    ASSERT_TRUE(soft.isOk());
+    EXPECT_FALSE(soft->huntCamType);
+    EXPECT_EQ(soft->wheelType, 2);
+    const auto blank = restoreSetup({"2", "60", "30", "100", "0", " ", "0", "0", "0"});
+    ASSERT_TRUE(blank.isOk());
+    EXPECT_FALSE(blank->huntCamType);
+    // A target record never touches the hunting group.
+    EXPECT_FALSE(restoreSetup({"1", "60", "30", "100", "0", "1", "0", "0", "0"})->huntCamType);
 }
 
 TEST(RestoreTest, YouthRecordRestoresTheYouthInputsOnly) {
@@ -141,9 +159,15 @@ TEST(SaveHeaderTest, CompoundOnTheHuntingPageShowsEveryLine) {
     SelectionInputs in;
     in.overDraw = 3;
     in.braceHt = 1;
+    in.huntCamType = 1;
+    in.wheelType = 2;
     const HeaderTexts h = saveHeader(in, Page::Hunt);
-    EXPECT_EQ(h, (HeaderTexts{"60#", "30\"", "100gr", "Hunting Shafts", "Compound", "Hard",
+    EXPECT_EQ(h, (HeaderTexts{"60#", "30\"", "100gr", "Hunting Shafts", "Compound", "Medium Cam",
                               "Mechanical", "Under 6.5\"", "3\""}));
+    // The save window and the retrieval window name the same cam.
+    EXPECT_EQ(recordHeader(encodeSetup(in, Page::Hunt)).wheelType, "Medium Cam");
+    EXPECT_EQ(saveHeader(in, Page::Kstr).wheelType, "Medium Cam");
+    EXPECT_EQ(saveHeader(in, Page::Targ).wheelType, "Soft");
 }
 
 TEST(SaveHeaderTest, TargetRecurveShowsNotApplicableWhateverBowTypeHolds) {

@@ -6,6 +6,7 @@
 #include "ShaftDetails.h"
 #include "TSpecsFrm.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QDoubleSpinBox>
 #include <QLabel>
@@ -17,7 +18,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <clocale>
+#include <vector>
 
 namespace qd = quivra::details;
 namespace qs = quivra::shell;
@@ -147,6 +150,44 @@ TEST_F(SpecsFrmTest, EveryChangeRecomputesBothWeights) {
     form.spinEdit(0)->findChild<QLineEdit*>()->clear();
     EXPECT_EQ(text(&form, "Label21"), "132 Gr.");  // 15 x 8.8 = 132.0
     EXPECT_TRUE(qs::MessageBox::shownTexts().isEmpty());
+}
+
+TEST_F(SpecsFrmTest, EveryFigureIsAnnouncedWithItsCaption) {
+    qd::TSpecsFrm form(request("400CH", "400", "CH", "Targ"));
+    const auto announced = [&form](const char* name) {
+        QAccessibleInterface* iface =
+            QAccessible::queryAccessibleInterface(form.findChild<QLabel*>(QLatin1String(name)));
+        return iface->text(QAccessible::Name) + " = " + iface->text(QAccessible::Value);
+    };
+    EXPECT_EQ(announced("ArrowTypeLbl"), "Shaft Type: = Carbon hunting");
+    EXPECT_EQ(announced("GPILbl"), "Grains per Inch: = 8.8");
+    EXPECT_EQ(announced("Label4"), "Shaft Size = 400");
+    EXPECT_EQ(announced("Label21"), "Shaft Weight: = 255 Gr.");
+    EXPECT_EQ(announced("Label9"), "Approx. Total Arrow Weight: = 392 Gr.");
+    form.spinEdit(0)->setValue(30.0);
+    EXPECT_EQ(announced("Label21"), "Shaft Weight: = 264 Gr.");
+    EXPECT_EQ(announced("Label9"), "Approx. Total Arrow Weight: = 401 Gr.");
+}
+
+// Mend: the tab order follows the screen (length, point, nock, insert,
+// fletching), not the order the fields were once made in.
+TEST_F(SpecsFrmTest, TabGoesDownTheFieldsAsTheyStand) {
+    qd::TSpecsFrm form(request("400CH", "400", "CH", "Targ"));
+    std::vector<QWidget*> spins;
+    for (int n = 0; n < 5; ++n) spins.push_back(form.spinEdit(n));
+    std::vector<int> order;
+    QWidget* w = spins[0];
+    do {
+        const auto it = std::find(spins.begin(), spins.end(), w);
+        if (it != spins.end()) order.push_back(static_cast<int>(it - spins.begin()));
+        w = w->nextInFocusChain();
+    } while (w != spins[0] && order.size() < 5);
+    EXPECT_EQ(order, (std::vector<int>{0, 2, 1, 4, 3}));  // FSpinEdit1, 3, 2, 5, 4
+    form.show();  // laid out
+    const auto top = [&](int n) {
+        return spins[static_cast<std::size_t>(n)]->mapTo(&form, QPoint(0, 0)).y();
+    };
+    for (std::size_t i = 0; i + 1 < order.size(); ++i) EXPECT_LT(top(order[i]), top(order[i + 1]));
 }
 
 TEST_F(SpecsFrmTest, UnknownKeyIsNotReported) {

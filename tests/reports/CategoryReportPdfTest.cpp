@@ -229,7 +229,8 @@ struct SetupCase {
     Page page;
     int bowType;
     int overDraw;
-    int wheelType;
+    int wheelType;  // WheelType, which only the target report reads
+    int huntCam;    // HuntCamType, which the hunting and Kestra reports read
     std::vector<std::pair<const char*, const char*>> expected;  // caption, value
 };
 
@@ -242,6 +243,7 @@ TEST_P(SetupBlockPrint, CaptionFollowedByItsValue) {
     data.inputs.targBowType = c.bowType;
     data.inputs.overDraw = c.overDraw;
     data.inputs.wheelType = c.wheelType;
+    data.inputs.huntCamType = c.huntCam;
     data.inputs.bowWeight = "64";
     data.inputs.arrowLength = "28";
     data.inputs.pointWeight = "125";
@@ -272,12 +274,13 @@ INSTANTIATE_TEST_SUITE_P(
                   0,
                   1,
                   2,
+                  1,
                   {{"Peak Bow Weight:", "64"},
                    {"Arrow Length:", "28"},
                    {"Point Weight:", "125"},
                    {"Over Draw:", "1 inch"},
                    {"Bow Type:", "Compound"},
-                   {"Wheel Type:", "Soft Cam"},
+                   {"Wheel Type:", "Medium Cam"},
                    {"Release:", "Mechanical"},
                    {"Brace Height:", "More Than 6 1/2\""}}},
         SetupCase{"HuntingLongbow",
@@ -285,6 +288,7 @@ INSTANTIATE_TEST_SUITE_P(
                   2,
                   3,
                   1,
+                  0,
                   {{"Point Weight:", "125"},
                    {"Over Draw:", "N/A"},
                    {"Bow Type:", "Longbow"},
@@ -296,12 +300,14 @@ INSTANTIATE_TEST_SUITE_P(
                   0,
                   3,
                   2,
+                  1,
                   {{"Over Draw:", "3 inches"}, {"Wheel Type:", "Round"}, {"Point Weight:", "125"}}},
         SetupCase{"TargetRecurve",
                   Page::Targ,
                   1,
                   3,
                   2,
+                  0,
                   {{"Peak Bow Weight:", "64"},
                    {"Arrow Length:", "28"},
                    {"Point Weight:", "N/A"},
@@ -313,16 +319,18 @@ INSTANTIATE_TEST_SUITE_P(
                   0,
                   0,
                   0,
+                  0,
                   {{"Peak Bow Weight:", "23"}, {"Arrow Length:", "22"}}},
         SetupCase{"KestraRecurveNeverNA",
                   Page::Kstr,
                   1,
                   0,
                   1,
+                  0,
                   {{"Peak Bow Weight:", "64"},
                    {"Arrow Length:", "28"},
                    {"Bow Type:", "Recurve"},
-                   {"Wheel Type:", "Soft/Energy Cam"}}}),
+                   {"Wheel Type:", "Hard Cam"}}}),
     [](const auto& testInfo) { return std::string(testInfo.param.name); });
 
 TEST(CategoryReportPrint, ReportsPrintOnlyTheirOwnSetupLines) {

@@ -314,6 +314,50 @@ TEST_F(HuntSearchTest, IncompleteTextsLeaveTheGridAlone) {
     EXPECT_TRUE(search(inputs("61")).searched);  // the second digit runs the search
 }
 
+// An unfinished number on the Hunting page, then the Youth page, then back:
+// the Hunting fields and groups come back although no search runs, and an
+// empty slot's size button stays unclickable on every page.
+TEST_F(HuntSearchTest, IncompleteNumbersStillShowThePagesFieldsAndGroups) {
+    SelectionInputs in = inputs("6");
+    in.page = Page::Youth;
+    const SearchOutcome& youth = search(in);  // this folder has no youth chart
+    ASSERT_FALSE(youth.controls.bowWeightSpin.visible);
+    ASSERT_FALSE(youth.controls.pointWtSpin.enabled);
+
+    in.page = Page::Hunt;
+    const SearchOutcome& back = search(in);
+    EXPECT_FALSE(back.searched);
+    EXPECT_TRUE(back.controls.bowWeightSpin.visible);
+    EXPECT_FALSE(back.controls.youthBowWtSpin.visible);
+    // The same controls as the finished number will give.
+    const SetupControls incomplete = back.controls;
+    EXPECT_EQ(search(inputs("60")).controls, incomplete);
+
+    in.bowType = 1;  // a recurve: its groups follow at once
+    const SetupControls& recurve = search(in).controls;
+    EXPECT_FALSE(recurve.huntCamType.enabled);
+    EXPECT_FALSE(recurve.overDraw.enabled);
+    EXPECT_TRUE(recurve.bowType.enabled);
+    EXPECT_TRUE(recurve.pointWtSpin.enabled);
+}
+
+TEST_F(HuntSearchTest, AnEmptySlotsSizeButtonIsNeverEnabled) {
+    const auto check = [](const SearchOutcome& o) {
+        for (const Page page : {Page::Hunt, Page::Targ, Page::Youth, Page::Kstr}) {
+            for (const RecommendationSlot& s : o.grid(page)) {
+                if (s.size.caption.empty()) {
+                    EXPECT_FALSE(s.size.enabled) << pageKey(page);
+                }
+            }
+        }
+    };
+    check(engine->current());     // before any search
+    check(search(inputs("60")));  // the reset enables every page's size buttons
+    ASSERT_FALSE(slot(engine->current(), 1).size.caption.empty());
+    EXPECT_TRUE(slot(engine->current(), 1).size.enabled);
+    check(search(inputs("6")));
+}
+
 TEST_F(HuntSearchTest, ConversionErrors) {
     const SearchOutcome& first = search(inputs("60"));
     const auto grids = first.grids;

@@ -146,6 +146,38 @@ TEST_F(YouthKestraTest, YouthSlotsAndControls) {
     EXPECT_TRUE(h.pointWtSpin.enabled);
 }
 
+// An adult arrow length that fails the completeness test ("30.25") stops
+// the common reset, but the Youth search runs: a slot an earlier search
+// emptied must show again when the new row fills it.
+TEST_F(YouthKestraTest, YouthSlotsEmptiedEarlierShowAgainWithoutTheCommonReset) {
+    SelectionInputs in = youth("30", "24");  // row 7: one entry
+    in.arrowLength = "30.25";
+    ASSERT_FALSE(search(in).grid(Page::Youth)[1].size.showCaption);
+    in.youthArrowLength = "25";  // row 8: entry 2 is 1416
+    const SearchOutcome& o = search(in);
+    ASSERT_FALSE(o.commonReset);
+    const RecommendationSlot& second = o.grid(Page::Youth)[1];
+    EXPECT_EQ(second.size.caption, "1416");
+    for (const GridButton* b : {&second.size, &second.spine, &second.models, &second.weight}) {
+        EXPECT_TRUE(b->showCaption);
+    }
+    EXPECT_TRUE(second.size.enabled);
+}
+
+TEST_F(YouthKestraTest, KestraSlotsEmptiedEarlierShowAgainWithoutTheCommonReset) {
+    SelectionInputs in = kestra("60", "28");  // row 13: four entries, the third empty
+    in.pointWeight = "5";                     // too short: no common reset
+    ASSERT_TRUE(search(in).grid(Page::Kstr)[1].size.showCaption);
+    in.arrowLength = "27";  // row 12: one entry
+    ASSERT_FALSE(search(in).grid(Page::Kstr)[1].size.showCaption);
+    in.arrowLength = "28";
+    const RecommendationSlot& second = search(in).grid(Page::Kstr)[1];
+    EXPECT_EQ(second.size.caption, "K500");
+    EXPECT_TRUE(second.size.showCaption);
+    EXPECT_TRUE(second.weight.showCaption);
+    EXPECT_TRUE(second.size.enabled);
+}
+
 TEST_F(YouthKestraTest, YouthLengthOfAnyWidthIsReadWithoutOverflow) {
     const SearchOutcome& o = search(youth("30", "-2147483648"));
     ASSERT_FALSE(o.error);
@@ -235,11 +267,12 @@ TEST_F(YouthKestraTest, KestraRecurveDisablesTheCompoundGroups) {
                                   &o.controls.overDraw, &o.controls.braceHt}) {
         EXPECT_FALSE(s->enabled);
     }
-    // An incomplete text skips the common reset: the groups stay disabled
-    // even on a compound bow, as the window shows them.
+    // An incomplete text skips the common reset of the grids, but the groups
+    // follow the bow type all the same: a compound bow gets them back.
     const SearchOutcome& c = search(kestra("60", "28", 0, 0, "5"));
     EXPECT_FALSE(c.commonReset);
-    EXPECT_FALSE(c.controls.releaseType.enabled);
+    EXPECT_TRUE(c.controls.releaseType.enabled);
+    EXPECT_TRUE(c.controls.huntCamType.enabled);
     EXPECT_TRUE(c.controls.braceHt.enabled);
     EXPECT_TRUE(c.controls.overDraw.enabled);
 }

@@ -13,7 +13,7 @@
 namespace quivra::info {
 
 TuningHelpWindow::TuningHelpWindow(std::filesystem::path dataDir, QWidget* parent)
-    : QWidget(parent, Qt::Window), m_dataDir(std::move(dataDir)) {
+    : QMainWindow(parent, Qt::Window), m_dataDir(std::move(dataDir)) {
     setObjectName(QStringLiteral("TuningHelpWindow"));
     const QString markdown = tuningGuideMarkdown();
     const QString title = tuningGuideTitle(markdown);
@@ -48,9 +48,11 @@ TuningHelpWindow::TuningHelpWindow(std::filesystem::path dataDir, QWidget* paren
     connect(pdfButton, &QPushButton::clicked, this, &TuningHelpWindow::openPdf);
     connect(closeButton, &QPushButton::clicked, this, &QWidget::close);
 
-    auto* layout = new QVBoxLayout(this);
+    auto* client = new QWidget(this);
+    auto* layout = new QVBoxLayout(client);
     layout->addWidget(splitter, 1);
     layout->addWidget(buttons);
+    setCentralWidget(client);
 
     connect(m_contents, &QListWidget::currentRowChanged, this, &TuningHelpWindow::showTopic);
     if (m_topics.empty()) {

@@ -1,9 +1,10 @@
 #pragma once
 // The "Tuning Information" help window: the tuning guide's topics in a
 // contents list beside a text browser, opened at the first topic.  A button
-// opens the printable guide (tuning_guide.pdf) from the data folder.
+// opens the printable guide (tuning_guide.pdf) from the data folder.  It is
+// a main window of its own, not modal, and announced as a window.
 
-#include <QWidget>
+#include <QMainWindow>
 
 #include <filesystem>
 #include <vector>
@@ -15,7 +16,7 @@ class QTextBrowser;
 
 namespace quivra::info {
 
-class TuningHelpWindow : public QWidget {
+class TuningHelpWindow : public QMainWindow {
     Q_OBJECT
 public:
     explicit TuningHelpWindow(std::filesystem::path dataDir, QWidget* parent = nullptr);

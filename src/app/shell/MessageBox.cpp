@@ -72,6 +72,24 @@ MessageBox::Answer MessageBox::question(QWidget* parent, const QString& title,
     return box.exec() == QMessageBox::Yes ? Answer::Yes : Answer::No;
 }
 
+MessageBox::Answer MessageBox::askToSave(QWidget* parent, const QString& text) {
+    seam().shown << text;
+    Answer a{};
+    if (takeAnswer(Answer::Discard, &a)) return a;
+    QMessageBox box(QMessageBox::Question, titleOr({}, "Question"), text,
+                    QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, parent);
+    box.setDefaultButton(QMessageBox::Save);
+    box.setEscapeButton(QMessageBox::Cancel);
+    switch (box.exec()) {
+        case QMessageBox::Save:
+            return Answer::Save;
+        case QMessageBox::Discard:
+            return Answer::Discard;
+        default:
+            return Answer::Cancel;
+    }
+}
+
 QString MessageBox::inputBox(QWidget* parent, const QString& caption, const QString& prompt,
                              const QString& defaultText) {
     Seam& s = seam();

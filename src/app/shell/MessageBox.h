@@ -17,7 +17,7 @@ namespace quivra::shell {
 
 class MessageBox {
 public:
-    enum class Answer { Ok, Cancel, Yes, No };
+    enum class Answer { Ok, Cancel, Yes, No, Save, Discard };
 
     // Modal information box with one OK button ("Information" box).
     static void information(QWidget* parent, const QString& text, const QString& title = {});
@@ -25,6 +25,9 @@ public:
     static void error(QWidget* parent, const QString& text, const QString& title = {});
     // Modal question with Yes and No; returns Yes or No.
     static Answer question(QWidget* parent, const QString& title, const QString& text);
+    // Modal question about unsaved changes with Save, Discard and Cancel;
+    // returns one of the three (Escape cancels).  Auto-answer mode discards.
+    static Answer askToSave(QWidget* parent, const QString& text);
     // Input box with caption, prompt and default text.  Returns the text typed,
     // or an empty text when the user cancels (the box's classic behaviour).
     static QString inputBox(QWidget* parent, const QString& caption, const QString& prompt,

@@ -115,7 +115,7 @@ CategoryReportData sampleCategoryReport(Page page) {
             break;
         case Page::Kstr:
             data.inputs.targBowType = 1;
-            data.inputs.wheelType = 1;
+            data.inputs.huntCamType = 1;
             data.grid = grid({{"2315", "0.354", "KA", "348"},
                               {"2413", "0.352", "KA", "318"},
                               {"340", "0.340", "KC", "265"},

@@ -8,6 +8,7 @@
 #include "TCustInfo.h"
 #include "UiHelpers.h"
 
+#include <QAccessible>
 #include <QLabel>
 #include <QPushButton>
 
@@ -105,14 +106,44 @@ TEST_F(TCustInfoTest, StateLettersAreStoredInUpperCase) {
     EXPECT_EQ(firstRecord().address.state, "IL");
 }
 
-TEST_F(TCustInfoTest, AccentsQuotesAndLinesAreStoredUnchanged) {
+TEST_F(TCustInfoTest, AccentsAndQuotesAreStoredUnchangedAndLinesEndCrLf) {
     auto w = open();
     fill(*w, test::addressNamed("Zoë O'Brien \"Bud\""));
     child<QPlainTextEdit>(*w, "DBMemo1")->setPlainText(qs("First line\nSecond \"quoted\" line"));
     w->PostBtnClick();
     const SavedSetup r = firstRecord();
     EXPECT_EQ(r.address.name, "Zoë O'Brien \"Bud\"");
-    EXPECT_EQ(r.address.comments, "First line\nSecond \"quoted\" line");
+    EXPECT_EQ(r.address.comments, "First line\r\nSecond \"quoted\" line");
+}
+
+TEST_F(TCustInfoTest, HeaderValuesAreAnnouncedWithTheirCaptions) {
+    SelectionInputs in;
+    in.bowWeight = "55";
+    in.huntCamType = 1;
+    auto w = open(in, "Hunt");
+    const auto announced = [&](const char* name) {
+        QAccessibleInterface* iface =
+            QAccessible::queryAccessibleInterface(child<QLabel>(*w, name));
+        return iface->text(QAccessible::Name) + qs(" = ") + iface->text(QAccessible::Value);
+    };
+    EXPECT_EQ(announced("Label24"), qs("Bow Weight = 55#"));
+    EXPECT_EQ(announced("Label17"), qs("Category = Hunting Shafts"));
+    EXPECT_EQ(announced("Label10"), qs("Wheel Type = Medium Cam"));
+    EXPECT_EQ(announced("DBText1"), qs("Date = 03/07/2026"));
+}
+
+TEST_F(TCustInfoTest, ALetterTheTableCannotHoldIsRefusedByItsCaption) {
+    auto w = open();
+    fill(*w, test::addressNamed("Smith"));
+    typeInto(child(*w, "DBEdit8"), qs("Łódź"));
+    w->PostBtnClick();
+    EXPECT_EQ(takeShownTexts(), QStringList{qs("The letter 'Ł' in City cannot be stored. Please "
+                                               "type it without the accent.")});
+    EXPECT_EQ(w->result(), QDialog::Rejected);  // still open, nothing lost
+    EXPECT_EQ(records(), 0u);
+    typeInto(child(*w, "DBEdit8"), qs("Lodz"));
+    w->PostBtnClick();
+    EXPECT_EQ(records(), 1u);
 }
 
 TEST_F(TCustInfoTest, HeaderShowsTheSetUpAndTheDate) {
@@ -128,9 +159,13 @@ TEST_F(TCustInfoTest, HeaderShowsTheSetUpAndTheDate) {
     EXPECT_EQ(text("Label16"), qs("N/A"));
     EXPECT_EQ(text("DBText1"), qs("03/07/2026"));
     EXPECT_EQ(w->windowTitle(), qs("2012 Customer Information"));
+    // The orange is the buttons' face, under a dark caption that stays legible.
     const QColor orange(0xF5, 0x7B, 0x20);  // 2128885 = 0x207BF5, blue high
-    EXPECT_EQ(child<QPushButton>(*w, "EncartaButton2")->palette().color(QPalette::ButtonText),
-              orange);
+    for (const char* b : {"EncartaButton1", "EncartaButton2"}) {
+        const QPalette colours = child<QPushButton>(*w, b)->palette();
+        EXPECT_EQ(colours.color(QPalette::Button), orange) << b;
+        EXPECT_EQ(colours.color(QPalette::ButtonText), QColor(0x1a, 0x1a, 0x1a)) << b;
+    }
     EXPECT_EQ(child<QPushButton>(*w, "EncartaButton1")->toolTip(), qs("Click to Exit"));
 }
 

@@ -67,9 +67,13 @@ TEST_F(TGetCustTest, OpensOnTheFirstNameAndShowsItsSetUp) {
     EXPECT_EQ(label(*w, "Label10"), qs("Soft"));  // shown for a recurve too, never "N/A"
     EXPECT_EQ(label(*w, "Label15"), qs("Under 6.5\""));
     EXPECT_EQ(label(*w, "Label16"), qs("2\""));
+    // The tan is the buttons' face, under a dark caption: as a caption colour
+    // on the light face it read 1.8:1 and looked disabled.
     const QColor tan(0xCC, 0xB7, 0x76);  // 7780300 = 0x76B7CC, blue high
     for (const char* b : {"EncartaButton1", "EncartaButton2", "EncartaButton3"}) {
-        EXPECT_EQ(child<QPushButton>(*w, b)->palette().color(QPalette::ButtonText), tan) << b;
+        const QPalette colours = child<QPushButton>(*w, b)->palette();
+        EXPECT_EQ(colours.color(QPalette::Button), tan) << b;
+        EXPECT_EQ(colours.color(QPalette::ButtonText), QColor(0x1a, 0x1a, 0x1a)) << b;
     }
 }
 
@@ -168,7 +172,7 @@ TEST_F(TGetCustTest, EditAndPostStoresTheCorrectionAndMovesTheName) {
     EXPECT_EQ(r.address.name, "Zoë d'Arc \"Jo\"");
     EXPECT_EQ(r.address.city, "Peoria");
     EXPECT_EQ(r.address.state, "NY");
-    EXPECT_EQ(r.address.comments, "one\ntwo");
+    EXPECT_EQ(r.address.comments, "one\r\ntwo");  // memo lines end CR LF
     EXPECT_EQ(r.codes, test::huntingCodes());
     // The corrected name now sorts last.
     w->DBNavigator1Click(B::First);
@@ -177,16 +181,73 @@ TEST_F(TGetCustTest, EditAndPostStoresTheCorrectionAndMovesTheName) {
     EXPECT_EQ(shownName(*w), qs("Zoë d'Arc \"Jo\""));
 }
 
-TEST_F(TGetCustTest, EditWithoutPostIsDroppedByCloseAndByReturnData) {
+// Mend: closing with an edit not posted asks instead of dropping it.
+struct CloseCase {
+    const char* name;
+    bool returnData;
+    shell::MessageBox::Answer answer;
+    const char* storedCity;
+    bool closes;
+};
+
+class CloseWithEditTest : public TGetCustTest, public ::testing::WithParamInterface<CloseCase> {};
+
+TEST_P(CloseWithEditTest, AsksWhetherToSaveTheChanges) {
+    const CloseCase& c = GetParam();
     save(test::addressNamed("Adams"));
-    for (bool returnData : {false, true}) {
-        SCOPED_TRACE(returnData);
-        auto w = open();
-        w->DBNavigator1Click(B::Edit);
-        typeInto(child(*w, "DBEdit8"), qs("Elsewhere"));
-        returnData ? w->ReturnDataBtnClick() : w->ExitBtnClick();
-        EXPECT_EQ(stored("Adams").address.city, "Springfield");
+    auto w = open();
+    w->show();
+    w->DBNavigator1Click(B::Edit);
+    typeInto(child(*w, "DBEdit8"), qs("Elsewhere"));
+    shell::MessageBox::setNextAnswer(c.answer);
+    c.returnData ? w->ReturnDataBtnClick() : w->ExitBtnClick();
+    EXPECT_EQ(takeShownTexts(), QStringList{qs("Save the changes to this customer?")});
+    EXPECT_EQ(stored("Adams").address.city, c.storedCity);
+    EXPECT_EQ(w->isVisible(), !c.closes);
+    EXPECT_EQ(m_result.has_value(), c.closes && c.returnData);
+    if (!c.closes) {  // still editing, with what was typed
+        EXPECT_FALSE(child(*w, "DBEdit8")->isReadOnly());
+        EXPECT_EQ(child(*w, "DBEdit8")->text(), qs("Elsewhere"));
     }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Answers, CloseWithEditTest,
+    ::testing::Values(
+        CloseCase{"CloseSave", false, shell::MessageBox::Answer::Save, "Elsewhere", true},
+        CloseCase{"CloseDiscard", false, shell::MessageBox::Answer::Discard, "Springfield", true},
+        CloseCase{"CloseCancel", false, shell::MessageBox::Answer::Cancel, "Springfield", false},
+        CloseCase{"ReturnSave", true, shell::MessageBox::Answer::Save, "Elsewhere", true},
+        CloseCase{"ReturnCancel", true, shell::MessageBox::Answer::Cancel, "Springfield", false}),
+    [](const auto& tc) { return std::string(tc.param.name); });
+
+TEST_F(TGetCustTest, EditWithNothingChangedClosesWithoutAQuestion) {
+    save(test::addressNamed("Adams"));
+    auto w = open();
+    w->show();
+    w->DBNavigator1Click(B::Edit);
+    w->ExitBtnClick();
+    EXPECT_TRUE(takeShownTexts().isEmpty());
+    EXPECT_FALSE(w->isVisible());
+}
+
+// Mend: fields that cannot be typed into look it until Edit is pressed.
+TEST_F(TGetCustTest, FieldsLookReadOnlyUntilEdit) {
+    save(test::addressNamed("Adams"));
+    auto w = open();
+    QLineEdit* city = child(*w, "DBEdit8");
+    QWidget* memo = child<QWidget>(*w, "DBMemo1");
+    const auto base = [](const QWidget* field) { return field->palette().color(QPalette::Base); };
+    const QColor face = w->palette().color(QPalette::Window);
+    EXPECT_TRUE(city->isReadOnly());
+    EXPECT_EQ(base(city), face);
+    EXPECT_EQ(base(memo), face);
+    w->DBNavigator1Click(B::Edit);
+    EXPECT_FALSE(city->isReadOnly());
+    EXPECT_NE(base(city), face);
+    EXPECT_NE(base(memo), face);
+    w->DBNavigator1Click(B::Cancel);
+    EXPECT_EQ(base(city), face);
 }
 
 TEST_F(TGetCustTest, PostingACityLeavesForeignLineBreaksInTheCommentsAlone) {

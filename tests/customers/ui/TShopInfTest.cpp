@@ -53,6 +53,29 @@ TEST(TShopInfTest, ExitWithoutSaveLeavesTheRecord) {
     EXPECT_EQ(loadShopRecord(dir.path()).value(), before);
 }
 
+// Mend: a letter the table's code page cannot hold is refused with a
+// message naming the field as the window shows it, and the letter.
+TEST(TShopInfTest, ALetterTheTableCannotHoldIsRefusedInWordsTheClerkKnows) {
+    test::ScratchDir dir;
+    ASSERT_TRUE(test::createShopTable(dir.path(), true).isOk());
+    const ShopRecord before = loadShopRecord(dir.path()).value();
+    TShopInf w(dir.path());
+    typeInto(child(w, "DBEdit1"), qs("Łucznik Archery"));
+    typeInto(child(w, "DBEdit7"), qs("555-0100"));
+    test::takeShownTexts();
+    w.ShopInfSaveBtnClick();
+    EXPECT_EQ(test::takeShownTexts(),
+              QStringList{qs("The letter 'Ł' in Shop Name cannot be stored. Please type it "
+                             "without the accent.")});
+    EXPECT_EQ(loadShopRecord(dir.path()).value(), before);  // nothing of it was saved
+    typeInto(child(w, "DBEdit1"), qs("Lucznik Archery"));
+    typeInto(child(w, "DBEdit9"), qs("Open daily → 9"));
+    w.ShopInfSaveBtnClick();
+    EXPECT_EQ(test::takeShownTexts(),
+              QStringList{qs("The character '→' in Additional Report Text cannot be stored. "
+                             "Please leave it out.")});
+}
+
 TEST(TShopInfTest, EmptyTableGainsItsFirstRecordOnSave) {
     test::ScratchDir dir;
     ASSERT_TRUE(test::createShopTable(dir.path(), false).isOk());
