@@ -43,9 +43,10 @@ bool customerIndexReady(QWidget* parent, const std::filesystem::path& dataDir) {
 }  // namespace
 
 void saveSetup(QWidget* parent, const quivra::selection::SelectionInputs& inputs,
-               std::optional<core::Page> searchedPage, const std::filesystem::path& dataDir) {
+               std::optional<core::Page> searchedPage, const std::filesystem::path& dataDir,
+               const std::optional<SavedBuild>& build) {
     if (!customerIndexReady(parent, dataDir)) return;
-    shell::runModal<TCustInfo>(parent, inputs, searchedPage, dataDir);
+    shell::runModal<TCustInfo>(parent, inputs, searchedPage, dataDir, build);
 }
 
 std::optional<RestoredSetup> getSetup(QWidget* parent, const std::filesystem::path& dataDir,

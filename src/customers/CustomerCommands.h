@@ -24,9 +24,11 @@ namespace quivra::customers {
 
 // "Save Setup" (HSaveBtnClick): opens the customer window over the inputs and
 // the page key of the last search ("Hunt", "Targ", "Youth", "Kstr"; any other
-// text is saved without a category).  The window appends at most one record.
+// text is saved without a category).  The window appends at most one record,
+// and with it `build`, the arrow chosen for the set-up, when there is one.
 void saveSetup(QWidget* parent, const quivra::selection::SelectionInputs& inputs,
-               std::optional<core::Page> searchedPage, const std::filesystem::path& dataDir);
+               std::optional<core::Page> searchedPage, const std::filesystem::path& dataDir,
+               const std::optional<SavedBuild>& build = std::nullopt);
 
 // Where the retrieval window sends the customer record report.
 enum class CustomerOutput { Printer, PdfFile, Preview };

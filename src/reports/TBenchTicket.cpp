@@ -5,6 +5,7 @@
 #include "ReportCommands.h"
 #include "ReportTexts.h"
 #include "TicketTexts.h"
+#include "ValueLabel.h"
 
 #include <QFormLayout>
 #include <QGroupBox>
@@ -94,13 +95,12 @@ TBenchTicket::TBenchTicket(TicketData ticket, TicketNumberFn nextNumber, QWidget
 void TBenchTicket::addLine(QFormLayout* form, const QString& caption, const QString& value,
                            const char* objectName) {
     auto* label = new QLabel(caption, this);
-    auto* shown = new QLabel(value, this);
-    // Keyboard users reach every value; a screen reader says its caption.
+    auto* shown = new shell::ValueLabel(QString(caption).remove(QLatin1Char(':')), this);
+    shown->setText(value);
+    // Keyboard users reach every value; a screen reader says it with its caption.
     shown->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     shown->setFocusPolicy(Qt::StrongFocus);
     shown->setWordWrap(true);
-    shown->setAccessibleName(QString(caption).remove(QLatin1Char(':')));
-    shown->setAccessibleDescription(value);
     label->setBuddy(shown);
     if (objectName != nullptr) shown->setObjectName(QString::fromLatin1(objectName));
     if (objectName != nullptr && qstrcmp(objectName, "TicketNo") == 0) m_number = shown;
@@ -123,7 +123,6 @@ bool TBenchTicket::numbered() {
     m_ticket.number = *next;
     const QString text = q(customers::ticketNumberText(m_ticket.number));
     m_number->setText(text);
-    m_number->setAccessibleDescription(text);
     return true;
 }
 

@@ -16,6 +16,10 @@
 
 class QFormLayout;
 class QLabel;
+
+namespace quivra::shell {
+class ValueLabel;
+}
 class QPushButton;
 
 namespace quivra::reports {
@@ -44,7 +48,7 @@ private:
 
     TicketData m_ticket;
     TicketNumberFn m_nextNumber;
-    QLabel* m_number = nullptr;
+    shell::ValueLabel* m_number = nullptr;
     QPushButton* m_printButton;
     QPushButton* m_pdfButton;
     QPushButton* m_previewButton;
