@@ -5,6 +5,7 @@
 // are shown by the general error handler and the program goes on.
 
 #include "BenchTicketCommand.h"
+#include "BuildSheetWindow.h"
 #include "BuilderRequest.h"
 #include "CalculatorWindows.h"
 #include "CategoryPage.h"
@@ -93,6 +94,8 @@ void TArrowSel::buildMenus() {
     utilities->setObjectName(QStringLiteral("Utilities1"));
     add(utilities, QStringLiteral("&Kinetic Energy/F.O.C. Calculator"), "KECalcBtnClick",
         &TArrowSel::KECalcBtnClick);
+    add(utilities, QStringLiteral("Arrow &Build Sheet..."), "BuildSheetClick",
+        &TArrowSel::BuildSheetClick);
     QAction* tuning = add(utilities, QStringLiteral("&Tuning Information"), "Contents1Click",
                           &TArrowSel::Contents1Click);
     // A radio-style item: drawn with a radio indicator, never left checked.
@@ -247,6 +250,10 @@ void TArrowSel::KstrPrintBtnClick() {
 void TArrowSel::KECalcBtnClick() {
     calculators::openKECalculator(this, m_dataDir);
 }
+void TArrowSel::BuildSheetClick() {
+    shell::guarded(this,
+                   [this] { buildsheet::openBuildSheet(this, buildSheetStart(*this), m_dataDir); });
+}
 void TArrowSel::TrajectBtnClick() {
     calculators::openTrajectory(this, m_dataDir);
 }
@@ -275,11 +282,16 @@ details::DetailRequest builderRequest(const TArrowSel& main, Page page, int slot
     request.sizeCaption = QString::fromStdString(r.sizeCaption);
     request.modelsCaption = QString::fromStdString(r.modelsCaption);
     request.page = r.page;
-    request.arrowLengthText = main.inputs()->arrowLength()->text();
-    request.youthArrowLengthText = main.inputs()->youthArrowLength()->text();
-    request.pointWeightText = main.inputs()->pointWeight()->text();
+    request.inputs = main.currentInputs();
     request.dataDir = main.dataDir();
     return request;
+}
+
+buildsheet::SheetStart buildSheetStart(const TArrowSel& main) {
+    buildsheet::SheetStart start;
+    start.inputs = main.currentInputs();
+    start.slot = buildsheet::firstShaftSlot(main.engine().current(), start.inputs.page);
+    return start;
 }
 
 void TArrowSel::requestDetails(const SlotButton& sizeButton) {

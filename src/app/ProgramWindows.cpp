@@ -5,6 +5,7 @@
 #include "TAboutBox1.h"
 #include "TArrowSel.h"
 #include "TBenchTicket.h"
+#include "TBuildSheet.h"
 #include "TCustInfo.h"
 #include "TGetCust.h"
 #include "TKECalc2.h"
@@ -42,6 +43,10 @@ std::vector<ProgramWindow> programWindows() {
          [](TArrowSel& m) { return made<calculators::TKECalc2>(m.dataDir(), &m); }},
         {QStringLiteral("Trajectory"),
          [](TArrowSel& m) { return made<calculators::TTrajectory>(m.dataDir(), &m); }},
+        {QStringLiteral("BuildSheet"),
+         [](TArrowSel& m) {
+             return made<buildsheet::TBuildSheet>(buildSheetStart(m), m.dataDir(), &m);
+         }},
         {QStringLiteral("CustInfo"),
          [](TArrowSel& m) {
              return made<customers::TCustInfo>(m.currentInputs(), m.searchedPage(), m.dataDir(),

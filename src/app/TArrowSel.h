@@ -100,6 +100,7 @@ public slots:
     void SpeedButton9Click();             // Print of the Youth page
     void KstrPrintBtnClick();             // Print of the Kestra page
     void KECalcBtnClick();                // kinetic energy / FOC calculator
+    void BuildSheetClick();               // Utilities > Arrow Build Sheet
     void Contents1Click();                // Utilities > Tuning Information
     void ExportCustomerDatabase1Click();  // Utilities > Export Customer Database
     void About1Click();                   // the about box

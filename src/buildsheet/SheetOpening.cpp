@@ -76,11 +76,11 @@ SheetOpening openSheet(const SheetStart& start, catalogue::ShaftCatalogue& catal
         out.modelsCaption = start.slot->modelsCaption;
         core::Result<CatalogueShaft> found =
             lookUpShaft(catalogue, out.shaftKey, in.page, out.modelsCaption);
+        // A key the catalogue lacks is the window's to report, as for a
+        // key typed into it.
         if (found) {
             shaft = std::move(found).value();
             sheet.arrow.shaft = shaft->shaft;
-        } else {
-            out.notes.push_back(found.status().message());
         }
     }
 

@@ -24,8 +24,8 @@ std::string entered(double value) {
     return core::decimalText(std::round(value * 100.0) / 100.0, 15);
 }
 
-std::string cm(double inches, int decimals = 1) {
-    return fixed(inches * u::kMetresPerInch * 100.0, decimals);
+std::string cm(double inches) {
+    return fixed(inches * u::kMetresPerInch * 100.0, 1);
 }
 
 std::string grams(double grains) {
@@ -33,11 +33,11 @@ std::string grams(double grains) {
 }
 
 std::string grainsWithGrams(double grains) {
-    return entered(grains) + " gr (" + grams(grains) + " g)";
+    return entered(grains) + " gr (" + metricText(EnteredUnit::Grains, grains) + ")";
 }
 
 std::string inchesWithCm(double inches) {
-    return entered(inches) + " in (" + cm(inches) + " cm)";
+    return entered(inches) + " in (" + metricText(EnteredUnit::Inches, inches) + ")";
 }
 
 std::string speed(double fps) {
@@ -65,6 +65,20 @@ std::string spineFigures(const calculators::SpineCheck& s) {
 
 }  // namespace
 
+std::string metricText(EnteredUnit unit, double value) {
+    switch (unit) {
+        case EnteredUnit::FeetPerSecond:
+            return fixed(value * u::kMetresPerFoot, 1) + " m/s";
+        case EnteredUnit::Pounds:
+            return fixed(value * u::kKgPerPound, 1) + " kg";
+        case EnteredUnit::Inches:
+            return cm(value) + " cm";
+        case EnteredUnit::Grains:
+            return grams(value) + " g";
+    }
+    return {};
+}
+
 std::string_view chartName(core::Page page) {
     return core::pageCaption(page);
 }
@@ -74,31 +88,29 @@ std::vector<SheetLine> bowLines(const calculators::Bow& bow) {
     if (bow.ratingFps) {
         rating = entered(*bow.ratingFps) + " fps " +
                  (bow.standard == calculators::RatingStandard::Ibo ? "IBO" : "ATA") + " (" +
-                 fixed(*bow.ratingFps * u::kMetresPerFoot, 1) + " m/s)";
+                 metricText(EnteredUnit::FeetPerSecond, *bow.ratingFps) + ")";
     }
     return {
         {"Bow type:", std::string(bowTypeName(bow.type))},
         {"Speed rating:", rating},
         {"Draw weight:", entered(bow.drawWeightLb) + " lb (" +
-                             fixed(bow.drawWeightLb * u::kKgPerPound, 1) + " kg)"},
+                             metricText(EnteredUnit::Pounds, bow.drawWeightLb) + ")"},
         {"Draw length:", inchesWithCm(bow.drawLengthIn)},
         {"Brace height:", inchesWithCm(bow.braceHeightIn)},
         {"String accessories:", grainsWithGrams(bow.stringAccessoriesGr)},
     };
 }
 
+std::string shaftText(const calculators::ShaftRecord& s) {
+    return s.size + " " + s.models + ", spine " + fixed(s.spineIn, 3) + ", " +
+           fixed(s.grainsPerInch, 2) + " gr/in (" +
+           fixed(s.grainsPerInch * u::kGramsPerGrain / (u::kMetresPerInch * 100.0), 3) + " g/cm)";
+}
+
 std::vector<SheetLine> arrowLines(const calculators::ArrowInput& arrow) {
     if (arrow.weighedGr) return {{"Arrow weight:", grainsWithGrams(*arrow.weighedGr)}};
-    std::string shaft = kNone;
-    if (arrow.shaft) {
-        const calculators::ShaftRecord& s = *arrow.shaft;
-        shaft = s.size + " " + s.models + ", spine " + fixed(s.spineIn, 3) + ", " +
-                fixed(s.grainsPerInch, 2) + " gr/in (" +
-                fixed(s.grainsPerInch * u::kGramsPerGrain / (u::kMetresPerInch * 100.0), 3) +
-                " g/cm)";
-    }
     return {
-        {"Shaft:", shaft},
+        {"Shaft:", arrow.shaft ? shaftText(*arrow.shaft) : kNone},
         {"Shaft length:", inchesWithCm(arrow.lengthIn)},
         {"Point:", grainsWithGrams(arrow.pointGr)},
         {"Insert:", grainsWithGrams(arrow.insertGr)},
@@ -155,7 +167,7 @@ std::string resultText(ResultRow row, const BuildSheet& sheet,
         case ResultRow::Foc:
             if (!sheet.focPercent || !sheet.balanceIn) return kNone;
             return fixed(*sheet.focPercent, 1) + " % (balance " + fixed(*sheet.balanceIn, 2) +
-                   " in, " + cm(*sheet.balanceIn) + " cm from the nock groove" +
+                   " in / " + cm(*sheet.balanceIn) + " cm" +
                    (sheet.balanceEstimated ? ", estimated)" : ")");
         case ResultRow::SpineCheck:
             if (!sheet.spine) return kNone;
@@ -174,19 +186,19 @@ const DownrangeCells& downrangeHeads() {
     return heads;
 }
 
-std::vector<DownrangeCells> downrangeRows(const calculators::DownrangeTable& table) {
+std::vector<DownrangeCells> downrangeRows(const calculators::DownrangeTable& table, double grains) {
+    const double kg = grains * u::kKgPerGrain;
     std::vector<DownrangeCells> rows;
     rows.reserve(table.points.size());
     const auto pair = [](double imperial, int decimals, double metric, int metricDecimals) {
         return fixed(imperial, decimals) + " (" + fixed(metric, metricDecimals) + ")";
     };
     for (const calculators::DownrangePoint& p : table.points) {
-        rows.push_back({pair(p.yards, 0, p.yards * u::kMetresPerYard, 1),
-                        pair(p.fps, 1, p.fps * u::kMetresPerFoot, 1),
-                        pair(p.keFtLb, 1, p.keFtLb * u::kJoulesPerFootPound, 1),
-                        pair(p.momentumSlugFtS, 3, p.momentumSlugFtS * u::kNewtonsPerPoundForce, 3),
-                        pair(p.dropIn, 1, p.dropIn * u::kMetresPerInch * 100.0, 1),
-                        fixed(p.timeS, 3)});
+        const double mps = p.fps * u::kMetresPerFoot;
+        rows.push_back(
+            {pair(p.yards, 0, p.yards * u::kMetresPerYard, 1), pair(p.fps, 1, mps, 1),
+             pair(p.keFtLb, 1, 0.5 * kg * mps * mps, 1), pair(p.momentumSlugFtS, 3, kg * mps, 3),
+             pair(p.dropIn, 1, p.dropIn * u::kMetresPerInch * 100.0, 1), fixed(p.timeS, 3)});
     }
     return rows;
 }

@@ -23,6 +23,14 @@ struct SheetLine {
     bool operator==(const SheetLine&) const = default;
 };
 
+// The metric value of an entered figure: "103.6 m/s", "31.8 kg", "71.1 cm",
+// "6.48 g".
+enum class EnteredUnit { FeetPerSecond, Pounds, Inches, Grains };
+std::string metricText(EnteredUnit unit, double value);
+
+// A catalogue shaft in one line: "340 CH, spine 0.340, 9.26 gr/in (0.365 g/cm)".
+std::string shaftText(const calculators::ShaftRecord& shaft);
+
 // The bow and the arrow as entered.
 std::vector<SheetLine> bowLines(const calculators::Bow& bow);
 std::vector<SheetLine> arrowLines(const calculators::ArrowInput& arrow);
@@ -49,12 +57,13 @@ std::string_view resultCaption(ResultRow row);
 std::string resultText(ResultRow row, const calculators::BuildSheet& sheet,
                        const calculators::BuildSheetInput& input);
 
-// The downrange table: a column head per column and one row of cells per
-// 10 yards ("20 (18.3)", "289.0 (88.1)", ...).
+// The downrange table of an arrow of `grains`: a column head per column and
+// one row of cells per 10 yards ("20 (18.3)", "289.0 (88.1)", ...).  Metric
+// energy and momentum come from the mass and speed, as the results' do.
 inline constexpr std::size_t kDownrangeColumns = 6;
 using DownrangeCells = std::array<std::string, kDownrangeColumns>;
 const DownrangeCells& downrangeHeads();
-std::vector<DownrangeCells> downrangeRows(const calculators::DownrangeTable& table);
+std::vector<DownrangeCells> downrangeRows(const calculators::DownrangeTable& table, double grains);
 
 // "20 to 30 yd: 0.13 in (3.4 mm)" for each pin gap.
 std::vector<std::string> pinGapLines(const calculators::DownrangeTable& table);

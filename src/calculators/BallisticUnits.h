@@ -13,8 +13,6 @@ inline constexpr double kKgPerGrain = 64.79891e-6;
 inline constexpr double kGramsPerGrain = 0.06479891;
 inline constexpr double kGrainsPerPound = 7000.0;
 inline constexpr double kJoulesPerFootPound = 1.3558179483314004;
-// A slug-foot per second is a pound-force second: this many kg m/s.
-inline constexpr double kNewtonsPerPoundForce = 4.4482216152605;
 inline constexpr double kKgPerPound = 0.45359237;
 inline constexpr double kInchesPerFoot = 12.0;
 

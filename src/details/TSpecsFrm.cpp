@@ -1,6 +1,7 @@
 #include "TSpecsFrm.h"
 
 #include "ArrowWeight.h"
+#include "BuildSheetWindow.h"
 #include "CalculatorWindows.h"
 #include "ErrorHandler.h"
 #include "InfoWindows.h"
@@ -165,15 +166,19 @@ void TSpecsFrm::buildWindow() {
     auto* calculator = button("wssSpeedButton1", tr("Kinetic Energy && FOC Calculator"));
     calculator->setAccessibleName(tr("Kinetic Energy & FOC Calculator"));
     auto* guide = button("TuningGuideBtn", tr("Open Tuning Guide"), tr("Open tuning_guide.pdf"));
+    auto* sheet = button("BuildSheetBtn", tr("Build Sheet..."),
+                         tr("What this arrow will do from the customer's bow"));
     auto* exit = button("ExitBtn", tr("Close"), tr("Click to Exit"));
     connect(models, &QPushButton::clicked, this, &TSpecsFrm::wssSpeedButton2Click);
     connect(calculator, &QPushButton::clicked, this, &TSpecsFrm::wssSpeedButton1Click);
     connect(guide, &QPushButton::clicked, this, &TSpecsFrm::openTuningGuide);
+    connect(sheet, &QPushButton::clicked, this, &TSpecsFrm::BuildSheetBtnClick);
     connect(exit, &QPushButton::clicked, this, &TSpecsFrm::ExitBtnClick);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(models);
     buttons->addWidget(calculator);
     buttons->addWidget(guide);
+    buttons->addWidget(sheet);
     buttons->addStretch();
     buttons->addWidget(exit);
 
@@ -208,14 +213,13 @@ const catalogue::ShaftRecord& TSpecsFrm::record() {
 void TSpecsFrm::loadRecord() {
     const catalogue::ShaftRecord& shaft = record();
     const core::Page page = m_request.page;
-    const auto length = initialArrowLength(page, m_request.arrowLengthText.toStdString(),
-                                           m_request.youthArrowLengthText.toStdString());
+    const auto length =
+        initialArrowLength(page, m_request.inputs.arrowLength, m_request.inputs.youthArrowLength);
     if (!length.value) throw shell::UserError(length.error);
     setInitial(m_spins[Length], *length.value);
 
     const double defaultPoint = usesEnteredPointWeight(page) ? 0.0 : shaft.defaultPoint;
-    const auto point =
-        initialPointWeight(page, m_request.pointWeightText.toStdString(), defaultPoint);
+    const auto point = initialPointWeight(page, m_request.inputs.pointWeight, defaultPoint);
     if (!point.value) throw shell::UserError(point.error);
     setInitial(m_spins[Point], *point.value);
 
@@ -275,6 +279,22 @@ void TSpecsFrm::wssSpeedButton1Click() {
 
 void TSpecsFrm::wssSpeedButton2Click() {
     info::openModelGuide(this, m_request.page, m_request.dataDir);
+}
+
+void TSpecsFrm::BuildSheetBtnClick() {
+    buildsheet::SheetStart start;
+    start.inputs = m_request.inputs;
+    start.inputs.page = m_request.page;
+    start.slot = selection::DetailRequest{.page = m_request.page,
+                                          .key = seekKey(m_request.specKey.toStdString()),
+                                          .sizeCaption = m_request.sizeCaption.toStdString(),
+                                          .modelsCaption = m_request.modelsCaption.toStdString()};
+    start.parts = ArrowBuild{.length = valueOf(m_spins[Length]),
+                             .nock = valueOf(m_spins[Nock]),
+                             .point = valueOf(m_spins[Point]),
+                             .fletching = valueOf(m_spins[Fletching]),
+                             .insert = valueOf(m_spins[Insert])};
+    buildsheet::openBuildSheet(this, start, m_request.dataDir);
 }
 
 void TSpecsFrm::openTuningGuide() {

@@ -50,6 +50,9 @@ private:
     void wssSpeedButton1Click();
     void wssSpeedButton2Click();
     void openTuningGuide();
+    // "Build Sheet...": the arrow build sheet of this shaft, length and
+    // parts, with the bow of the main window's inputs.
+    void BuildSheetBtnClick();
     // The field's value; text that is not a number counts as its minimum.
     [[nodiscard]] double valueOf(const QDoubleSpinBox* field) const;
     void setInitial(QDoubleSpinBox* field, double value);

@@ -4,6 +4,7 @@
 #include "ReportPage.h"
 #include "ReportTexts.h"
 #include "SetupTexts.h"
+#include "ShopBlock.h"
 
 #include <QPainter>
 
@@ -54,11 +55,6 @@ struct CategoryLayout {
 
 // Shared by every category page.
 constexpr double kBandCentre = kBandWidthMm / 2.0;
-constexpr double kShopBoxCentre = 95.8;
-constexpr double kShopBoxWidth = 113.8;
-constexpr double kTopRuleY = 45.5;
-constexpr double kTopRuleX1 = 13.5;
-constexpr double kTopRuleX2 = 177.5;
 constexpr double kSetupHeadingTop = 54.2;
 constexpr double kLeftCaptionRight = 62.7;
 constexpr double kLeftValueLeft = 64.3;
@@ -73,10 +69,6 @@ constexpr double kCommentTextDrop = 5.0;
 constexpr double kCellMaxWidth = 26.0;
 constexpr double kHuntingPitch = 6.35;
 
-constexpr TextStyle kShopNameStyle{14.0, true};
-constexpr TextStyle kShopAddressStyle{11.0, false};
-constexpr TextStyle kShopPhoneStyle{9.0, false};
-constexpr TextStyle kDateStyle{10.0, false};
 constexpr TextStyle kHeadingStyle{12.0, false};
 constexpr TextStyle kSetupStyle{10.0, true};
 constexpr TextStyle kColumnHeadStyle{10.0, false};
@@ -191,20 +183,6 @@ QString q(const std::string& text) {
     return QString::fromStdString(text);
 }
 
-void drawShopBlock(PageCanvas& canvas, const CategoryReportData& data) {
-    const auto& shop = data.shop;
-    const auto centred = [&](double top, const QString& text, const TextStyle& style) {
-        canvas.text(kShopBoxCentre, top, HAlign::Centre, text, style, kShopBoxWidth);
-    };
-    centred(16.9, q(shop.name), kShopNameStyle);
-    centred(22.6, q(shop.addr1), kShopAddressStyle);
-    centred(27.3, cityLine(shop.city, shop.state, shop.zip, QStringLiteral(" ")),
-            kShopAddressStyle);
-    centred(31.8, shopPhoneLine(shop), kShopPhoneStyle);
-    centred(36.0, printedDateTimeText(data.printedAt), kDateStyle);
-    canvas.hRule(kTopRuleY, kTopRuleX1, kTopRuleX2);
-}
-
 void drawSetupColumn(PageCanvas& canvas, const std::vector<SetupLine>& lines,
                      const std::vector<double>& tops, double captionRight, double valueLeft) {
     for (std::size_t i = 0; i < lines.size() && i < tops.size(); ++i) {
@@ -268,7 +246,7 @@ void drawCategoryReport(QPainter& painter, const CategoryReportData& data) {
     PageCanvas canvas(painter);
     canvas.setOrigin(kDetailBandOrigin);
 
-    drawShopBlock(canvas, data);
+    drawShopBlock(canvas, data.shop, data.printedAt);
     canvas.text(kBandCentre, kSetupHeadingTop, HAlign::Centre,
                 QStringLiteral("Equipment Setup Variables"), kHeadingStyle);
     const SetupBlock setup = setupBlock(data);

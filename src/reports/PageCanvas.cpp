@@ -70,6 +70,11 @@ double PageCanvas::textWidth(const QString& text, const TextStyle& style) const 
     return metrics.horizontalAdvance(text.trimmed()) / unitsPerMm();
 }
 
+double PageCanvas::textHeight(const TextStyle& style) const {
+    const QFontMetricsF metrics(deviceFont(style), m_painter.device());
+    return (metrics.ascent() + metrics.descent()) / unitsPerMm();
+}
+
 void PageCanvas::text(double x, double top, HAlign align, const QString& text,
                       const TextStyle& style, double maxWidth) {
     const QString shown = text.trimmed();
@@ -107,7 +112,7 @@ void PageCanvas::text(double x, double top, HAlign align, const QString& text,
 
     const DeviceUnits deviceUnits(m_painter, k);
     m_painter.setFont(font);
-    m_painter.setPen(Qt::black);
+    m_painter.setPen(QColor::fromRgb(fitted.colour));
     m_painter.drawText(QPointF(left, boxTop + metrics.ascent()), drawn);
 }
 
@@ -156,7 +161,7 @@ void PageCanvas::wrappedText(const QRectF& box, const QString& text, const TextS
 
     const DeviceUnits deviceUnits(m_painter, k);
     m_painter.setFont(font);
-    m_painter.setPen(Qt::black);
+    m_painter.setPen(QColor::fromRgb(style.colour));
     for (const Line& line : lines) {
         m_painter.drawText(QPointF(left, line.baseline), line.text.trimmed());
     }

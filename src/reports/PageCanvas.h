@@ -13,6 +13,7 @@
 // millimetre space, so glyph metrics stay exact on printers, PDF files and
 // images alike.
 
+#include <QColor>
 #include <QFont>
 #include <QPointF>
 #include <QRectF>
@@ -25,6 +26,7 @@ namespace quivra::reports {
 struct TextStyle {
     double pointSize = 10.0;
     bool bold = false;
+    QRgb colour = qRgb(0, 0, 0);
 };
 
 enum class HAlign { Left, Centre, Right };
@@ -53,8 +55,9 @@ public:
     // an ellipsis.
     void wrappedText(const QRectF& box, const QString& text, const TextStyle& style);
 
-    // Width of a one-line text box, in millimetres.
+    // Width and height of a one-line text box, in millimetres.
     [[nodiscard]] double textWidth(const QString& text, const TextStyle& style) const;
+    [[nodiscard]] double textHeight(const TextStyle& style) const;
 
     // A horizontal rule at `y` from `x1` to `x2`, and a rectangle outline.
     void hRule(double y, double x1, double x2);

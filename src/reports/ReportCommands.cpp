@@ -103,6 +103,21 @@ bool offerPdfInsteadOfPrinting(QWidget* parent) {
                               "instead?")) == MessageBox::Answer::Yes;
 }
 
+// Prints one page straight to the default printer; without a printer,
+// offers to save it as a PDF file through `saveInstead`.
+void printPage(QWidget* parent, const QString& title, const PageDrawing& draw,
+               const std::function<void()>& saveInstead) {
+    if (!machineHasPrinter()) {
+        if (offerPdfInsteadOfPrinting(parent)) saveInstead();
+        return;
+    }
+    const std::unique_ptr<QPrinter> printer = defaultPrinter();
+    const quivra::storage::Status status = printPageOn(*printer, title, draw);
+    if (!status.isOk()) {
+        MessageBox::error(parent, fromStatus(status), QStringLiteral("Print"));
+    }
+}
+
 void savePdf(QWidget* parent, const QString& title,
              const std::function<quivra::storage::Status(const QString&)>& write) {
     const QString path = askPdfPath(parent, title);
@@ -113,25 +128,11 @@ void savePdf(QWidget* parent, const QString& title,
     }
 }
 
-// Prints one page on the default printer; without any printer, offers the
-// PDF file instead.
-void printPage(QWidget* parent, const QString& title, const DrawPage& draw,
-               const std::function<void()>& saveInstead) {
-    if (!machineHasPrinter()) {
-        if (offerPdfInsteadOfPrinting(parent)) saveInstead();
-        return;
-    }
-    const std::unique_ptr<QPrinter> printer = defaultPrinter();
-    preparePrinter(*printer, title);
-    const quivra::storage::Status status = paintPageOn(*printer, draw);
-    if (!status.isOk()) MessageBox::error(parent, fromStatus(status), QStringLiteral("Print"));
-}
-
 // Qt's print preview of one page.  The page is drawn again for every
 // repaint of the preview and once more, on the printer the user chose in
 // the print dialog, when the user prints from it: that printer keeps the
 // copies and other settings chosen there.
-void previewPage(QWidget* parent, const QString& title, const DrawPage& draw) {
+void previewPage(QWidget* parent, const QString& title, const PageDrawing& draw) {
     const std::unique_ptr<QPrinter> printer = defaultPrinter();
     preparePrinter(*printer, title);
     QPrintPreviewDialog dialog(printer.get(), parent);
@@ -162,6 +163,22 @@ void saveCategoryReportPdf(QWidget* parent, const CategoryReportData& data) {
     quivra::shell::guarded(parent, [&] {
         savePdf(parent, categoryReportTitle(data.page),
                 [&data](const QString& path) { return writeCategoryReportPdf(path, data); });
+    });
+}
+
+void printBuildSheet(QWidget* parent, const BuildSheetReportData& data) {
+    quivra::shell::guarded(parent, [&] {
+        printPage(
+            parent, buildSheetReportTitle(),
+            [&data](QPainter& painter) { drawBuildSheetReport(painter, data); },
+            [&] { saveBuildSheetPdf(parent, data); });
+    });
+}
+
+void saveBuildSheetPdf(QWidget* parent, const BuildSheetReportData& data) {
+    quivra::shell::guarded(parent, [&] {
+        savePdf(parent, buildSheetReportTitle(),
+                [&data](const QString& path) { return writeBuildSheetPdf(path, data); });
     });
 }
 

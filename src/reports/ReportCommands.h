@@ -9,6 +9,7 @@
 // silence.  No exception leaves these functions.
 
 #include "BenchTicket.h"
+#include "BuildSheetReport.h"
 #include "CategoryReportData.h"
 #include "CustomerRecordView.h"
 #include "ReportTexts.h"
@@ -25,6 +26,13 @@ void printCategoryReport(QWidget* parent, const CategoryReportData& data);
 
 // "Save as PDF": asks for a file name and writes the category report there.
 void saveCategoryReportPdf(QWidget* parent, const CategoryReportData& data);
+
+// The build sheet's Print: its page on the default printer, no preview, no
+// progress window (as the category reports).
+void printBuildSheet(QWidget* parent, const BuildSheetReportData& data);
+
+// The build sheet's "Save as PDF...".
+void saveBuildSheetPdf(QWidget* parent, const BuildSheetReportData& data);
 
 // The retrieval window's Print (SpeedButton1Click): prints the customer record
 // on the default printer, showing "Printing progress" with "Cancel".

@@ -26,9 +26,10 @@ std::string fileName(const QString& path) {
     return QDir::toNativeSeparators(path).toStdString();
 }
 
+}  // namespace
+
 // Opens `path` for replacement, paints one page with `draw` and commits.
-Status writePdf(const QString& path, const QString& title,
-                const std::function<void(QPainter&)>& draw) {
+Status writePagePdf(const QString& path, const QString& title, const PageDrawing& draw) {
     if (path.isEmpty()) return Status::invalidArgument("No file name was given for the PDF file.");
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) {
@@ -64,7 +65,9 @@ Status writePdf(const QString& path, const QString& title,
     return Status::ok();
 }
 
-QImage renderImage(int dpi, const std::function<void(QPainter&)>& draw) {
+namespace {
+
+QImage renderImage(int dpi, const PageDrawing& draw) {
     dpi = std::clamp(dpi, 1, 1200);
     const auto pixels = [dpi](double mm) { return static_cast<int>(std::lround(mm / 25.4 * dpi)); };
     QImage image(pixels(kPaperWidthMm), pixels(kPaperHeightMm), QImage::Format_RGB32);
@@ -82,22 +85,22 @@ QImage renderImage(int dpi, const std::function<void(QPainter&)>& draw) {
 }  // namespace
 
 Status writeCategoryReportPdf(const QString& path, const CategoryReportData& data) {
-    return writePdf(path, categoryReportTitle(data.page),
-                    [&data](QPainter& painter) { drawCategoryReport(painter, data); });
+    return writePagePdf(path, categoryReportTitle(data.page),
+                        [&data](QPainter& painter) { drawCategoryReport(painter, data); });
 }
 
 Status writeCustomerRecordPdf(const QString& path,
                               const quivra::customers::CustomerRecordView& view,
                               const quivra::customers::ShopRecord& shop,
                               const QDateTime& printedAt) {
-    return writePdf(path, customerRecordTitle(view), [&](QPainter& painter) {
+    return writePagePdf(path, customerRecordTitle(view), [&](QPainter& painter) {
         drawCustomerRecordReport(painter, view, shop, printedAt);
     });
 }
 
 Status writeBenchTicketPdf(const QString& path, const TicketData& ticket) {
-    return writePdf(path, benchTicketTitle(ticket),
-                    [&ticket](QPainter& painter) { drawBenchTicket(painter, ticket); });
+    return writePagePdf(path, benchTicketTitle(ticket),
+                        [&ticket](QPainter& painter) { drawBenchTicket(painter, ticket); });
 }
 
 QImage renderToImage(const TicketData& ticket, int dpi) {
@@ -124,7 +127,26 @@ void preparePrinter(QPrinter& printer, const QString& title) {
     printer.setCreator(QStringLiteral("Quivra"));
 }
 
-Status paintPageOn(QPrinter& printer, const DrawPage& draw) {
+Status writeBuildSheetPdf(const QString& path, const BuildSheetReportData& data) {
+    return writePagePdf(path, buildSheetReportTitle(),
+                        [&data](QPainter& painter) { drawBuildSheetReport(painter, data); });
+}
+
+QImage renderToImage(const BuildSheetReportData& data, int dpi) {
+    return renderImage(dpi, [&data](QPainter& painter) { drawBuildSheetReport(painter, data); });
+}
+
+Status printCategoryReportOn(QPrinter& printer, const CategoryReportData& data) {
+    return printPageOn(printer, categoryReportTitle(data.page),
+                       [&data](QPainter& painter) { drawCategoryReport(painter, data); });
+}
+
+Status printPageOn(QPrinter& printer, const QString& title, const PageDrawing& draw) {
+    preparePrinter(printer, title);
+    return paintPageOn(printer, draw);
+}
+
+Status paintPageOn(QPrinter& printer, const PageDrawing& draw) {
     const std::string printerName = printer.printerName().toStdString();
     QPainter painter;
     if (!painter.begin(&printer) || !mapPainterToMillimetres(painter)) {

@@ -9,6 +9,7 @@
 #include "MessageBox.h"
 #include "ModalPattern.h"
 
+#include <QAbstractSpinBox>
 #include <QAccessible>
 #include <QApplication>
 #include <QButtonGroup>
@@ -125,6 +126,33 @@ TEST_F(MainWindowTest, HuntingCamClassSurvivesSaveSetupAndGetSetup) {
     EXPECT_EQ(restoredWheel, QStringLiteral("Medium Cam"));
     EXPECT_EQ(inputs().huntCamType()->itemIndex(), 1);
     EXPECT_EQ(withoutHints(shownGrid(window(), Page::Hunt)), mediumCam);
+}
+
+TEST_F(MainWindowTest, BuildSheetStartsFromTheInputsAndTheFirstShaftOfTheActivePage) {
+    window().setActivePage(Page::Hunt);
+    const QString firstSize = button(Page::Hunt, 1, SlotColumn::Size)->text();
+    ASSERT_FALSE(firstSize.isEmpty());
+    QString title;
+    QString key;
+    QString drawWeight;
+    QString drawLength;
+    shell::setDialogObserver([&](QDialog* d) {
+        title = d->windowTitle();
+        key = d->findChild<QLineEdit*>(QStringLiteral("ShaftEdit"))->text();
+        drawWeight = d->findChild<QAbstractSpinBox*>(QStringLiteral("DrawWeightSpin"))->text();
+        drawLength = d->findChild<QAbstractSpinBox*>(QStringLiteral("DrawLengthSpin"))->text();
+        QTimer::singleShot(0, d, [d] { d->close(); });
+    });
+    window().menuAction(QStringLiteral("BuildSheetClick"))->trigger();
+    shell::setDialogObserver(nullptr);
+
+    EXPECT_EQ(title, QStringLiteral("Arrow Build Sheet"));
+    EXPECT_TRUE(key.startsWith(firstSize)) << key.toStdString();
+    EXPECT_EQ(drawWeight.toDouble(), inputs().bowWeight()->text().toDouble());
+    // The draw is the arrow length less an inch.
+    EXPECT_EQ(drawLength.toDouble(), inputs().arrowLength()->text().toDouble() - 1.0);
+    EXPECT_TRUE(shell::MessageBox::shownTexts().isEmpty())
+        << shell::MessageBox::shownTexts().join('\n').toStdString();
 }
 
 // Mend: inputs that change while a box of the running search is open (a

@@ -215,9 +215,9 @@ TEST_F(MainWindowTest, MenusListTheirCommandsInOrder) {
               (QStringList{"Get Setup", "Save Setup", "", "Shop Information",
                            "Save Report as PDF...", "Print Preview...", "", "Exit"}));
     EXPECT_EQ(actionTexts(top[1]->menu()),
-              (QStringList{"Kinetic Energy/F.O.C. Calculator", "Tuning Information", "",
-                           "Export Customer Database", "", "Trajectory Table",
-                           "Open Tuning Guide (PDF)"}));
+              (QStringList{"Kinetic Energy/F.O.C. Calculator", "Arrow Build Sheet...",
+                           "Tuning Information", "", "Export Customer Database", "",
+                           "Trajectory Table", "Open Tuning Guide (PDF)"}));
     EXPECT_TRUE(window().menuAction(QStringLiteral("Contents1Click"))->isCheckable());
     EXPECT_EQ(QString(top[2]->text()).remove(QLatin1Char('&')), QStringLiteral("About"));
     EXPECT_EQ(top[2]->menu(), nullptr);

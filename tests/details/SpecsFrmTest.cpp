@@ -68,13 +68,15 @@ protected:
 
     qd::DetailRequest request(const QString& key, const QString& size, const QString& models,
                               const QString& page) const {
+        quivra::selection::SelectionInputs inputs;
+        inputs.arrowLength = "29";
+        inputs.youthArrowLength = "25.5";
+        inputs.pointWeight = "125";
         return {key,
                 size,
                 models,
                 quivra::core::pageFromKey(page.toStdString()).value_or(quivra::core::Page::Hunt),
-                QStringLiteral("29"),
-                QStringLiteral("25.5"),
-                QStringLiteral("125"),
+                inputs,
                 m_data};
     }
 
@@ -183,7 +185,7 @@ TEST_F(SpecsFrmTest, TabGoesDownTheFieldsAsTheyStand) {
         w = w->nextInFocusChain();
     } while (w != spins[0] && order.size() < 5);
     EXPECT_EQ(order, (std::vector<int>{0, 2, 1, 4, 3}));  // FSpinEdit1, 3, 2, 5, 4
-    form.show();  // laid out
+    form.show();                                          // laid out
     const auto top = [&](int n) {
         return spins[static_cast<std::size_t>(n)]->mapTo(&form, QPoint(0, 0)).y();
     };
@@ -225,7 +227,7 @@ TEST_F(SpecsFrmTest, WithoutItsRecordAChangeReportsAgainAndComputesNothing) {
 
 TEST_F(SpecsFrmTest, BadLengthTextEndsTheCreationWithAConversionError) {
     auto bad = request("400CH", "400", "CH", "Youth");
-    bad.youthArrowLengthText = QStringLiteral("2x");
+    bad.inputs.youthArrowLength = "2x";
     qd::TSpecsFrm form(bad);
     EXPECT_EQ(qs::MessageBox::shownTexts(),
               QStringList{"'2x' is not a valid floating point value"});

@@ -153,4 +153,21 @@ quivra::customers::CustomerRecordView sampleCustomer() {
     return view;
 }
 
+BuildSheetReportData sampleBuildSheet() {
+    namespace qc = quivra::calculators;
+    BuildSheetReportData data;
+    qc::BuildSheetInput& in = data.input;
+    in.bow = {qc::BowType::Compound, 340.0, qc::RatingStandard::Ibo, 70.0, 28.0, 7.0, 0.0};
+    in.arrow.shaft = qc::ShaftRecord{"340CH", "340", "CH", 0.340, 9.26, 0.295};
+    in.arrow.lengthIn = 29.0;
+    in.arrow.pointGr = 100.0;
+    in.arrow.insertGr = 15.0;
+    in.arrow.nockGr = 9.0;
+    in.arrow.fletchingGr = 15.0;
+    data.sheet = qc::computeBuildSheet(in);
+    data.shop = sampleShop();
+    data.printedAt = samplePrintTime();
+    return data;
+}
+
 }  // namespace quivra::reports::samples

@@ -63,5 +63,9 @@ int main(int argc, char** argv) {
     const QString record = out.filePath(QStringLiteral("customer-record.pdf"));
     check(record, quivra::reports::writeCustomerRecordPdf(record, s::sampleCustomer(),
                                                           s::sampleShop(), s::samplePrintTime()));
+    const auto sheet = s::sampleBuildSheet();
+    saveImage("build-sheet", quivra::reports::renderToImage(sheet, 100));
+    const QString sheetPdf = out.filePath(QStringLiteral("build-sheet.pdf"));
+    check(sheetPdf, quivra::reports::writeBuildSheetPdf(sheetPdf, sheet));
     return failures == 0 ? 0 : 1;
 }
