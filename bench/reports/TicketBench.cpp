@@ -1,17 +1,13 @@
 // The bench work ticket to a PDF file: the page drawn and the file written
 // and closed, as "Save as PDF" of the ticket window does it.   goal < 200 ms
-// Runs without a display (the offscreen platform unless one is set).
+// Linked into quivra_reports_bench, whose main() sets up Qt without a display.
 
 #include "BenchTicket.h"
 #include "ReportOutput.h"
 
-#include <QDir>
-#include <QGuiApplication>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
-
-#include <cstdlib>
 
 namespace {
 
@@ -62,12 +58,3 @@ void TicketToPdf(benchmark::State& state) {
 BENCHMARK(TicketToPdf)->Unit(benchmark::kMillisecond);
 
 }  // namespace
-
-int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
