@@ -4,6 +4,7 @@
 // destroyed when closed) inside the entry point it is opened by; failures
 // are shown by the general error handler and the program goes on.
 
+#include "BenchTicketCommand.h"
 #include "BuildSheetWindow.h"
 #include "BuilderRequest.h"
 #include "CalculatorWindows.h"
@@ -84,6 +85,8 @@ void TArrowSel::buildMenus() {
     // A shop e-mails set-ups: the active page's report as a PDF file.
     add(file, QStringLiteral("Save Report as P&DF..."), "SaveReportPdfClick",
         &TArrowSel::SaveReportPdfClick);
+    add(file, QStringLiteral("Print Pre&view..."), "PrintPreviewClick",
+        &TArrowSel::PrintPreviewClick);
     file->addSeparator();
     add(file, QStringLiteral("E&xit"), "ExitBtn1Click", &TArrowSel::ExitBtn1Click);
 
@@ -142,20 +145,39 @@ void TArrowSel::ExitBtn1Click() {
 
 void TArrowSel::SpeedButton3Click() {
     shell::guarded(this, [this] {
-        const customers::PrintCustomerFn print =
-            [dir = m_dataDir](QWidget* parent, const customers::CustomerRecordView& view,
-                              customers::CustomerOutput output) {
-                shell::guarded(parent, [&] {
-                    if (output == customers::CustomerOutput::PdfFile) {
+        customers::RetrievalCommands commands;
+        commands.print = [dir = m_dataDir](QWidget* parent,
+                                           const customers::CustomerRecordView& view,
+                                           customers::CustomerOutput output) {
+            shell::guarded(parent, [&] {
+                switch (output) {
+                    case customers::CustomerOutput::PdfFile:
                         reports::saveCustomerRecordPdf(parent, view, shopRecordOrThrow(dir));
-                    } else {
+                        break;
+                    case customers::CustomerOutput::Preview:
+                        reports::previewCustomerRecord(parent, view, shopRecordOrThrow(dir));
+                        break;
+                    case customers::CustomerOutput::Printer:
                         reports::printCustomerRecord(parent, view, shopRecordOrThrow(dir));
-                    }
-                });
-            };
-        const std::optional<customers::RestoredSetup> restored =
-            customers::getSetup(this, m_dataDir, print);
-        if (restored) restoreInputs(merged(currentInputs(), *restored));
+                        break;
+                }
+            });
+        };
+        commands.ticket = [dir = m_dataDir](QWidget* parent,
+                                            const customers::CustomerBuild& build) {
+            openBenchTicket(parent, dir, build);
+        };
+        const std::optional<customers::Retrieved> retrieved =
+            customers::retrieveSetup(this, m_dataDir, std::move(commands));
+        if (!retrieved) return;
+        restoreInputs(merged(currentInputs(), retrieved->setup));
+        // The arrow of a re-order is the one a later Save Setup keeps with
+        // the set-up; a set-up returned without one has no arrow chosen yet.
+        m_build.reset();
+        if (retrieved->reorder) {
+            m_build = std::make_shared<const customers::SavedBuild>(retrieved->reorder->build);
+            openBenchTicket(this, m_dataDir, *retrieved->reorder);
+        }
     });
 }
 
@@ -172,7 +194,8 @@ void TArrowSel::restoreInputs(const selection::SelectionInputs& inputs) {
 }
 
 void TArrowSel::HSaveBtnClick() {
-    customers::saveSetup(this, currentInputs(), searchedPage(), m_dataDir);
+    customers::saveSetup(this, currentInputs(), searchedPage(), m_dataDir,
+                         m_build ? std::optional<customers::SavedBuild>(*m_build) : std::nullopt);
 }
 
 void TArrowSel::ShopInformation1Click() {
@@ -195,6 +218,13 @@ reports::CategoryReportData TArrowSel::categoryReport(Page p) const {
 
 void TArrowSel::printCategory(Page p) {
     shell::guarded(this, [&] { reports::printCategoryReport(this, categoryReport(p)); });
+}
+
+void TArrowSel::PrintPreviewClick() {
+    shell::guarded(this, [&] {
+        const auto page = static_cast<Page>(m_notebook->currentIndex());
+        reports::previewCategoryReport(this, categoryReport(page));
+    });
 }
 
 void TArrowSel::SaveReportPdfClick() {

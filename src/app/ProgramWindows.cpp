@@ -4,6 +4,7 @@
 #include "TAboutBox.h"
 #include "TAboutBox1.h"
 #include "TArrowSel.h"
+#include "TBenchTicket.h"
 #include "TBuildSheet.h"
 #include "TCustInfo.h"
 #include "TGetCust.h"
@@ -56,6 +57,16 @@ std::vector<ProgramWindow> programWindows() {
          [](TArrowSel& m) {
              return made<customers::TGetCust>(m.dataDir(), customers::PrintCustomerFn{}, nullptr,
                                               &m);
+         }},
+        {QStringLiteral("BenchTicket"),
+         [](TArrowSel& m) {
+             reports::TicketData ticket;
+             ticket.customer.name = "Archer Ann";
+             ticket.build.shaftKey = "340CH";
+             ticket.build.size = "340";
+             ticket.build.lengthIn = 29.0;
+             return made<reports::TBenchTicket>(
+                 ticket, [] { return storage::Result<std::uint32_t>(1U); }, &m);
          }},
         {QStringLiteral("ShopInf"),
          [](TArrowSel& m) { return made<customers::TShopInf>(m.dataDir(), &m); }},

@@ -35,6 +35,9 @@ class QTabWidget;
 namespace quivra::info {
 class HyperlinkLabel;
 }
+namespace quivra::customers {
+struct SavedBuild;
+}
 namespace quivra::reports {
 struct CategoryReportData;
 }
@@ -105,6 +108,7 @@ public slots:
     void TrajectBtnClick();               // Utilities > Trajectory Table
     void TuningGuidePdfClick();           // opens tuning_guide.pdf
     void SaveReportPdfClick();            // File > Save Report as PDF (active page)
+    void PrintPreviewClick();             // File > Print Preview (active page)
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -136,6 +140,9 @@ private:
     bool m_firstShow = true;
     bool m_searching = false;      // FindRec is running (its boxes may be open)
     bool m_searchPending = false;  // an input changed meanwhile: search again
+    // The arrow chosen for the set-up on screen (a re-ordered build), which
+    // Save Setup keeps with it; none until one is chosen.
+    std::shared_ptr<const customers::SavedBuild> m_build;
 };
 
 }  // namespace quivra::app

@@ -1,6 +1,7 @@
 #include "ServerExport.h"
 
 #include "CustomerFiles.h"
+#include "FieldCodec.h"
 #include "NoSyncFileIo.h"
 #include "SavedSetupStore.h"
 #include "SetupSql.h"
@@ -60,7 +61,7 @@ void appendLine(const customers::SavedSetup& s, std::string& out) {
           &k.releaseType, &k.braceHt, &k.overDraw}) {
         if (!firstValue) out += ',';
         firstValue = false;
-        storage::TextExport::appendQuotedText(*text, out);
+        storage::appendQuotedText(storage::fieldcodec::trimRight(*text), out);
     }
     out += "\r\n";
 }

@@ -51,15 +51,23 @@ std::unique_ptr<SetupStore> openStoreWithProgress(QWidget* parent,
 }  // namespace
 
 void saveSetup(QWidget* parent, const quivra::selection::SelectionInputs& inputs,
-               std::optional<core::Page> searchedPage, const std::filesystem::path& dataDir) {
+               std::optional<core::Page> searchedPage, const std::filesystem::path& dataDir,
+               const std::optional<SavedBuild>& build) {
     bool cancelled = false;
     if (auto store = openStoreWithProgress(parent, dataDir, cancelled)) store->close();
     if (cancelled) return;
-    shell::runModal<TCustInfo>(parent, inputs, searchedPage, dataDir);
+    shell::runModal<TCustInfo>(parent, inputs, searchedPage, dataDir, build);
 }
 
 std::optional<RestoredSetup> getSetup(QWidget* parent, const std::filesystem::path& dataDir,
                                       PrintCustomerFn print) {
+    auto retrieved = retrieveSetup(parent, dataDir, {std::move(print), {}});
+    if (!retrieved) return std::nullopt;
+    return retrieved->setup;
+}
+
+std::optional<Retrieved> retrieveSetup(QWidget* parent, const std::filesystem::path& dataDir,
+                                       RetrievalCommands commands) {
     bool cancelled = false;
     auto store = openStoreWithProgress(parent, dataDir, cancelled);
     if (cancelled) return std::nullopt;
@@ -77,8 +85,8 @@ std::optional<RestoredSetup> getSetup(QWidget* parent, const std::filesystem::pa
             return std::nullopt;
         }
     }
-    std::optional<RestoredSetup> result;
-    shell::runModal<TGetCust>(parent, dataDir, std::move(print), &result);
+    std::optional<Retrieved> result;
+    shell::runModal<TGetCust>(parent, dataDir, std::move(commands), &result);
     return result;
 }
 
@@ -90,16 +98,29 @@ void exportCustomerDatabase(QWidget* parent, const std::filesystem::path& dataDi
         MessageBox::error(parent, QString::fromStdString(refusedMessage(damaged)));
         return;
     }
-    auto store = chain::CustomerBase::of(dataDir).store();
-    storage::Status s = store.status();
-    if (store) {
-        shell::runWithProgress(parent, QObject::tr("Export Customer Database"),
-                               QObject::tr("Writing the saved set-ups to custdb.txt..."),
-                               [&](const storage::ProgressFn& progress) {
-                                   s = (*store)->open();
-                                   if (s) s = (*store)->exportText(dataDir / kExportFile, progress);
-                                   (*store)->close();
-                               });
+    // The local tables go out with their builds (custdb.txt and builds.txt,
+    // both or neither); the chain's server store writes its set-ups.
+    const bool server = chain::CustomerBase::of(dataDir).usesServer();
+    storage::Status s;
+    if (server) {
+        auto store = chain::CustomerBase::of(dataDir).store();
+        s = store.status();
+        if (store) {
+            shell::runWithProgress(parent, QObject::tr("Export Customer Database"),
+                                   QObject::tr("Writing the saved set-ups to custdb.txt..."),
+                                   [&](const storage::ProgressFn& progress) {
+                                       s = (*store)->open();
+                                       if (s)
+                                           s = (*store)->exportText(dataDir / kExportFile,
+                                                                    progress);
+                                       (*store)->close();
+                                   });
+        }
+    } else {
+        shell::runWithProgress(
+            parent, QObject::tr("Export Customer Database"),
+            QObject::tr("Writing the saved set-ups to custdb.txt..."),
+            [&](const storage::ProgressFn& progress) { s = exportCustomers(dataDir, progress); });
     }
     if (isCancelled(s)) return;  // the user's choice; an earlier custdb.txt is as it was
     // The message comes only once the file is complete and in place.
@@ -107,7 +128,11 @@ void exportCustomerDatabase(QWidget* parent, const std::filesystem::path& dataDi
         MessageBox::error(parent, QString::fromStdString(s.message()));
         return;
     }
-    MessageBox::information(parent, QString::fromLatin1(kExportDoneMessage));
+    QString done = QString::fromLatin1(kExportDoneMessage);
+    if (!server && std::filesystem::exists(dataDir / kBuildsTableFile)) {
+        done += QLatin1Char('\n') + QString::fromLatin1(kBuildsExportDoneMessage);
+    }
+    MessageBox::information(parent, done);
 }
 
 void editShopInformation(QWidget* parent, const std::filesystem::path& dataDir) {

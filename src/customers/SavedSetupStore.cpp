@@ -282,7 +282,7 @@ AppendOutcome SavedSetupStore::appendSetup(const CustomerAddress& address, const
         return {s, false};
     }
     s = m_table.post();
-    if (s) return {s, true};
+    if (s) return {s, true, m_table.recNo()};
     if (m_table.editState() != storage::EditState::Browse) {
         m_table.cancel();  // the record never reached the file
         return {s, false};
@@ -290,11 +290,12 @@ AppendOutcome SavedSetupStore::appendSetup(const CustomerAddress& address, const
     // The record is in the file but its index entry is not: a name index that
     // misses a customer hides the record from the retrieval window, so build
     // the index anew from the table.
-    if (Status r = m_table.rebuildIndex(); r) return {r, true};
+    const std::uint32_t stored = m_table.recNo();
+    if (Status r = m_table.rebuildIndex(); r) return {r, true, stored};
     return {Status::ioError("The record was stored in " + m_table.path().filename().string() +
                             ", but " + m_indexFile.filename().string() +
                             " could not be brought up to date: " + s.message()),
-            true};
+            true, stored};
 }
 
 Status SavedSetupStore::first() {

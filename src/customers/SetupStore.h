@@ -22,6 +22,7 @@
 #include "Status.h"
 
 #include <chrono>
+#include <cstdint>
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -57,6 +58,7 @@ struct HistoryEntry {
 struct AppendOutcome {
     storage::Status status;
     bool stored = false;
+    std::uint32_t recNo = 0;  // the new record's number in the local table, when stored there
 };
 
 class SetupStore {

@@ -8,6 +8,7 @@
 #include "MessageBox.h"
 #include "RepairOffer.h"
 #include "SetupHeaderPanel.h"
+#include "SetupSaving.h"
 #include "SetupStore.h"
 #include "ValueLabel.h"
 
@@ -35,8 +36,14 @@ QString qs(const std::string& s) {
 TCustInfo::TCustInfo(const selection::SelectionInputs& inputs,
                      std::optional<core::Page> searchedPage, std::filesystem::path dataDir,
                      QWidget* parent)
+    : TCustInfo(inputs, searchedPage, std::move(dataDir), std::nullopt, parent) {}
+
+TCustInfo::TCustInfo(const selection::SelectionInputs& inputs,
+                     std::optional<core::Page> searchedPage, std::filesystem::path dataDir,
+                     std::optional<SavedBuild> build, QWidget* parent)
     : QDialog(parent),
       m_dataDir(std::move(dataDir)),
+      m_build(std::move(build)),
       m_codes(encodeSetup(inputs, searchedPage)),
       m_date(today()),
       m_address(new AddressPanel(this)),
@@ -58,7 +65,7 @@ TCustInfo::TCustInfo(const selection::SelectionInputs& inputs,
         auto store = chain::CustomerBase::of(m_dataDir).store(*m_io);
         if (!store) throw shell::UserError(store.status().message());
         if (storage::Status s = (*store)->open(); !s) throw shell::UserError(s.message());
-        showNotice(**store);
+        showNotice((*store)->takeNotice());
         m_address->setWidths(
             [&store](std::string_view field) { return (*store)->textWidth(field); });
         (*store)->close();
@@ -114,30 +121,29 @@ void TCustInfo::PostBtnClick() {
         shell::MessageBox::information(this, QString::fromLatin1(kIncompleteAddressMessage));
         return;
     }
-    // The record and its index entry are both on disk when appendSetup()
-    // returns ok; only then is the user told so.  On failure the window stays
-    // open with everything typed, so nothing the user entered is lost.
+    // The record and its index entry (and then its build) are kept when the
+    // save returns ok; only then is the user told so.  On failure the window
+    // stays open with everything typed, so nothing the user entered is lost.
     auto store = chain::CustomerBase::of(m_dataDir).store(*m_io);
     if (!store) {
         shell::MessageBox::error(this, qs(store.status().message()));
         return;
     }
-    AppendOutcome outcome{(*store)->open(), false};
-    if (outcome.status) outcome = (*store)->appendSetup(address, m_codes, m_date);
-    showNotice(**store);
-    (*store)->close();
+    const SaveOutcome outcome =
+        saveSetupWithBuild(**store, m_dataDir, *m_io, address, m_codes, m_date, m_build);
+    showNotice(outcome.notice);
     if (!outcome.status) {
         shell::MessageBox::error(this, qs(outcome.status.message()));
         // A record that reached the file must not be saved a second time.
-        if (outcome.stored) reject();
+        if (outcome.setupStored) reject();
         return;
     }
     shell::MessageBox::information(this, QString::fromLatin1(kSavedMessage));
     accept();
 }
 
-void TCustInfo::showNotice(SetupStore& store) {
-    if (const std::string notice = store.takeNotice(); !notice.empty()) {
+void TCustInfo::showNotice(const std::string& notice) {
+    if (!notice.empty()) {
         shell::MessageBox::information(isVisible() ? this : parentWidget(), qs(notice));
     }
 }

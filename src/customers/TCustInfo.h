@@ -14,6 +14,7 @@
 
 #include "DateText.h"
 #include "FileIo.h"
+#include "SavedBuild.h"
 #include "SelectionInputs.h"
 #include "SetupCodes.h"
 
@@ -21,6 +22,9 @@
 #include <QString>
 
 #include <filesystem>
+#include <optional>
+#include <string>
+#include <utility>
 
 class QPushButton;
 
@@ -40,6 +44,11 @@ public:
     // date is read from core::Clock.
     TCustInfo(const selection::SelectionInputs& inputs, std::optional<core::Page> searchedPage,
               std::filesystem::path dataDir, QWidget* parent = nullptr);
+    // With `build`, the arrow chosen for the set-up, saved with it in
+    // Builds.dbf; without one the set-up is saved exactly as before.
+    TCustInfo(const selection::SelectionInputs& inputs, std::optional<core::Page> searchedPage,
+              std::filesystem::path dataDir, std::optional<SavedBuild> build,
+              QWidget* parent = nullptr);
 
     // "Save Record": validate, append, confirm, close.
     void PostBtnClick();
@@ -55,9 +64,10 @@ protected:
 
 private:
     // Tells the user once what the store noticed (a name index rebuilt).
-    void showNotice(SetupStore& store);
+    void showNotice(const std::string& notice);
 
     std::filesystem::path m_dataDir;
+    std::optional<SavedBuild> m_build;
     storage::FileIo* m_io = &storage::FileIo::posix();
     SetupCodes m_codes;
     std::chrono::year_month_day m_date;

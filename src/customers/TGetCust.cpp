@@ -4,6 +4,7 @@
 #include "BgrColour.h"
 #include "CustomerBase.h"
 #include "ErrorHandler.h"
+#include "HistoryPanel.h"
 #include "MessageBox.h"
 #include "RepairOffer.h"
 #include "SetupHeaderPanel.h"
@@ -34,11 +35,23 @@ QPushButton* makeButton(QWidget* parent, const char* objectName, const QString& 
 
 TGetCust::TGetCust(const std::filesystem::path& dataDir, PrintCustomerFn print,
                    std::optional<RestoredSetup>* result, QWidget* parent)
+    : TGetCust(dataDir, RetrievalCommands{std::move(print), {}}, result, nullptr, parent) {}
+
+TGetCust::TGetCust(const std::filesystem::path& dataDir, RetrievalCommands commands,
+                   std::optional<Retrieved>* result, QWidget* parent)
+    : TGetCust(dataDir, std::move(commands), nullptr, result, parent) {}
+
+TGetCust::TGetCust(const std::filesystem::path& dataDir, RetrievalCommands commands,
+                   std::optional<RestoredSetup>* setupResult, std::optional<Retrieved>* result,
+                   QWidget* parent)
     : QDialog(parent),
-      m_print(std::move(print)),
+      m_print(std::move(commands.print)),
+      m_ticket(std::move(commands.ticket)),
+      m_setupResult(setupResult),
       m_result(result),
       m_address(new AddressPanel(this)),
       m_header(new SetupHeaderPanel(this)),
+      m_history(new HistoryPanel(dataDir, this)),
       m_navigator(new RecordNavigator(this)),
       m_searchButton(makeButton(this, "Button1", tr("Search"), tr("Search"))),
       m_returnButton(makeButton(this, "EncartaButton2", tr("Return Data"), tr("Return Data"))),
@@ -46,6 +59,12 @@ TGetCust::TGetCust(const std::filesystem::path& dataDir, PrintCustomerFn print,
           makeButton(this, "EncartaButton3", tr("Print"), tr("Print"), tr("Click to Print"))),
       m_pdfButton(makeButton(this, "PdfBtn", tr("Save as PDF"), tr("Save as PDF"),
                              tr("Click to Save the Record as a PDF File"))),
+      m_previewButton(makeButton(this, "PreviewBtn", tr("Preview"), tr("Preview"),
+                                 tr("Click to See the Printed Record"))),
+      m_reorderButton(makeButton(this, "ReorderBtn", tr("Re-order"), tr("Re-order"),
+                                 tr("Click to Build This Arrow Again"))),
+      m_ticketButton(makeButton(this, "TicketBtn", tr("Ticket..."), tr("Ticket"),
+                                tr("Click for the Bench Work Ticket of This Arrow"))),
       m_closeButton(
           makeButton(this, "EncartaButton1", tr("Close"), tr("Close"), tr("Click to Exit"))),
       m_exitButton(makeButton(this, "ExitBtn", tr("&Close"), tr("Close"))) {
@@ -58,11 +77,14 @@ TGetCust::TGetCust(const std::filesystem::path& dataDir, PrintCustomerFn print,
     auto store = chain::CustomerBase::of(dataDir).store();
     if (!store) throw shell::UserError(store.status().message());
     m_store = std::move(store).value();
+    m_localStore = dynamic_cast<SavedSetupStore*>(m_store.get());
     if (storage::Status s = m_store->open(); !s) throw shell::UserError(s.message());
+    m_history->setVisible(m_localStore != nullptr);
     m_address->setWidths([this](std::string_view field) { return m_store->textWidth(field); });
 
     m_exitButton->setFlat(true);
-    for (QPushButton* b : {m_closeButton, m_returnButton, m_printButton, m_pdfButton}) {
+    for (QPushButton* b : {m_closeButton, m_returnButton, m_printButton, m_pdfButton,
+                           m_previewButton, m_reorderButton, m_ticketButton}) {
         setButtonFace(b, kRetrieveButtonColour);
     }
     connect(m_navigator, &RecordNavigator::clicked, this,
@@ -71,6 +93,11 @@ TGetCust::TGetCust(const std::filesystem::path& dataDir, PrintCustomerFn print,
     connect(m_returnButton, &QPushButton::clicked, this, [this] { ReturnDataBtnClick(); });
     connect(m_printButton, &QPushButton::clicked, this, [this] { SpeedButton1Click(); });
     connect(m_pdfButton, &QPushButton::clicked, this, [this] { SavePdfBtnClick(); });
+    connect(m_previewButton, &QPushButton::clicked, this, [this] { PreviewBtnClick(); });
+    connect(m_reorderButton, &QPushButton::clicked, this, [this] { ReorderBtnClick(); });
+    connect(m_ticketButton, &QPushButton::clicked, this, [this] { TicketBtnClick(); });
+    connect(m_history, &HistoryPanel::chosen, this,
+            [this](std::uint32_t recNo) { HistoryChosen(recNo); });
     connect(m_closeButton, &QPushButton::clicked, this, [this] { ExitBtnClick(); });
     connect(m_exitButton, &QPushButton::clicked, this, [this] { ExitBtnClick(); });
 
@@ -81,6 +108,7 @@ TGetCust::TGetCust(const std::filesystem::path& dataDir, PrintCustomerFn print,
     layout->addLayout(top);
     layout->addWidget(m_header);
     layout->addWidget(m_address);
+    layout->addWidget(m_history);
     auto* tools = new QHBoxLayout;
     tools->addWidget(m_navigator);
     tools->addStretch(1);
@@ -89,8 +117,11 @@ TGetCust::TGetCust(const std::filesystem::path& dataDir, PrintCustomerFn print,
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
     buttons->addWidget(m_returnButton);
+    buttons->addWidget(m_reorderButton);
     buttons->addWidget(m_printButton);
     buttons->addWidget(m_pdfButton);
+    buttons->addWidget(m_previewButton);
+    buttons->addWidget(m_ticketButton);
     buttons->addWidget(m_closeButton);
     layout->addLayout(buttons);
 
@@ -100,7 +131,11 @@ TGetCust::TGetCust(const std::filesystem::path& dataDir, PrintCustomerFn print,
 }
 
 void TGetCust::showNotice() {
-    if (const std::string notice = m_store->takeNotice(); !notice.empty()) {
+    std::string notice = m_store->takeNotice();
+    if (const std::string history = m_history->takeNotice(); !history.empty()) {
+        notice += (notice.empty() ? "" : "\n\n") + history;
+    }
+    if (!notice.empty()) {
         shell::MessageBox::information(this, QString::fromStdString(notice));
     }
 }
@@ -158,6 +193,46 @@ void TGetCust::showCurrent(bool header) {
     }
     m_address->setAddress(record->address);
     if (header) m_header->setTexts(recordHeader(record->codes));
+    showHistory(false);
+}
+
+void TGetCust::showHistory(bool again) {
+    const std::uint32_t recNo = currentRecNo();
+    auto record = m_store->current();
+    storage::Status s = record.status();
+    if (record.isOk()) {
+        s = again ? m_history->refresh(record->address, recNo)
+                  : m_history->showFor(record->address, recNo);
+    }
+    // The history is an addition to the record on screen: a history that
+    // cannot be read is said once and leaves the rest of the window working.
+    if (!s && s.message() != m_historyFailure) {
+        m_historyFailure = s.message();
+        showStatus(s);
+    }
+    const HistoryItem* shown = shownEntry();
+    const bool withBuild = shown != nullptr && shown->build.has_value();
+    m_reorderButton->setEnabled(withBuild && !m_store->isEditing());
+    m_ticketButton->setEnabled(withBuild && m_ticket != nullptr && !m_store->isEditing());
+}
+
+std::uint32_t TGetCust::currentRecNo() const {
+    // The history and the builds are kept beside the local tables, whose ids
+    // are record numbers; the chain's server store has no history list here.
+    if (m_localStore == nullptr || m_store->atEnd()) return 0;
+    return m_localStore->recNo();
+}
+
+const HistoryItem* TGetCust::shownEntry() const {
+    const std::uint32_t recNo = currentRecNo();
+    return recNo == 0 ? nullptr : m_history->entry(recNo);
+}
+
+void TGetCust::HistoryChosen(std::uint32_t recNo) {
+    if (m_store->isEditing()) return;
+    if (storage::Status s = m_store->goToId(std::to_string(recNo)); !s) showStatus(s);
+    showNotice();
+    showCurrent(true);
 }
 
 void TGetCust::setEditing(bool editing) {
@@ -166,6 +241,11 @@ void TGetCust::setEditing(bool editing) {
     // Moving away or searching while an edit is pending would have to either
     // post or drop it behind the user's back; both wait for Post or Cancel.
     m_searchButton->setEnabled(!editing);
+    m_history->setEnabled(!editing);
+    const HistoryItem* shown = editing ? nullptr : shownEntry();
+    const bool withBuild = shown != nullptr && shown->build.has_value();
+    m_reorderButton->setEnabled(withBuild);
+    m_ticketButton->setEnabled(withBuild && m_ticket != nullptr);
 }
 
 void TGetCust::move(storage::Status (SetupStore::*step)()) {
@@ -207,6 +287,7 @@ void TGetCust::DBNavigator1Click(RecordNavigator::Button button) {
             }
             setEditing(false);
             showCurrent(false);
+            showHistory(true);  // the corrected address may join or leave a history
             break;
         case B::Cancel:
             m_store->cancelEdit();
@@ -247,8 +328,34 @@ void TGetCust::ReturnDataBtnClick() {
         showStatus(setup.status());
         return;
     }
-    if (m_result) *m_result = std::move(setup).value();
+    if (m_setupResult) *m_setupResult = setup.value();
+    if (m_result) *m_result = Retrieved{std::move(setup).value(), std::nullopt};
     accept();
+}
+
+void TGetCust::ReorderBtnClick() {
+    const HistoryItem* shown = shownEntry();
+    if (shown == nullptr || !shown->build) return;
+    auto setup = restoreSetup(shown->setup.codes);
+    if (!setup.isOk()) {
+        showStatus(setup.status());
+        return;
+    }
+    if (m_setupResult) *m_setupResult = setup.value();
+    if (m_result) *m_result = Retrieved{std::move(setup).value(), customerBuild(*shown)};
+    accept();
+}
+
+void TGetCust::TicketBtnClick() {
+    const HistoryItem* shown = shownEntry();
+    if (shown == nullptr || !shown->build || !m_ticket) return;
+    CustomerBuild build = customerBuild(*shown);
+    build.customer = m_address->address();  // as shown, with any correction posted
+    m_ticket(this, build);
+}
+
+void TGetCust::PreviewBtnClick() {
+    if (m_print) m_print(this, shownRecord(), CustomerOutput::Preview);
 }
 
 void TGetCust::SpeedButton1Click() {

@@ -2,7 +2,11 @@
 // TGetCust ("2012 Retrieve Customer Information"): browses the saved set-ups
 // in name order, finds a customer by the first letters of the name, corrects
 // the address through the navigator's Edit and Post, prints the customer
-// record and returns the set-up to the main window ("Return Data").
+// record and returns the set-up to the main window ("Return Data").  Below
+// the address, the history lists every set-up of the customer on screen
+// (HistoryPanel.h); choosing one shows it.  A set-up saved with its arrow
+// can be re-ordered (the set-up goes back to the main window with the
+// build, for the build sheet) and printed as a bench work ticket.
 //
 // Construction opens the customer store (SetupStore.h: Saveddb.dbf with
 // Saved.idx, or the chain's server, as Shop Information chose) and shows the
@@ -17,16 +21,22 @@
 
 #include <QDialog>
 
+#include <cstdint>
+
 #include <filesystem>
 #include <functional>
 #include <memory>
 #include <optional>
+#include <string>
 
 class QPushButton;
 
 namespace quivra::customers {
 
 class AddressPanel;
+class HistoryPanel;
+class SavedSetupStore;
+struct HistoryItem;
 class SetupHeaderPanel;
 
 class TGetCust : public QDialog {
@@ -34,6 +44,9 @@ class TGetCust : public QDialog {
 public:
     TGetCust(const std::filesystem::path& dataDir, PrintCustomerFn print,
              std::optional<RestoredSetup>* result, QWidget* parent = nullptr);
+    // With the ticket command; `result` also receives the build on Re-order.
+    TGetCust(const std::filesystem::path& dataDir, RetrievalCommands commands,
+             std::optional<Retrieved>* result, QWidget* parent = nullptr);
 
     void DBNavigator1Click(RecordNavigator::Button button);
     // "Search": asks for the leading letters and goes to the first match.
@@ -44,6 +57,14 @@ public:
     void SpeedButton1Click();
     // "Save as PDF": the same page as a PDF file.
     void SavePdfBtnClick();
+    // "Preview": the same page in the print preview.
+    void PreviewBtnClick();
+    // "Re-order": hands the current set-up back with its build and closes.
+    void ReorderBtnClick();
+    // "Ticket...": the bench work ticket of the current set-up's build.
+    void TicketBtnClick();
+    // A line of the history chosen: shows that set-up.
+    void HistoryChosen(std::uint32_t recNo);
     // "Close": closes; an edit not posted is dropped.
     void ExitBtnClick();
 
@@ -55,6 +76,16 @@ protected:
     void done(int result) override;
 
 private:
+    TGetCust(const std::filesystem::path& dataDir, RetrievalCommands commands,
+             std::optional<RestoredSetup>* setupResult, std::optional<Retrieved>* result,
+             QWidget* parent);
+    // The local record number of the set-up on screen; 0 at end or when the
+    // store is the chain's server.
+    [[nodiscard]] std::uint32_t currentRecNo() const;
+    // The history entry of the record on screen, or nullptr.
+    [[nodiscard]] const HistoryItem* shownEntry() const;
+    // Lists the history of the customer on screen (`again`: re-read it).
+    void showHistory(bool again);
     // Before the window closes: an address edit that differs from the stored
     // record is saved, discarded or kept open as the user answers "Save the
     // changes to this customer?".  False when the window must stay open.
@@ -69,17 +100,25 @@ private:
     void showNotice();
 
     std::unique_ptr<SetupStore> m_store;
+    SavedSetupStore* m_localStore = nullptr;  // m_store when it is the local tables
     PrintCustomerFn m_print;
-    std::optional<RestoredSetup>* m_result;
+    TicketFn m_ticket;
+    std::optional<RestoredSetup>* m_setupResult;
+    std::optional<Retrieved>* m_result;
     AddressPanel* m_address;
     SetupHeaderPanel* m_header;
+    HistoryPanel* m_history;
     RecordNavigator* m_navigator;
     QPushButton* m_searchButton;
     QPushButton* m_returnButton;
     QPushButton* m_printButton;
     QPushButton* m_pdfButton;
+    QPushButton* m_previewButton;
+    QPushButton* m_reorderButton;
+    QPushButton* m_ticketButton;
     QPushButton* m_closeButton;
     QPushButton* m_exitButton;
+    std::string m_historyFailure;  // told once
 };
 
 }  // namespace quivra::customers

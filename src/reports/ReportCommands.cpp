@@ -1,5 +1,6 @@
 #include "ReportCommands.h"
 
+#include "BenchTicket.h"
 #include "CategoryReport.h"
 #include "CustomerRecordReport.h"
 #include "ErrorHandler.h"
@@ -13,6 +14,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QPainter>
+#include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QProgressDialog>
@@ -126,6 +128,26 @@ void savePdf(QWidget* parent, const QString& title,
     }
 }
 
+// Qt's print preview of one page.  The page is drawn again for every
+// repaint of the preview and once more, on the printer the user chose in
+// the print dialog, when the user prints from it: that printer keeps the
+// copies and other settings chosen there.
+void previewPage(QWidget* parent, const QString& title, const PageDrawing& draw) {
+    const std::unique_ptr<QPrinter> printer = defaultPrinter();
+    preparePrinter(*printer, title);
+    QPrintPreviewDialog dialog(printer.get(), parent);
+    dialog.setObjectName(QStringLiteral("PrintPreview"));
+    dialog.setWindowTitle(QStringLiteral("Print Preview - ") + title);
+    dialog.setAccessibleName(dialog.windowTitle());
+    QString failure;
+    QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog, [&](QPrinter* target) {
+        const quivra::storage::Status s = paintPageOn(*target, draw);
+        if (!s.isOk()) failure = fromStatus(s);
+    });
+    dialog.exec();
+    if (!failure.isEmpty()) MessageBox::error(parent, failure, QStringLiteral("Print Preview"));
+}
+
 }  // namespace
 
 void printCategoryReport(QWidget* parent, const CategoryReportData& data) {
@@ -217,6 +239,45 @@ void saveCustomerRecordPdf(QWidget* parent, const quivra::customers::CustomerRec
         savePdf(parent, customerRecordTitle(view), [&](const QString& path) {
             return writeCustomerRecordPdf(path, view, shop, printedAt);
         });
+    });
+}
+
+void printBenchTicket(QWidget* parent, const TicketData& ticket) {
+    quivra::shell::guarded(parent, [&] {
+        printPage(
+            parent, benchTicketTitle(ticket),
+            [&ticket](QPainter& painter) { drawBenchTicket(painter, ticket); },
+            [&] { saveBenchTicketPdf(parent, ticket); });
+    });
+}
+
+void saveBenchTicketPdf(QWidget* parent, const TicketData& ticket) {
+    quivra::shell::guarded(parent, [&] {
+        savePdf(parent, benchTicketTitle(ticket),
+                [&ticket](const QString& path) { return writeBenchTicketPdf(path, ticket); });
+    });
+}
+
+void previewCategoryReport(QWidget* parent, const CategoryReportData& data) {
+    quivra::shell::guarded(parent, [&] {
+        previewPage(parent, categoryReportTitle(data.page),
+                    [&data](QPainter& painter) { drawCategoryReport(painter, data); });
+    });
+}
+
+void previewCustomerRecord(QWidget* parent, const quivra::customers::CustomerRecordView& view,
+                           const quivra::customers::ShopRecord& shop, const QDateTime& printedAt) {
+    quivra::shell::guarded(parent, [&] {
+        previewPage(parent, customerRecordTitle(view), [&](QPainter& painter) {
+            drawCustomerRecordReport(painter, view, shop, printedAt);
+        });
+    });
+}
+
+void previewBenchTicket(QWidget* parent, const TicketData& ticket) {
+    quivra::shell::guarded(parent, [&] {
+        previewPage(parent, benchTicketTitle(ticket),
+                    [&ticket](QPainter& painter) { drawBenchTicket(painter, ticket); });
     });
 }
 

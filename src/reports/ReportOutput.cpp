@@ -98,6 +98,15 @@ Status writeCustomerRecordPdf(const QString& path,
     });
 }
 
+Status writeBenchTicketPdf(const QString& path, const TicketData& ticket) {
+    return writePagePdf(path, benchTicketTitle(ticket),
+                        [&ticket](QPainter& painter) { drawBenchTicket(painter, ticket); });
+}
+
+QImage renderToImage(const TicketData& ticket, int dpi) {
+    return renderImage(dpi, [&ticket](QPainter& painter) { drawBenchTicket(painter, ticket); });
+}
+
 QImage renderToImage(const CategoryReportData& data, int dpi) {
     return renderImage(dpi, [&data](QPainter& painter) { drawCategoryReport(painter, data); });
 }
@@ -134,6 +143,10 @@ Status printCategoryReportOn(QPrinter& printer, const CategoryReportData& data) 
 
 Status printPageOn(QPrinter& printer, const QString& title, const PageDrawing& draw) {
     preparePrinter(printer, title);
+    return paintPageOn(printer, draw);
+}
+
+Status paintPageOn(QPrinter& printer, const PageDrawing& draw) {
     const std::string printerName = printer.printerName().toStdString();
     QPainter painter;
     if (!painter.begin(&printer) || !mapPainterToMillimetres(painter)) {

@@ -4,6 +4,7 @@
 // drawCustomerRecordReport()), so the PDF a shop e-mails and the printed page
 // are the same page.
 
+#include "BenchTicket.h"
 #include "BuildSheetReport.h"
 #include "CategoryReportData.h"
 #include "CustomerRecordView.h"
@@ -50,19 +51,24 @@ quivra::storage::Status writeCustomerRecordPdf(const QString& path,
 // The build sheet's page.
 quivra::storage::Status writeBuildSheetPdf(const QString& path, const BuildSheetReportData& data);
 
+// The bench work ticket as a PDF file, written the same way.
+quivra::storage::Status writeBenchTicketPdf(const QString& path, const TicketData& ticket);
+
+// Paints the page `draw` draws on `printer` as it is set up (the print
+// preview's device, or a printer preparePrinter() has set up).  The status
+// tells why the page could not be started or finished.
+quivra::storage::Status paintPageOn(QPrinter& printer, const PageDrawing& draw);
+
 // The whole sheet of paper as a white image at `dpi` dots per inch (1 to 1200).
 QImage renderToImage(const CategoryReportData& data, int dpi = 150);
 QImage renderToImage(const quivra::customers::CustomerRecordView& view,
                      const quivra::customers::ShopRecord& shop, const QDateTime& printedAt,
                      int dpi = 150);
+QImage renderToImage(const TicketData& ticket, int dpi = 150);
 QImage renderToImage(const BuildSheetReportData& data, int dpi = 150);
 
 // Sets `printer` up for a report page: US Letter portrait, 12.7 mm margins,
 // painting origin at the paper's corner, one copy, `title` as the job name.
 void preparePrinter(QPrinter& printer, const QString& title);
-
-// Prints the category report on `printer` (prepared here) as one page.  The
-// status tells why the job could not be started or did not complete.
-quivra::storage::Status printCategoryReportOn(QPrinter& printer, const CategoryReportData& data);
 
 }  // namespace quivra::reports

@@ -77,6 +77,12 @@ public:
     virtual Result<std::unique_ptr<File>> open(const std::filesystem::path& path, Mode mode) = 0;
     // Atomically replaces `to` by `from` and makes the rename durable.
     virtual Status rename(const std::filesystem::path& from, const std::filesystem::path& to) = 0;
+    // Moves `from` to `to` only when no file is at `to`, in one step, so that
+    // of several processes putting a new file in place exactly one wins and
+    // a file already there is never replaced.  True when moved (durably);
+    // false when `to` exists, `from` then stays where it was.
+    virtual Result<bool> renameIfAbsent(const std::filesystem::path& from,
+                                        const std::filesystem::path& to) = 0;
     // Removes a file; a missing file is not an error.
     virtual Status remove(const std::filesystem::path& path) = 0;
     virtual bool exists(const std::filesystem::path& path) = 0;

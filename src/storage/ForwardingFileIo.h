@@ -56,6 +56,10 @@ public:
     Status rename(const std::filesystem::path& from, const std::filesystem::path& to) override {
         return m_target.rename(from, to);
     }
+    Result<bool> renameIfAbsent(const std::filesystem::path& from,
+                                const std::filesystem::path& to) override {
+        return m_target.renameIfAbsent(from, to);
+    }
     Status remove(const std::filesystem::path& path) override { return m_target.remove(path); }
     bool exists(const std::filesystem::path& path) override { return m_target.exists(path); }
     Result<FileId> fileId(const std::filesystem::path& path) override {

@@ -84,6 +84,13 @@ Status MemoryFileIo::rename(const std::filesystem::path& from, const std::filesy
     return Status::ok();
 }
 
+Result<bool> MemoryFileIo::renameIfAbsent(const std::filesystem::path& from,
+                                          const std::filesystem::path& to) {
+    if (m_files.count(to) != 0) return false;
+    if (Status s = rename(from, to); !s) return s;
+    return true;
+}
+
 Status MemoryFileIo::remove(const std::filesystem::path& path) {
     m_files.erase(path);
     return Status::ok();

@@ -15,6 +15,8 @@ class MemoryFileIo final : public FileIo {
 public:
     Result<std::unique_ptr<File>> open(const std::filesystem::path& path, Mode mode) override;
     Status rename(const std::filesystem::path& from, const std::filesystem::path& to) override;
+    Result<bool> renameIfAbsent(const std::filesystem::path& from,
+                                const std::filesystem::path& to) override;
     Status remove(const std::filesystem::path& path) override;
     bool exists(const std::filesystem::path& path) override;
     // A file keeps its identity through renames, as an inode does.

@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 #include <string>
 #include <system_error>
@@ -165,13 +166,11 @@ Result<std::unique_ptr<FileIo::File>> PosixFileIo::open(const std::filesystem::p
     return std::unique_ptr<File>(std::make_unique<PosixFile>(path, fd));
 }
 
-Status PosixFileIo::rename(const std::filesystem::path& from, const std::filesystem::path& to) {
-    if (::rename(from.c_str(), to.c_str()) != 0) {
-        return Status::ioError("Cannot rename '" + from.string() + "' to '" + to.string() +
-                               "': " + std::strerror(errno));
-    }
-    // The rename is durable only once the directory entry is on disk.
-    const std::filesystem::path dir = folderOf(to);
+namespace {
+
+// A changed folder entry is durable only once the folder is on disk.
+Status syncFolderOf(const std::filesystem::path& path) {
+    const std::filesystem::path dir = folderOf(path);
     const int dfd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (dfd >= 0) {
         const int rc = ::fsync(dfd);
@@ -180,6 +179,41 @@ Status PosixFileIo::rename(const std::filesystem::path& from, const std::filesys
         if (rc != 0) return Status::ioError(describe(dir, "sync the folder of", err));
     }
     return Status::ok();
+}
+
+std::string renameFailure(const std::filesystem::path& from, const std::filesystem::path& to,
+                          int err) {
+    return "Cannot rename '" + from.string() + "' to '" + to.string() + "': " + std::strerror(err);
+}
+
+}  // namespace
+
+Status PosixFileIo::rename(const std::filesystem::path& from, const std::filesystem::path& to) {
+    if (::rename(from.c_str(), to.c_str()) != 0)
+        return Status::ioError(renameFailure(from, to, errno));
+    return syncFolderOf(to);
+}
+
+Result<bool> PosixFileIo::renameIfAbsent(const std::filesystem::path& from,
+                                         const std::filesystem::path& to) {
+    if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) {
+        if (Status s = syncFolderOf(to); !s) return s;
+        return true;
+    }
+    int err = errno;
+    if (err == EEXIST) return false;
+    if (err == EINVAL || err == ENOSYS) {
+        // A file system without the flag (some network shares): a hard link
+        // fails on an existing name in the same one step.
+        if (::link(from.c_str(), to.c_str()) == 0) {
+            ::unlink(from.c_str());
+            if (Status s = syncFolderOf(to); !s) return s;
+            return true;
+        }
+        err = errno;
+        if (err == EEXIST) return false;
+    }
+    return Status::ioError(renameFailure(from, to, err));
 }
 
 Status PosixFileIo::remove(const std::filesystem::path& path) {

@@ -9,6 +9,8 @@ class PosixFileIo final : public FileIo {
 public:
     Result<std::unique_ptr<File>> open(const std::filesystem::path& path, Mode mode) override;
     Status rename(const std::filesystem::path& from, const std::filesystem::path& to) override;
+    Result<bool> renameIfAbsent(const std::filesystem::path& from,
+                                const std::filesystem::path& to) override;
     Status remove(const std::filesystem::path& path) override;
     bool exists(const std::filesystem::path& path) override;
     Result<FileId> fileId(const std::filesystem::path& path) override;

@@ -62,26 +62,12 @@ Status appendField(const TableFile& table, std::string_view record, std::size_t 
     if (auto s = table.appendFieldText(record, field, scratch); !s) return s;
     if (isMemoType(f.type)) {
         // Memo texts are UTF-8 already: only quotes need doubling.
-        TextExport::appendQuotedText(scratch, line);
+        appendQuotedText(fieldcodec::trimRight(scratch), line);
         return Status::ok();
     }
     line.append(fieldcodec::trim(scratch));
     return Status::ok();
 }
-
-}  // namespace
-
-void TextExport::appendQuotedText(std::string_view utf8, std::string& line) {
-    const std::string_view text = fieldcodec::trimRight(utf8);
-    line += '"';
-    for (const char c : text) {
-        if (c == '"') line += '"';
-        line += c;
-    }
-    line += '"';
-}
-
-namespace {
 
 Status cancelled(const std::filesystem::path& target) {
     return Status::cancelled("The export to '" + target.string() +
@@ -130,6 +116,15 @@ Status writeAll(const TableFile& table, FileIo::File& out, const std::filesystem
 }
 
 }  // namespace
+
+void appendQuotedText(std::string_view utf8, std::string& line) {
+    line += '"';
+    for (const char c : utf8) {
+        if (c == '"') line += '"';
+        line += c;
+    }
+    line += '"';
+}
 
 Status TextExport::writeDelimited(const TableFile& table, FileIo& io,
                                   const std::filesystem::path& target, const ProgressFn& progress) {

@@ -18,6 +18,10 @@ namespace quivra::storage {
 
 class TableFile;
 
+// Appends `utf8` to `line` as one delimited-text value: in double quotes,
+// every quote inside doubled (RFC 4180).  Line breaks stay inside the quotes.
+void appendQuotedText(std::string_view utf8, std::string& line);
+
 class TextExport {
 public:
     static constexpr int kDelimited = 21;
@@ -27,10 +31,6 @@ public:
     static Status writeDelimited(const TableFile& table, FileIo& io,
                                  const std::filesystem::path& target,
                                  const ProgressFn& progress = {});
-
-    // Appends a UTF-8 text to `line` as a delimited value: trailing blanks
-    // removed, in double quotes, quotes inside doubled (line breaks kept).
-    static void appendQuotedText(std::string_view utf8, std::string& line);
 };
 
 }  // namespace quivra::storage

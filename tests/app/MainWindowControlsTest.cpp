@@ -213,7 +213,7 @@ TEST_F(MainWindowTest, MenusListTheirCommandsInOrder) {
     ASSERT_EQ(top.size(), 3);
     EXPECT_EQ(actionTexts(top[0]->menu()),
               (QStringList{"Get Setup", "Save Setup", "", "Shop Information",
-                           "Save Report as PDF...", "", "Exit"}));
+                           "Save Report as PDF...", "Print Preview...", "", "Exit"}));
     EXPECT_EQ(actionTexts(top[1]->menu()),
               (QStringList{"Kinetic Energy/F.O.C. Calculator", "Arrow Build Sheet...",
                            "Tuning Information", "", "Export Customer Database", "",

@@ -64,4 +64,33 @@ SetupCodes huntingCodes() {
     return SetupCodes{"0", "60", "30", "100", "0", "0", "0", "0", "0"};
 }
 
+SavedBuild sampleBuild() {
+    SavedBuild b;
+    b.shaftKey = "340CH";
+    b.size = "340";
+    b.models = "CH";
+    b.spineIn = 0.34;
+    b.grainsPerInch = 9.3;
+    b.lengthIn = 29.0;
+    b.pointGr = 100;
+    b.insertGr = 15;
+    b.nockGr = 9;
+    b.fletchingGr = 15;
+    b.quantity = 12;
+    b.totalGr = 408.7;
+    b.focPercent = 11.48;
+    b.speedFps = 303.9;
+    b.spineCheck = "matches the chart";
+    b.bowType = "compound";
+    b.ratingFps = 340;
+    b.ratingStandard = "IBO";
+    b.drawWeightLb = 70;
+    b.drawLengthIn = 28;
+    b.braceHeightIn = 7;
+    b.stringAccessoriesGr = 0;
+    b.chartPage = "Hunt";
+    b.notes = "Fletch \"left\" wing, 3 vanes; cut from the point end.";
+    return b;
+}
+
 }  // namespace quivra::customers::test

@@ -3,6 +3,7 @@
 // the table store, so every test starts from files it knows.
 
 #include "CustomerAddress.h"
+#include "SavedBuild.h"
 #include "SetupCodes.h"
 #include "Status.h"
 #include "TempDir.h"
@@ -30,5 +31,9 @@ CustomerAddress addressNamed(const std::string& name);
 
 // The codes of a hunting set-up as saved with the defaults of the main window.
 SetupCodes huntingCodes();
+
+// An arrow built on the build sheet: 340CH cut to 29 in, every figure set
+// and exact in the fields of Builds.dbf.
+SavedBuild sampleBuild();
 
 }  // namespace quivra::customers::test

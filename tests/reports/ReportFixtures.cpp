@@ -73,6 +73,38 @@ quivra::customers::CustomerRecordView testCustomer() {
     return view;
 }
 
+TicketData testTicket() {
+    TicketData t;
+    t.shop = testShop();
+    t.customer.name = "Whitfield Ann";
+    t.customer.addr1 = "7 Orchard Road";
+    t.customer.city = "Mystic";
+    t.customer.state = "CT";
+    t.customer.zip = "06355";
+    t.setupDate = "03/07/2026";
+    t.category = "Hunting Shafts";
+    t.number = 1042;
+    t.printedAt = testTime();
+    quivra::customers::SavedBuild& b = t.build;
+    b.shaftKey = "340CH";
+    b.size = "340";
+    b.models = "CH";
+    b.spineIn = 0.34;
+    b.grainsPerInch = 9.3;
+    b.lengthIn = 28.75;
+    b.pointGr = 100;
+    b.insertGr = 15;
+    b.nockGr = 9;
+    b.fletchingGr = 15.5;
+    b.quantity = 6;
+    b.totalGr = 406.9;
+    b.focPercent = 11.48;
+    b.speedFps = 303.94;
+    b.spineCheck = "matches the chart";
+    b.notes = "Blue wraps, left wing";
+    return t;
+}
+
 namespace {
 std::optional<PdfWords> readBack(QTemporaryDir& dir, const QString& path,
                                  const quivra::storage::Status& status, QString* error) {
@@ -100,6 +132,12 @@ std::optional<PdfWords> PrintedPage::customerRecord(
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("record.pdf"));
     return readBack(dir, path, writeCustomerRecordPdf(path, view, shop, at), error);
+}
+
+std::optional<PdfWords> PrintedPage::benchTicket(const TicketData& ticket, QString* error) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("ticket.pdf"));
+    return readBack(dir, path, writeBenchTicketPdf(path, ticket), error);
 }
 
 BuildSheetReportData buildSheetData() {

@@ -3,6 +3,7 @@
 // whose every cell carries a text naming its slot and column ("S3" is the
 // size of slot 3), so a test can tell which slot printed where.
 
+#include "BenchTicket.h"
 #include "BuildSheetReport.h"
 #include "CategoryReportData.h"
 #include "CustomerRecordView.h"
@@ -20,6 +21,8 @@ QDateTime testTime();  // December 8, 2026, 2:35 PM
 std::vector<quivra::selection::RecommendationSlot> numberedGrid(int count);
 CategoryReportData categoryData(quivra::core::Page page, int filledSlots);
 quivra::customers::CustomerRecordView testCustomer();
+// Ticket 1042 for Ann Whitfield: 340CH cut to 28.75 in, every figure set.
+TicketData testTicket();
 // A 70 lb compound rated 340 fps IBO, 28 in draw, 7 in brace, shooting a
 // 340 spine shaft of 29 in with a 100 gr point, 15 gr insert, 9 gr nock and
 // 15 gr of vanes; computed, with the test shop and time.
@@ -38,6 +41,7 @@ public:
     static std::optional<PdfWords> customerRecord(const quivra::customers::CustomerRecordView& view,
                                                   const quivra::customers::ShopRecord& shop,
                                                   const QDateTime& at, QString* error);
+    static std::optional<PdfWords> benchTicket(const TicketData& ticket, QString* error);
     static std::optional<PdfWords> buildSheet(const BuildSheetReportData& data, QString* error);
 };
 

@@ -74,7 +74,7 @@ TEST_F(ChainWindowsTest, WithoutItsServerACounterSavesSaysSoOnceAndCatchesUp) {
                                              qs("New record has been successfully added")}));
     // Retrieval at that counter finds them in its own tables.
     {
-        TGetCust south(m_south.path(), {}, nullptr);
+        TGetCust south(m_south.path(), PrintCustomerFn{}, nullptr);
         EXPECT_EQ(child(south, "DBEdit1")->text(), qs("Offline One"));
     }
     ASSERT_TRUE(saveCustomerDbSettings(m_south.path(), settings));
@@ -83,7 +83,7 @@ TEST_F(ChainWindowsTest, WithoutItsServerACounterSavesSaysSoOnceAndCatchesUp) {
     auto report = base.syncNow();
     ASSERT_TRUE(report) << report.status().message();
     EXPECT_EQ(report->remaining, 0U);
-    TGetCust north(m_north.path(), {}, nullptr);
+    TGetCust north(m_north.path(), PrintCustomerFn{}, nullptr);
     shell::MessageBox::setNextInput(qs("Offline T"));
     north.Button1Click();
     EXPECT_EQ(child(north, "DBEdit1")->text(), qs("Offline Two"));

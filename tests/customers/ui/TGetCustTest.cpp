@@ -3,12 +3,14 @@
 #include "CustomerTables.h"
 #include "RecordNavigator.h"
 #include "SavedSetupStore.h"
+#include "SetupSaving.h"
 #include "TGetCust.h"
 #include "UiHelpers.h"
 
 #include <QLabel>
 #include <QPushButton>
 #include <QToolButton>
+#include <QTreeWidget>
 
 namespace quivra::customers {
 namespace {
@@ -332,9 +334,109 @@ TEST_F(TGetCustTest, PrintGetsWhatTheWindowShowsAndTheWindowStays) {
     w->SavePdfBtnClick();
     ASSERT_EQ(printed.size(), 2u);
     EXPECT_EQ(printed[1], printed[0]);
+    w->PreviewBtnClick();
+    ASSERT_EQ(printed.size(), 3u);
+    EXPECT_EQ(printed[2], printed[0]);
     EXPECT_EQ(outputs,
-              (std::vector<CustomerOutput>{CustomerOutput::Printer, CustomerOutput::PdfFile}));
+              (std::vector<CustomerOutput>{CustomerOutput::Printer, CustomerOutput::PdfFile,
+                                           CustomerOutput::Preview}));
     EXPECT_EQ(shownName(*w), qs("Baker"));
+}
+
+// Three set-ups of Ann (two with an arrow, saved on other days) and one of
+// another customer of the same name elsewhere.
+class TGetCustHistoryTest : public TGetCustTest {
+protected:
+    void saveOn(const CustomerAddress& a, year_month_day date, const SetupCodes& codes,
+                std::optional<SavedBuild> build) {
+        const SaveOutcome out =
+            saveSetupWithBuild(dir(), storage::FileIo::posix(), a, codes, date, build);
+        ASSERT_TRUE(out.status.isOk()) << out.status.message();
+    }
+    void SetUp() override {
+        TGetCustTest::SetUp();
+        SavedBuild first = test::sampleBuild();
+        first.size = "400";
+        first.models = "KV";
+        saveOn(test::addressNamed("Ann"), year{2024} / April / day{2}, test::huntingCodes(), first);
+        saveOn(test::addressNamed("Ann"), year{2026} / March / day{7},
+               {"1", "45", "28", "85", "1", "2", "1", "1", "2"}, test::sampleBuild());
+        saveOn(test::addressNamed("Ann"), year{2025} / May / day{1}, test::huntingCodes(),
+               std::nullopt);
+        CustomerAddress elsewhere = test::addressNamed("Ann");
+        elsewhere.addr1 = "9 Other Lane";
+        saveOn(elsewhere, year{2026} / June / day{1}, test::huntingCodes(), test::sampleBuild());
+    }
+    std::unique_ptr<TGetCust> openWithHistory(TicketFn ticket = {}) {
+        return std::make_unique<TGetCust>(dir(), RetrievalCommands{{}, std::move(ticket)},
+                                          &m_retrieved);
+    }
+    static QStringList rows(const TGetCust& w) {
+        QStringList out;
+        auto* list = child<QTreeWidget>(w, "HistoryList");
+        for (int i = 0; i < list->topLevelItemCount(); ++i) {
+            QStringList cells;
+            for (int c = 0; c < list->columnCount(); ++c) cells << list->topLevelItem(i)->text(c);
+            out << cells.join(QLatin1Char('|'));
+        }
+        return out;
+    }
+
+    std::optional<Retrieved> m_retrieved;
+};
+
+TEST_F(TGetCustHistoryTest, ListsTheCustomerNewestFirstAndShowsTheLineChosen) {
+    auto w = openWithHistory();
+    // The window opens on the first Ann in name order; the history is hers
+    // at her address only.
+    EXPECT_EQ(rows(*w), (QStringList{"03/07/2026|Target Shafts|45#|28\"|340 CH",
+                                     "05/01/2025|Hunting Shafts|60#|30\"|(no build)",
+                                     "04/02/2024|Hunting Shafts|60#|30\"|400 KV"}));
+    auto* list = child<QTreeWidget>(*w, "HistoryList");
+    list->setCurrentItem(list->topLevelItem(0));
+    EXPECT_EQ(label(*w, "Label17"), qs("Target Shafts"));
+    EXPECT_TRUE(child<QPushButton>(*w, "ReorderBtn")->isEnabled());
+    list->setCurrentItem(list->topLevelItem(1));
+    EXPECT_EQ(label(*w, "Label17"), qs("Hunting Shafts"));
+    // A set-up saved without an arrow has nothing to re-order.
+    EXPECT_FALSE(child<QPushButton>(*w, "ReorderBtn")->isEnabled());
+    EXPECT_FALSE(child<QPushButton>(*w, "TicketBtn")->isEnabled());
+    EXPECT_TRUE(takeShownTexts().isEmpty());
+}
+
+TEST_F(TGetCustHistoryTest, ReorderHandsBackTheSetUpWithItsBuildAndTicketTheBuild) {
+    std::vector<CustomerBuild> tickets;
+    auto w = openWithHistory([&](QWidget*, const CustomerBuild& b) { tickets.push_back(b); });
+    auto* list = child<QTreeWidget>(*w, "HistoryList");
+    list->setCurrentItem(list->topLevelItem(2));
+    w->TicketBtnClick();
+    ASSERT_EQ(tickets.size(), 1u);
+    EXPECT_EQ(tickets[0].build.size, "400");
+    EXPECT_EQ(tickets[0].customer.name, "Ann");
+    EXPECT_EQ(tickets[0].setupDate, "04/02/2024");
+
+    list->setCurrentItem(list->topLevelItem(0));
+    w->ReorderBtnClick();
+    ASSERT_TRUE(m_retrieved);
+    ASSERT_TRUE(m_retrieved->reorder);
+    SavedBuild expected = test::sampleBuild();
+    expected.savedAt = m_retrieved->reorder->build.savedAt;
+    EXPECT_EQ(m_retrieved->reorder->build, expected);
+    // The set-up comes back as Return Data would bring it: the target page
+    // with its inputs.
+    EXPECT_EQ(m_retrieved->setup.page, Page::Targ);
+    EXPECT_EQ(m_retrieved->setup.bowWeight, std::optional<std::string>("45"));
+    EXPECT_EQ(w->result(), QDialog::Accepted);
+}
+
+TEST_F(TGetCustHistoryTest, ReturnDataOfAHistoryLineBringsNoBuild) {
+    auto w = openWithHistory();
+    auto* list = child<QTreeWidget>(*w, "HistoryList");
+    list->setCurrentItem(list->topLevelItem(0));
+    w->ReturnDataBtnClick();
+    ASSERT_TRUE(m_retrieved);
+    EXPECT_FALSE(m_retrieved->reorder);
+    EXPECT_EQ(m_retrieved->setup.page, Page::Targ);
 }
 
 }  // namespace

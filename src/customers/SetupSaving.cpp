@@ -1,0 +1,86 @@
+#include "SetupSaving.h"
+
+#include "BuildStore.h"
+#include "SavedSetupStore.h"
+
+#include <string>
+
+namespace quivra::customers {
+
+using storage::Status;
+
+namespace {
+
+void addNotice(std::string& notice, const std::string& text) {
+    if (text.empty()) return;
+    if (!notice.empty()) notice += "\n\n";
+    notice += text;
+}
+
+}  // namespace
+
+std::string buildNotSavedMessage(const Status& why) {
+    return "The set-up was saved, but its arrow could not be saved with it: " + why.message();
+}
+
+Status saveBuildFor(const std::filesystem::path& dataDir, storage::FileIo& io,
+                    const StoredSetup& setup, const SavedBuild& build, std::string& notice) {
+    BuildStore builds(dataDir, io);
+    Status s = builds.openForWriting();
+    if (s) s = builds.append(setup.recNo, setup.signature, build).status();
+    addNotice(notice, builds.takeNotice());
+    builds.close();
+    return s;
+}
+
+SaveOutcome saveSetupWithBuild(SetupStore& setups, const std::filesystem::path& dataDir,
+                               storage::FileIo& io, const CustomerAddress& address,
+                               const SetupCodes& codes, const std::chrono::year_month_day& date,
+                               const std::optional<SavedBuild>& build) {
+    SaveOutcome out;
+    StoredSetup stored;
+    {
+        AppendOutcome appended{setups.open(), false};
+        if (appended.status) appended = setups.appendSetup(address, codes, date);
+        addNotice(out.notice, setups.takeNotice());
+        out.setupStored = appended.stored;
+        if (appended.stored && appended.recNo != 0) {
+            stored.recNo = appended.recNo;
+            // The signature of the record as it is on file (texts cut to
+            // their fields), which is what a later reading compares.
+            Status s = setups.goToId(std::to_string(stored.recNo));
+            auto record = s ? setups.current() : storage::Result<SavedSetup>(s);
+            if (record) stored.signature = setupSignature(*record);
+            out.setup = stored;
+            if (appended.status && !record) appended.status = record.status();
+        }
+        setups.close();
+        out.status = appended.status;
+        if (!out.status) {
+            if (appended.stored && build) {
+                out.status = Status::ioError(buildNotSavedMessage(out.status));
+            }
+            return out;
+        }
+        if (build && !out.setup) {
+            // Kept on the shared server, which has no place for builds yet.
+            addNotice(out.notice, kBuildNotOnServer);
+            return out;
+        }
+    }
+    if (!build) return out;
+    const Status s = saveBuildFor(dataDir, io, stored, *build, out.notice);
+    out.buildStored = s.isOk();
+    if (!s) out.status = Status::ioError(buildNotSavedMessage(s));
+    return out;
+}
+
+SaveOutcome saveSetupWithBuild(const std::filesystem::path& dataDir, storage::FileIo& io,
+                               const CustomerAddress& address, const SetupCodes& codes,
+                               const std::chrono::year_month_day& date,
+                               const std::optional<SavedBuild>& build) {
+    SavedSetupStore setups(dataDir, io);
+    return saveSetupWithBuild(setups, dataDir, io, address, codes, date, build);
+}
+
+}  // namespace quivra::customers

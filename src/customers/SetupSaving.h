@@ -1,0 +1,75 @@
+#pragma once
+// Saving a set-up with the arrow built for it: the set-up goes into
+// Saveddb.dbf (with its name-index entry), then the build into Builds.dbf
+// (BuildStore.h).  Each write is durable before the next starts, so a crash
+// at any point leaves the set-up and its build both on file, or the set-up
+// without its build, or nothing; never a build without its set-up or half
+// a record.  A set-up saved without a build is saved exactly as before.
+
+#include "CustomerAddress.h"
+#include "FileIo.h"
+#include "SavedBuild.h"
+#include "SetupCodes.h"
+#include "SetupStore.h"
+#include "Status.h"
+
+#include <chrono>
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <string>
+
+namespace quivra::customers {
+
+// Where a saved set-up is, so that its build can be saved later (a retry).
+struct StoredSetup {
+    std::uint32_t recNo = 0;  // in Saveddb.dbf
+    std::string signature;    // setupSignature() of the stored record
+};
+
+struct SaveOutcome {
+    // Ok: the set-up and, when one was given, its build are on file.
+    storage::Status status;
+    // Set once the set-up itself is on file (even when something after it
+    // failed): it must then not be saved a second time.
+    std::optional<StoredSetup> setup;
+    // Set once the set-up is kept in its store, local or shared server.
+    bool setupStored = false;
+    bool buildStored = false;
+    // What the stores mended on the way (an index rebuilt, Builds.dbf
+    // repaired), to be told once; "" when nothing.
+    std::string notice;
+};
+
+// Appends the set-up with `date`, then `build` when given.  When the
+// set-up is stored but its build is not, `status` says so ("The set-up was
+// saved, but its arrow could not be saved with it: ...") and `setup` tells
+// where it is, for saveBuildFor().
+// `setups` is the store the set-up goes to (closed; opened and closed here);
+// the build goes to Builds.dbf of `dataDir` beside a set-up of the local
+// tables.  A set-up kept on the shared server is saved without its build,
+// and the notice says so (kBuildNotOnServer).
+SaveOutcome saveSetupWithBuild(SetupStore& setups, const std::filesystem::path& dataDir,
+                               storage::FileIo& io, const CustomerAddress& address,
+                               const SetupCodes& codes, const std::chrono::year_month_day& date,
+                               const std::optional<SavedBuild>& build);
+
+// The same into the local tables of `dataDir`.
+SaveOutcome saveSetupWithBuild(const std::filesystem::path& dataDir, storage::FileIo& io,
+                               const CustomerAddress& address, const SetupCodes& codes,
+                               const std::chrono::year_month_day& date,
+                               const std::optional<SavedBuild>& build);
+
+inline constexpr const char* kBuildNotOnServer =
+    "The set-up was saved on the shared server. The server does not keep arrows yet, so this "
+    "arrow was not saved with it; print its ticket or build sheet to keep it.";
+
+// Saves `build` for a set-up already on file (the retry after a failure).
+storage::Status saveBuildFor(const std::filesystem::path& dataDir, storage::FileIo& io,
+                             const StoredSetup& setup, const SavedBuild& build,
+                             std::string& notice);
+
+// The message of a set-up saved without the build that was meant for it.
+std::string buildNotSavedMessage(const storage::Status& why);
+
+}  // namespace quivra::customers
