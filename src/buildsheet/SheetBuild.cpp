@@ -65,7 +65,7 @@ customers::SavedBuild savedBuildOf(const calculators::BuildSheetInput& input,
     b.releaseType = input.chart.releaseType;
     b.camType = input.chart.camType;
     b.overDraw = input.chart.overDraw;
-    b.notes = extras.notes.substr(0, static_cast<std::size_t>(customers::kBuildNotesWidth));
+    b.notes = extras.notes;
     return b;
 }
 

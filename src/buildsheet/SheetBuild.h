@@ -19,7 +19,7 @@ namespace quivra::buildsheet {
 struct SheetExtras {
     std::string shaftKey;  // as typed in the shaft field
     int quantity = 12;
-    std::string notes;  // cut to kBuildNotesWidth characters when saved
+    std::string notes;  // UTF-8; the window takes at most kBuildNotesWidth characters
 };
 
 // The build of a computed sheet.  `sheet` must be ok() and computed from
