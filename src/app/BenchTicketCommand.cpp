@@ -1,9 +1,12 @@
 #include "BenchTicketCommand.h"
 
+#include "CustomerCommands.h"
 #include "ErrorHandler.h"
 #include "ReportTexts.h"
+#include "SetupCodes.h"
 #include "SetupHeader.h"
 #include "ShopRecord.h"
+#include "TArrowSel.h"
 #include "TBenchTicket.h"
 #include "TicketCounter.h"
 
@@ -24,6 +27,27 @@ void openBenchTicket(QWidget* parent, const std::filesystem::path& dataDir,
         reports::openBenchTicket(parent, ticket,
                                  [dataDir] { return customers::nextTicketNumber(dataDir); });
     });
+}
+
+buildsheet::SheetCommands buildSheetCommands(const TArrowSel& main,
+                                             std::optional<customers::CustomerBuild> customer) {
+    buildsheet::SheetCommands commands;
+    const TArrowSel* m = &main;
+    commands.saveToCustomer = [m](QWidget* parent, const customers::SavedBuild& build) {
+        customers::saveSetup(parent, m->currentInputs(), m->searchedPage(), m->dataDir(), build);
+    };
+    commands.ticket = [m, customer = std::move(customer)](QWidget* parent,
+                                                          const customers::SavedBuild& build) {
+        customers::CustomerBuild ticket;
+        if (customer) {
+            ticket = *customer;
+        } else {
+            ticket.codes = customers::encodeSetup(m->currentInputs(), m->searchedPage());
+        }
+        ticket.build = build;
+        openBenchTicket(parent, m->dataDir(), ticket);
+    };
+    return commands;
 }
 
 }  // namespace quivra::app

@@ -176,7 +176,11 @@ void TArrowSel::SpeedButton3Click() {
         m_build.reset();
         if (retrieved->reorder) {
             m_build = std::make_shared<const customers::SavedBuild>(retrieved->reorder->build);
-            openBenchTicket(this, m_dataDir, *retrieved->reorder);
+            // The sheet opens on the saved build, ready for its ticket.
+            buildsheet::SheetStart start = buildSheetStart(*this);
+            start.saved = retrieved->reorder->build;
+            buildsheet::openBuildSheet(this, start, m_dataDir,
+                                       buildSheetCommands(*this, *retrieved->reorder));
         }
     });
 }
@@ -251,8 +255,10 @@ void TArrowSel::KECalcBtnClick() {
     calculators::openKECalculator(this, m_dataDir);
 }
 void TArrowSel::BuildSheetClick() {
-    shell::guarded(this,
-                   [this] { buildsheet::openBuildSheet(this, buildSheetStart(*this), m_dataDir); });
+    shell::guarded(this, [this] {
+        buildsheet::openBuildSheet(this, buildSheetStart(*this), m_dataDir,
+                                   buildSheetCommands(*this));
+    });
 }
 void TArrowSel::TrajectBtnClick() {
     calculators::openTrajectory(this, m_dataDir);

@@ -1,5 +1,6 @@
 #include "ProgramWindows.h"
 
+#include "BenchTicketCommand.h"
 #include "BuilderRequest.h"
 #include "TAboutBox.h"
 #include "TAboutBox1.h"
@@ -46,7 +47,8 @@ std::vector<ProgramWindow> programWindows() {
          [](TArrowSel& m) { return made<calculators::TTrajectory>(m.dataDir(), &m); }},
         {QStringLiteral("BuildSheet"),
          [](TArrowSel& m) {
-             return made<buildsheet::TBuildSheet>(buildSheetStart(m), m.dataDir(), &m);
+             return made<buildsheet::TBuildSheet>(buildSheetStart(m), m.dataDir(),
+                                                  buildSheetCommands(m), &m);
          }},
         {QStringLiteral("CustInfo"),
          [](TArrowSel& m) {

@@ -5,9 +5,9 @@
 
 namespace quivra::buildsheet {
 
-void openBuildSheet(QWidget* parent, const SheetStart& start,
-                    const std::filesystem::path& dataDir) {
-    shell::runModal<TBuildSheet>(parent, start, dataDir);
+void openBuildSheet(QWidget* parent, const SheetStart& start, const std::filesystem::path& dataDir,
+                    SheetCommands commands) {
+    shell::runModal<TBuildSheet>(parent, start, dataDir, std::move(commands));
 }
 
 }  // namespace quivra::buildsheet

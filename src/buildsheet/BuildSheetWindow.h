@@ -4,6 +4,7 @@
 // in the general error box and nothing is thrown.  Tables are read from
 // `dataDir` (the shaft catalogue, and the shop's details for printing).
 
+#include "SheetCommands.h"
 #include "SheetOpening.h"
 
 #include <filesystem>
@@ -12,6 +13,9 @@ class QWidget;
 
 namespace quivra::buildsheet {
 
-void openBuildSheet(QWidget* parent, const SheetStart& start, const std::filesystem::path& dataDir);
+// `commands` are the opener's "Save to Customer..." and "Ticket..."; an
+// empty one disables its button.
+void openBuildSheet(QWidget* parent, const SheetStart& start, const std::filesystem::path& dataDir,
+                    SheetCommands commands = {});
 
 }  // namespace quivra::buildsheet

@@ -2,6 +2,7 @@
 
 #include "NumberText.h"
 #include "ShaftLookup.h"
+#include "SheetBuild.h"
 
 namespace quivra::buildsheet {
 
@@ -50,7 +51,25 @@ std::optional<selection::DetailRequest> firstShaftSlot(const selection::SearchOu
     return std::nullopt;
 }
 
+namespace {
+
+SheetOpening openSaved(const customers::SavedBuild& saved, catalogue::ShaftCatalogue& catalogue) {
+    SheetOpening out;
+    out.input = sheetInputOf(saved);
+    out.shaftKey = saved.shaftKey;
+    out.modelsCaption = saved.models;
+    out.quantity = saved.quantity;
+    out.buildNotes = saved.notes;
+    core::Result<CatalogueShaft> found =
+        lookUpShaft(catalogue, out.shaftKey, out.input.chart.page, out.modelsCaption);
+    if (found) out.input.arrow.shaft = std::move(found).value().shaft;
+    return out;
+}
+
+}  // namespace
+
 SheetOpening openSheet(const SheetStart& start, catalogue::ShaftCatalogue& catalogue) {
+    if (start.saved) return openSaved(*start.saved, catalogue);
     const selection::SelectionInputs& in = start.inputs;
     SheetOpening out;
     calculators::BuildSheetInput& sheet = out.input;

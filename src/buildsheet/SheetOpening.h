@@ -22,10 +22,15 @@
 //
 // A text of the main window that is no number leaves the value at the
 // sheet's own default and adds a note the window shows.
+//
+// A saved build ("Re-order" in the retrieval window) opens the sheet on
+// that build instead: its bow, arrow, chart choices, quantity and notes
+// (SheetBuild), its shaft looked up again by key and models.
 
 #include "ArrowWeight.h"
 #include "BuildSheetInput.h"
 #include "RecommendationSlot.h"
+#include "SavedBuild.h"
 #include "SearchOutcome.h"
 #include "SelectionInputs.h"
 
@@ -46,6 +51,8 @@ struct SheetStart {
     std::optional<selection::DetailRequest> slot;
     // The arrow weight builder's length and part weights.
     std::optional<details::ArrowBuild> parts;
+    // A customer's saved build; when set, the sheet opens on it alone.
+    std::optional<customers::SavedBuild> saved;
 };
 
 struct SheetOpening {
@@ -53,6 +60,8 @@ struct SheetOpening {
     std::string shaftKey;                // for the shaft field ("" when none)
     std::string modelsCaption;           // as the grid showed it ("" when none)
     std::vector<std::string> notes;      // why a start value could not be taken
+    int quantity = 12;                   // arrows in the order
+    std::string buildNotes;              // the build's own notes for the bench
 };
 
 SheetOpening openSheet(const SheetStart& start, catalogue::ShaftCatalogue& catalogue);

@@ -10,13 +10,17 @@
 #include "ReportTexts.h"
 #include "ResultsPanel.h"
 #include "ShaftLookup.h"
+#include "SheetBuild.h"
 #include "SheetFields.h"
 #include "SheetTexts.h"
 #include "ShopRecord.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
+#include <QSpinBox>
 
 namespace quivra::buildsheet {
 
@@ -24,6 +28,8 @@ namespace {
 
 using calculators::InputError;
 using calculators::InputField;
+
+constexpr int kMaxQuantity = 999;
 
 QPushButton* commandButton(const char* name, const QString& text) {
     auto* b = new QPushButton(text);
@@ -37,7 +43,15 @@ QPushButton* commandButton(const char* name, const QString& text) {
 
 TBuildSheet::TBuildSheet(const SheetStart& start, const std::filesystem::path& dataDir,
                          QWidget* parent)
-    : QDialog(parent), m_dataDir(dataDir), m_catalogue(dataDir), m_openedPage(start.inputs.page) {
+    : TBuildSheet(start, dataDir, SheetCommands{}, parent) {}
+
+TBuildSheet::TBuildSheet(const SheetStart& start, const std::filesystem::path& dataDir,
+                         SheetCommands commands, QWidget* parent)
+    : QDialog(parent),
+      m_dataDir(dataDir),
+      m_commands(std::move(commands)),
+      m_catalogue(dataDir),
+      m_openedPage(start.inputs.page) {
     setObjectName(QStringLiteral("BuildSheet"));
     setWindowTitle(tr("Arrow Build Sheet"));
     buildWindow();
@@ -45,7 +59,10 @@ TBuildSheet::TBuildSheet(const SheetStart& start, const std::filesystem::path& d
     const SheetOpening opening = openSheet(start, m_catalogue);
     m_openedKey = opening.shaftKey;
     m_openedModels = opening.modelsCaption;
+    m_openedPage = opening.input.chart.page;
     m_notes = opening.notes;
+    m_quantity->setValue(opening.quantity);
+    m_buildNotes->setText(q(opening.buildNotes));
     m_bow->show(opening.input.bow);
     m_chart->show(opening.input.chart);
     m_arrow->show(opening.input.arrow, opening.shaftKey);
@@ -67,18 +84,46 @@ void TBuildSheet::buildWindow() {
     m_results = new ResultsPanel;
     m_downrange = new DownrangePanel;
 
+    // The order row: what the ticket and the customer's record carry
+    // beyond the arrow itself.
+    m_quantity = new QSpinBox;
+    m_quantity->setObjectName(QStringLiteral("QuantityEdit"));
+    m_quantity->setRange(1, kMaxQuantity);
+    m_quantity->setAccessibleName(tr("Quantity:"));
+    m_buildNotes = new QLineEdit;
+    m_buildNotes->setObjectName(QStringLiteral("NotesEdit"));
+    m_buildNotes->setMaxLength(customers::kBuildNotesWidth);
+    m_buildNotes->setAccessibleName(tr("Notes:"));
+    auto* orderRow = new QHBoxLayout;
+    for (const auto& [caption, field] :
+         {std::pair{tr("&Quantity:"), static_cast<QWidget*>(m_quantity)},
+          std::pair{tr("&Notes:"), static_cast<QWidget*>(m_buildNotes)}}) {
+        auto* label = new QLabel(caption);
+        label->setBuddy(field);
+        orderRow->addWidget(label);
+        orderRow->addWidget(field);
+    }
+    orderRow->setStretchFactor(m_buildNotes, 1);
+
     auto* print = commandButton("PrintBtn", tr("&Print"));
     auto* pdf = commandButton("SavePdfBtn", tr("Save as P&DF..."));
+    auto* preview = commandButton("PreviewBtn", tr("Pre&view"));
+    auto* save = commandButton("SaveCustBtn", tr("Save to &Customer..."));
+    auto* ticket = commandButton("TicketBtn", tr("&Ticket..."));
     auto* close = commandButton("ExitBtn", tr("Close"));
     connect(print, &QPushButton::clicked, this, &TBuildSheet::PrintBtnClick);
     connect(pdf, &QPushButton::clicked, this, &TBuildSheet::SavePdfBtnClick);
+    connect(preview, &QPushButton::clicked, this, &TBuildSheet::PreviewBtnClick);
+    connect(save, &QPushButton::clicked, this, &TBuildSheet::SaveCustBtnClick);
+    connect(ticket, &QPushButton::clicked, this, &TBuildSheet::TicketBtnClick);
     connect(close, &QPushButton::clicked, this, &TBuildSheet::ExitBtnClick);
-    m_buttons = {print, pdf, close};
-    m_commands = new QHBoxLayout;
-    m_commands->addWidget(print);
-    m_commands->addWidget(pdf);
-    m_commands->addStretch();
-    m_commands->addWidget(close);
+    save->setEnabled(static_cast<bool>(m_commands.saveToCustomer));
+    ticket->setEnabled(static_cast<bool>(m_commands.ticket));
+    m_buttons = {print, pdf, preview, save, ticket, close};
+    auto* commandRow = new QHBoxLayout;
+    for (QPushButton* b : {print, pdf, preview, save, ticket}) commandRow->addWidget(b);
+    commandRow->addStretch();
+    commandRow->addWidget(close);
 
     auto* grid = new QGridLayout(this);
     grid->addWidget(m_bow, 0, 0);
@@ -86,7 +131,8 @@ void TBuildSheet::buildWindow() {
     grid->addWidget(m_arrow, 0, 1, 2, 1);
     grid->addWidget(m_results, 0, 2, 2, 1);
     grid->addWidget(m_downrange, 2, 0, 1, 3);
-    grid->addLayout(m_commands, 3, 0, 1, 3);
+    grid->addLayout(orderRow, 3, 0, 1, 3);
+    grid->addLayout(commandRow, 4, 0, 1, 3);
     grid->setColumnStretch(2, 1);
     grid->setRowStretch(2, 1);
 
@@ -100,6 +146,8 @@ std::vector<QWidget*> TBuildSheet::focusOrder() const {
                              m_downrange->focusOrder()}) {
         order.insert(order.end(), part.begin(), part.end());
     }
+    order.push_back(m_quantity);
+    order.push_back(m_buildNotes);
     order.insert(order.end(), m_buttons.begin(), m_buttons.end());
     return order;
 }
@@ -182,15 +230,17 @@ void TBuildSheet::showFaults(const std::vector<InputError>& errors) {
     }
 }
 
+bool TBuildSheet::sheetReady(const QString& command, const QString& message) {
+    if (m_sheet.ok()) return true;
+    shell::MessageBox::error(
+        this, message.arg(QString::fromStdString(m_sheet.errors.front().message)), command);
+    return false;
+}
+
 std::optional<reports::BuildSheetReportData> TBuildSheet::reportData(const QString& command) {
-    if (!m_sheet.ok()) {
-        shell::MessageBox::error(
-            this,
-            tr("The build sheet cannot be printed while inputs need correcting:\n%1")
-                .arg(QString::fromStdString(m_sheet.errors.front().message)),
-            command);
+    if (!sheetReady(command,
+                    tr("The build sheet cannot be printed while inputs need correcting:\n%1")))
         return std::nullopt;
-    }
     storage::Result<customers::ShopRecord> shop = customers::loadShopRecord(m_dataDir);
     if (!shop) throw shell::UserError(shop.status().message());
     return reports::BuildSheetReportData{m_input, m_sheet, shop.value(), reports::printTime()};
@@ -206,6 +256,40 @@ void TBuildSheet::SavePdfBtnClick() {
     shell::guarded(this, [this] {
         if (const auto page = reportData(tr("Save as PDF")))
             reports::saveBuildSheetPdf(this, *page);
+    });
+}
+
+void TBuildSheet::PreviewBtnClick() {
+    shell::guarded(this, [this] {
+        if (const auto page = reportData(tr("Preview"))) reports::previewBuildSheet(this, *page);
+    });
+}
+
+std::optional<customers::SavedBuild> TBuildSheet::currentBuild(const QString& command) {
+    // A sheet without faults has its catalogue shaft (readShaft), which the
+    // build names for the bench.
+    if (!sheetReady(command, tr("The build cannot be saved or ticketed while inputs need "
+                                "correcting:\n%1")))
+        return std::nullopt;
+    SheetExtras extras;
+    extras.shaftKey = m_arrow->shaftKey();
+    extras.quantity = m_quantity->value();
+    extras.notes = m_buildNotes->text().toStdString();
+    return savedBuildOf(m_input, m_sheet, extras);
+}
+
+void TBuildSheet::SaveCustBtnClick() {
+    shell::guarded(this, [this] {
+        if (!m_commands.saveToCustomer) return;
+        if (const auto build = currentBuild(tr("Save to Customer")))
+            m_commands.saveToCustomer(this, *build);
+    });
+}
+
+void TBuildSheet::TicketBtnClick() {
+    shell::guarded(this, [this] {
+        if (!m_commands.ticket) return;
+        if (const auto build = currentBuild(tr("Ticket"))) m_commands.ticket(this, *build);
     });
 }
 

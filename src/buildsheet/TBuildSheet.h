@@ -9,14 +9,19 @@
 // It opens with the values SheetOpening gives (from the main window or the
 // arrow weight builder) and reads catalogue shafts from the data folder.
 // Print and "Save as PDF..." put the sheet on one US Letter page headed
-// with the shop's details (reports::BuildSheetReport).
+// with the shop's details (reports::BuildSheetReport); "Preview" shows the
+// same page in the print preview.  "Save to Customer..." and "Ticket..."
+// hand the sheet's build, with the quantity and notes of the order row, to
+// the opener's commands (SheetCommands); without one the button is disabled.
 //
 // Panels, top to bottom and left to right (the Tab order): Bow, Spine
-// Check, Arrow, Results, Downrange, then the command row.
+// Check, Arrow, Results, Downrange, the order row, then the command row.
 
 #include "BuildSheet.h"
 #include "BuildSheetReport.h"
+#include "SavedBuild.h"
 #include "ShaftCatalogue.h"
+#include "SheetCommands.h"
 #include "SheetOpening.h"
 
 #include <QDialog>
@@ -26,8 +31,9 @@
 #include <string>
 #include <vector>
 
-class QHBoxLayout;
+class QLineEdit;
 class QPushButton;
+class QSpinBox;
 
 namespace quivra::buildsheet {
 
@@ -42,6 +48,8 @@ class TBuildSheet : public QDialog {
 public:
     TBuildSheet(const SheetStart& start, const std::filesystem::path& dataDir,
                 QWidget* parent = nullptr);
+    TBuildSheet(const SheetStart& start, const std::filesystem::path& dataDir,
+                SheetCommands commands, QWidget* parent = nullptr);
     ~TBuildSheet() override;
     TBuildSheet(const TBuildSheet&) = delete;
     TBuildSheet& operator=(const TBuildSheet&) = delete;
@@ -55,8 +63,18 @@ public:
     void PrintBtnClick();
     // "Save as PDF...": the same page into a PDF file.
     void SavePdfBtnClick();
+    // "Preview": the printed page in the print preview.
+    void PreviewBtnClick();
+    // "Save to Customer...": the set-up with this build, through the opener.
+    void SaveCustBtnClick();
+    // "Ticket...": the bench work ticket of this build, through the opener.
+    void TicketBtnClick();
     // Close.
     void ExitBtnClick();
+
+    // The sheet's build as it would be saved; empty (the user told why)
+    // while the sheet has faults or no catalogue shaft.
+    std::optional<customers::SavedBuild> currentBuild(const QString& command);
 
     // The input as last read and the sheet computed from it.
     [[nodiscard]] const calculators::BuildSheetInput& input() const { return m_input; }
@@ -75,8 +93,12 @@ private:
     // The page to print with the shop's details; empty (the user told why)
     // while the sheet has faults.  Throws when the shop's table cannot be read.
     std::optional<reports::BuildSheetReportData> reportData(const QString& command);
+    // Tells the user the sheet has faults (`message` with %1 for the
+    // first); false then.
+    bool sheetReady(const QString& command, const QString& message);
 
     std::filesystem::path m_dataDir;
+    SheetCommands m_commands;
     catalogue::ShaftCatalogue m_catalogue;
     std::string m_openedKey;
     std::string m_openedModels;
@@ -97,7 +119,8 @@ private:
     ArrowPanel* m_arrow = nullptr;
     ResultsPanel* m_results = nullptr;
     DownrangePanel* m_downrange = nullptr;
-    QHBoxLayout* m_commands = nullptr;  // the command row, Close last
+    QSpinBox* m_quantity = nullptr;
+    QLineEdit* m_buildNotes = nullptr;
     std::vector<QPushButton*> m_buttons;
 };
 

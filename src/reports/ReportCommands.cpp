@@ -281,6 +281,13 @@ void previewBenchTicket(QWidget* parent, const TicketData& ticket) {
     });
 }
 
+void previewBuildSheet(QWidget* parent, const BuildSheetReportData& data) {
+    quivra::shell::guarded(parent, [&] {
+        previewPage(parent, buildSheetReportTitle(),
+                    [&data](QPainter& painter) { drawBuildSheetReport(painter, data); });
+    });
+}
+
 namespace testing {
 
 void setNextSaveFileName(const QString& path) {

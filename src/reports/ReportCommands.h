@@ -59,5 +59,6 @@ void previewCustomerRecord(QWidget* parent, const quivra::customers::CustomerRec
                            const quivra::customers::ShopRecord& shop,
                            const QDateTime& printedAt = printTime());
 void previewBenchTicket(QWidget* parent, const TicketData& ticket);
+void previewBuildSheet(QWidget* parent, const BuildSheetReportData& data);
 
 }  // namespace quivra::reports

@@ -22,6 +22,7 @@
 #include <QTabBar>
 #include <QTest>
 #include <QTimer>
+#include <QTreeWidget>
 
 #include <random>
 
@@ -153,6 +154,69 @@ TEST_F(MainWindowTest, BuildSheetStartsFromTheInputsAndTheFirstShaftOfTheActiveP
     EXPECT_EQ(drawLength.toDouble(), inputs().arrowLength()->text().toDouble() - 1.0);
     EXPECT_TRUE(shell::MessageBox::shownTexts().isEmpty())
         << shell::MessageBox::shownTexts().join('\n').toStdString();
+}
+
+// The clerk saves the arrow of the build sheet with the customer's set-up,
+// and next season's Re-order opens the sheet on that same arrow.
+TEST_F(MainWindowTest, BuildSavedFromTheSheetIsReorderedIntoTheSheet) {
+    window().setActivePage(Page::Hunt);
+    int sheets = 0;
+    QString savedKey;
+    QString reorderedKey;
+    QString reorderedRating;
+    QString reorderedNotes;
+    bool reorderedTicket = false;
+    shell::setDialogObserver([&](QDialog* d) {
+        const auto line = [d](const char* name) {
+            return d->findChild<QLineEdit*>(QString::fromLatin1(name));
+        };
+        const auto click = [d](const char* name) {
+            QTimer::singleShot(0, d, [d, name] {
+                d->findChild<QPushButton*>(QString::fromLatin1(name))->click();
+            });
+        };
+        const QString name = d->objectName();
+        if (name == QLatin1String("BuildSheet") && sheets++ == 0) {
+            d->findChild<QAbstractSpinBox*>(QStringLiteral("RatingSpin"))
+                ->findChild<QLineEdit*>()
+                ->setText(QStringLiteral("335"));
+            line("NotesEdit")->setText(QStringLiteral("Wraps in orange"));
+            savedKey = line("ShaftEdit")->text();
+            click("SaveCustBtn");
+            QTimer::singleShot(0, d, [d] { d->close(); });
+        } else if (name == QLatin1String("BuildSheet")) {
+            reorderedKey = line("ShaftEdit")->text();
+            reorderedRating = d->findChild<QAbstractSpinBox*>(QStringLiteral("RatingSpin"))->text();
+            reorderedNotes = line("NotesEdit")->text();
+            reorderedTicket = d->findChild<QPushButton*>(QStringLiteral("TicketBtn"))->isEnabled();
+            QTimer::singleShot(0, d, [d] { d->close(); });
+        } else if (name == QLatin1String("CustInfo")) {
+            line("DBEdit1")->setText(QStringLiteral("Aardvark"));
+            line("DBEdit6")->setText(QStringLiteral("1 Quiver Lane"));
+            line("DBEdit8")->setText(QStringLiteral("Springfield"));
+            line("DBEdit9")->setText(QStringLiteral("IL"));
+            click("EncartaButton2");
+        } else if (name == QLatin1String("GetCust")) {
+            QTimer::singleShot(0, d, [d] {
+                auto* list = d->findChild<QTreeWidget*>(QStringLiteral("HistoryList"));
+                list->setCurrentItem(list->topLevelItem(0));
+                d->findChild<QPushButton*>(QStringLiteral("ReorderBtn"))->click();
+            });
+        }
+    });
+    window().menuAction(QStringLiteral("BuildSheetClick"))->trigger();
+    window().SpeedButton3Click();
+    shell::setDialogObserver(nullptr);
+
+    EXPECT_EQ(sheets, 2);
+    EXPECT_FALSE(savedKey.isEmpty());
+    EXPECT_EQ(reorderedKey, savedKey);
+    EXPECT_EQ(reorderedRating.toDouble(), 335.0);
+    EXPECT_EQ(reorderedNotes, QStringLiteral("Wraps in orange"));
+    // The bench ticket is one button away on the re-ordered sheet.
+    EXPECT_TRUE(reorderedTicket);
+    EXPECT_EQ(shell::MessageBox::shownTexts(),
+              QStringList{QStringLiteral("New record has been successfully added")});
 }
 
 // Mend: inputs that change while a box of the running search is open (a

@@ -4,7 +4,9 @@
 #include "CatalogueTable.h"
 #include "MessageBox.h"
 #include "ReportCommandsTesting.h"
+#include "ShopRecord.h"
 #include "TBuildSheet.h"
+#include "TableStore.h"
 #include "ValueLabel.h"
 
 #include <QAccessible>
@@ -14,11 +16,15 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QLocale>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QSpinBox>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -281,4 +287,130 @@ int main(int argc, char** argv) {
     std::setlocale(LC_ALL, "de_DE.UTF-8");
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
+}
+
+namespace {
+
+// The sheet's build as its commands received it, with how often each ran.
+struct Handed {
+    std::vector<quivra::customers::SavedBuild> saved;
+    std::vector<quivra::customers::SavedBuild> ticketed;
+    qb::SheetCommands commands() {
+        return {
+            [this](QWidget*, const quivra::customers::SavedBuild& b) { saved.push_back(b); },
+            [this](QWidget*, const quivra::customers::SavedBuild& b) { ticketed.push_back(b); }};
+    }
+};
+
+}  // namespace
+
+// Every input the sheet has goes into the saved build, and a sheet opened
+// on that build (Re-order) shows the same arrow: the same build again and
+// the same figures.
+TEST_F(BuildSheetWindowTest, ASavedBuildOpensTheSameSheetAgain) {
+    Handed first;
+    qb::TBuildSheet w(start(), m_data, first.commands());
+    typeRating(w, 330.0);
+    child<QComboBox>(w, "StandardCombo")->setCurrentIndex(1);
+    child<QDoubleSpinBox>(w, "BraceHeightSpin")->setValue(6.5);
+    child<QDoubleSpinBox>(w, "StringWeightSpin")->setValue(12.0);
+    child<QDoubleSpinBox>(w, "BalanceSpin")->setValue(11.5);
+    child<QDoubleSpinBox>(w, "SightRadiusSpin")->setValue(34.0);
+    child<QComboBox>(w, "ReleaseCombo")->setCurrentIndex(1);
+    child<QComboBox>(w, "OverdrawCombo")->setCurrentIndex(2);
+    child<QDoubleSpinBox>(w, "PointSpin")->setValue(125.0);
+    child<QSpinBox>(w, "QuantityEdit")->setValue(6);
+    child<QLineEdit>(w, "NotesEdit")->setText(QStringLiteral("Blue vanes, 3 cock"));
+    ASSERT_TRUE(w.sheet().ok());
+    child<QPushButton>(w, "SaveCustBtn")->click();
+    ASSERT_EQ(first.saved.size(), 1U);
+    const quivra::customers::SavedBuild& b = first.saved.front();
+    EXPECT_EQ(b.shaftKey, "340CH");
+    EXPECT_EQ(b.size, "340");
+    EXPECT_EQ(b.models, "CH");
+    EXPECT_DOUBLE_EQ(b.spineIn, 0.340);
+    EXPECT_DOUBLE_EQ(b.lengthIn, 29.0);
+    EXPECT_DOUBLE_EQ(b.pointGr, 125.0);
+    EXPECT_EQ(b.quantity, 6);
+    EXPECT_EQ(b.notes, "Blue vanes, 3 cock");
+    EXPECT_DOUBLE_EQ(b.totalGr, w.sheet().arrowWeightGr);
+    EXPECT_EQ(b.focPercent, w.sheet().focPercent);
+    EXPECT_EQ(b.speedFps, w.sheet().energyFps);
+    ASSERT_TRUE(w.sheet().spine.has_value());
+    EXPECT_EQ(b.spineCheck, w.sheet().spine->verdict);
+    EXPECT_EQ(b.ratingStandard, "ATA");
+    EXPECT_EQ(b.ratingFps, 330.0);
+    EXPECT_EQ(b.balanceIn, 11.5);
+    EXPECT_EQ(b.sightRadiusIn, 34.0);
+    EXPECT_EQ(b.releaseType, 1);
+    EXPECT_EQ(b.overDraw, 2);
+
+    // Re-ordered on another page of the main window: the build's own chart holds.
+    qb::SheetStart again;
+    again.inputs.page = quivra::core::Page::Targ;
+    again.saved = b;
+    Handed second;
+    qb::TBuildSheet reopened(again, m_data, second.commands());
+    EXPECT_EQ(child<QLineEdit>(reopened, "ShaftEdit")->text(), "340CH");
+    EXPECT_EQ(child<QLineEdit>(reopened, "NotesEdit")->text(), "Blue vanes, 3 cock");
+    EXPECT_EQ(everything(reopened), everything(w));
+    child<QPushButton>(reopened, "TicketBtn")->click();
+    ASSERT_EQ(second.ticketed.size(), 1U);
+    EXPECT_EQ(second.ticketed.front(), b);
+    EXPECT_TRUE(qs::MessageBox::shownTexts().isEmpty())
+        << qs::MessageBox::shownTexts().join('\n').toStdString();
+}
+
+TEST_F(BuildSheetWindowTest, ABuildInFaultIsNeitherSavedNorTicketed) {
+    Handed handed;
+    qb::TBuildSheet w(start(), m_data, handed.commands());
+    typeRating(w);
+    child<QDoubleSpinBox>(w, "DrawLengthSpin")->setValue(0.0);
+    ASSERT_FALSE(w.sheet().ok());
+    child<QPushButton>(w, "SaveCustBtn")->click();
+    child<QPushButton>(w, "TicketBtn")->click();
+    EXPECT_TRUE(handed.saved.empty());
+    EXPECT_TRUE(handed.ticketed.empty());
+    ASSERT_EQ(qs::MessageBox::shownTexts().size(), 2);
+    EXPECT_TRUE(qs::MessageBox::shownTexts().front().startsWith(
+        "The build cannot be saved or ticketed while inputs need correcting"));
+
+    // Opened without an opener's commands, the two buttons are off.
+    qb::TBuildSheet alone(start(), m_data);
+    EXPECT_FALSE(child<QPushButton>(alone, "SaveCustBtn")->isEnabled());
+    EXPECT_FALSE(child<QPushButton>(alone, "TicketBtn")->isEnabled());
+    EXPECT_TRUE(child<QPushButton>(alone, "PreviewBtn")->isEnabled());
+}
+
+TEST_F(BuildSheetWindowTest, PreviewShowsThePrintedPage) {
+    // The shop's table as the shop window edits it, with one record.
+    using quivra::storage::TableStore;
+    std::vector<quivra::storage::FieldSpec> fields{{"COUNTRY", 'C', 12}};
+    for (const auto& f : quivra::customers::kEditedShopFields) fields.push_back({f.name, 'C', 60});
+    ASSERT_TRUE(TableStore::create(m_data / "SHOPINFO.DBF", fields).isOk());
+    {
+        TableStore shop(m_data / "SHOPINFO.DBF");
+        ASSERT_TRUE(shop.open().isOk());
+        ASSERT_TRUE(shop.appendBlank().isOk());
+        ASSERT_TRUE(shop.setFieldText("NAME", "Cedar Point Archery").isOk());
+        ASSERT_TRUE(shop.post().isOk());
+    }
+    qb::TBuildSheet w(start(), m_data);
+    typeRating(w);
+    int pages = -1;
+    QTimer::singleShot(0, [&] {
+        for (QWidget* top : QApplication::topLevelWidgets()) {
+            auto* dialog = qobject_cast<QPrintPreviewDialog*>(top);
+            if (dialog == nullptr || !dialog->isVisible()) continue;
+            if (auto* view = dialog->findChild<QPrintPreviewWidget*>()) {
+                view->updatePreview();
+                pages = view->pageCount();
+            }
+            dialog->reject();
+        }
+    });
+    child<QPushButton>(w, "PreviewBtn")->click();
+    EXPECT_EQ(pages, 1);
+    EXPECT_TRUE(qs::MessageBox::shownTexts().isEmpty())
+        << qs::MessageBox::shownTexts().join('\n').toStdString();
 }
