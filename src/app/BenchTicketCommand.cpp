@@ -1,5 +1,6 @@
 #include "BenchTicketCommand.h"
 
+#include "CustomerBase.h"
 #include "CustomerCommands.h"
 #include "ErrorHandler.h"
 #include "ReportTexts.h"
@@ -8,7 +9,6 @@
 #include "ShopRecord.h"
 #include "TArrowSel.h"
 #include "TBenchTicket.h"
-#include "TicketCounter.h"
 
 namespace quivra::app {
 
@@ -24,8 +24,9 @@ void openBenchTicket(QWidget* parent, const std::filesystem::path& dataDir,
         ticket.category = customers::recordHeader(build.codes).category;
         ticket.build = build.build;
         ticket.printedAt = reports::printTime();
-        reports::openBenchTicket(parent, ticket,
-                                 [dataDir] { return customers::nextTicketNumber(dataDir); });
+        reports::openBenchTicket(parent, ticket, [dataDir] {
+            return chain::CustomerBase::of(dataDir).nextTicketNumber();
+        });
     });
 }
 

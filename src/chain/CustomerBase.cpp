@@ -5,8 +5,11 @@
 #include "SavedSetupStore.h"
 #include "Schema.h"
 #include "ShopRecord.h"
+#include "TicketCounter.h"
+#include "TicketNumbers.h"
 
 #include <cstdio>
+#include <limits>
 #include <map>
 
 namespace quivra::chain {
@@ -140,6 +143,28 @@ Result<PgConnection*> CustomerBase::connection() {
     const std::lock_guard lock(m_mutex);
     m_offline = false;
     return m_connection.get();
+}
+
+Result<std::uint32_t> CustomerBase::nextTicketNumber() {
+    if (!usesServer()) return customers::nextTicketNumber(m_dataDir);
+    auto shop = readShopName();
+    if (!shop) return shop.status();
+    TicketNumbers tickets(m_dataDir, *shop);
+    // Topping up is best effort: the numbers in hand are enough to go on.
+    Status topUp = Status::ok();
+    if (auto link = connection(); !link) {
+        topUp = link.status();
+    } else if (topUp = tickets.reserve(**link, m_shopId);
+               topUp.code() == Status::Code::Unavailable) {
+        wentOffline();
+    }
+    auto number = tickets.next();
+    if (!number) return topUp ? number.status() : topUp;
+    if (*number < 1 || *number > std::int64_t{std::numeric_limits<std::uint32_t>::max()}) {
+        return Status::corruption("The ticket number " + std::to_string(*number) +
+                                  " given by the customer database server is out of range.");
+    }
+    return static_cast<std::uint32_t>(*number);
 }
 
 void CustomerBase::wentOffline() {

@@ -26,6 +26,7 @@
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
+#include <cstdint>
 #include <filesystem>
 #include <memory>
 #include <mutex>
@@ -75,6 +76,13 @@ public:
     // afresh; an error when it is empty.
     core::Result<std::string> readShopName() const;
     [[nodiscard]] const std::string& shopName() const { return m_shopName; }
+
+    // The next bench ticket number.  With the server chosen it comes from
+    // this counter's ranges of the shop's numbers (Tickets.conf), topped up
+    // from the server when it answers, so numbers stay unique across the
+    // chain also while offline; otherwise from the data folder's own
+    // counter (Tickets.dbf).
+    core::Result<std::uint32_t> nextTicketNumber();
 
     // --- offline ------------------------------------------------------------------
     // The server could not be reached just now: from here on the counter

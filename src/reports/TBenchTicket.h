@@ -24,8 +24,8 @@ class QPushButton;
 
 namespace quivra::reports {
 
-// Takes the next ticket number (customers::nextTicketNumber on the data
-// folder, in the program).
+// Takes the next ticket number (chain::CustomerBase::nextTicketNumber of the
+// data folder, in the program).
 using TicketNumberFn = std::function<quivra::storage::Result<std::uint32_t>()>;
 
 class TBenchTicket : public QDialog {

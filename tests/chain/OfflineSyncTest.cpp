@@ -7,6 +7,7 @@
 #include "ChainSetupStore.h"
 #include "Clock.h"
 #include "CustomerDbSettings.h"
+#include "CustomerFiles.h"
 #include "OutboxSync.h"
 #include "PgTestSupport.h"
 #include "Schema.h"
@@ -16,6 +17,7 @@
 #include <csignal>
 
 #include <chrono>
+#include <set>
 #include <thread>
 
 namespace quivra::chain::test {
@@ -148,6 +150,36 @@ TEST_F(OfflineSyncTest, ServerStoppedInTheMiddleOfSavesLosesAndDoublesNothing) {
     EXPECT_EQ(acknowledged, kSaves);
     EXPECT_EQ(serverCount(), kSaves);
     EXPECT_EQ(distinctNames(), kSaves);
+}
+
+TEST_F(OfflineSyncTest, BenchTicketsTakeTheChainsNumbersUniqueAcrossCountersAlsoOffline) {
+    customers::test::ScratchDir otherDir;
+    makeCounterFolder(otherDir.path(), "Arrow Shop");
+    CustomerBase here(m_dir.path());
+    CustomerBase there(otherDir.path());
+    std::set<std::uint32_t> seen;
+    const auto take = [&seen](CustomerBase& base) {
+        auto n = base.nextTicketNumber();
+        ASSERT_TRUE(n) << n.status().message();
+        EXPECT_TRUE(seen.insert(*n).second) << *n << " given twice";
+    };
+    for (int i = 0; i < 5; ++i) {
+        take(here);
+        take(there);
+    }
+    // The folders' own counters are left alone: the numbers are the chain's.
+    EXPECT_FALSE(std::filesystem::exists(m_dir.path() / customers::kTicketsTableFile));
+    EXPECT_FALSE(std::filesystem::exists(otherDir.path() / customers::kTicketsTableFile));
+
+    // Offline, this counter goes on with the numbers it holds; the other
+    // keeps taking from the server.  Still no number twice.
+    pointAtNoServer();
+    ASSERT_TRUE(here.reloadSettings());
+    for (int i = 0; i < 150; ++i) {
+        take(here);
+        if (i % 10 == 0) take(there);
+    }
+    EXPECT_TRUE(here.isOffline());
 }
 
 TEST_F(OfflineSyncTest, KilledAfterTheServersCommitTheNextStartSendsOnlyWhatIsMissing) {

@@ -2,6 +2,8 @@
 // mark and the emptying keep a crash from losing or repeating more than a
 // batch, and the ticket numbers a counter holds.
 
+#include "CustomerBase.h"
+#include "CustomerFiles.h"
 #include "Outbox.h"
 #include "TempDir.h"
 #include "TicketNumbers.h"
@@ -140,6 +142,15 @@ TEST(TicketNumbers, RangesOfAnotherShopAreNotUsed) {
     std::ofstream(dir / "Tickets.conf") << "counter c1\nshop Old Name\nrange 11 20\n";
     TicketNumbers tickets(dir.path(), "New Name");
     EXPECT_EQ(tickets.inHand().value(), 0);
+}
+
+TEST(TicketNumbers, ACounterOnItsOwnTablesKeepsItsFoldersCounter) {
+    TempDir dir;
+    CustomerBase base(dir.path());
+    EXPECT_EQ(base.nextTicketNumber().value(), 1U);
+    EXPECT_EQ(base.nextTicketNumber().value(), 2U);
+    EXPECT_TRUE(std::filesystem::exists(dir / customers::kTicketsTableFile));
+    EXPECT_FALSE(std::filesystem::exists(dir / "Tickets.conf"));
 }
 
 }  // namespace
