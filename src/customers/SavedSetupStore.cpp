@@ -1,6 +1,7 @@
 #include "SavedSetupStore.h"
 
 #include "CustomerFiles.h"
+#include "CustomerHistory.h"
 #include "DateText.h"
 #include "StorableText.h"
 
@@ -64,29 +65,6 @@ Status readInto(const storage::TableStore& table, const char* field, std::string
               ? std::move(text).value()
               : rightTrimmed(std::move(text).value());
     return Status::ok();
-}
-
-// A stored DATE as yyyymmdd for ordering: "MM/dd/yyyy" (what saves write
-// into a text field) or "yyyyMMdd" (a date field); 0 when it is neither.
-int dateOrder(std::string_view text) {
-    const auto number = [](std::string_view digits) {
-        int value = 0;
-        const auto [end, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
-        return ec == std::errc() && end == digits.data() + digits.size() ? value : -1;
-    };
-    if (text.size() == 10 && text[2] == '/' && text[5] == '/') {
-        const int month = number(text.substr(0, 2));
-        const int day = number(text.substr(3, 2));
-        const int year = number(text.substr(6, 4));
-        if (month > 0 && day > 0 && year >= 0) return year * 10000 + month * 100 + day;
-    }
-    if (text.size() == 8) return std::max(number(text), 0);
-    return 0;
-}
-
-bool sameCustomer(const CustomerAddress& a, const CustomerAddress& b) {
-    return a.name == b.name && a.addr1 == b.addr1 && a.addr2 == b.addr2 && a.city == b.city &&
-           a.state == b.state && a.zip == b.zip && a.country == b.country;
 }
 
 }  // namespace
@@ -233,10 +211,13 @@ Result<std::vector<HistoryEntry>> SavedSetupStore::history(const CustomerAddress
     }
     if (Status back = from == 0 ? first() : m_table.goTo(from); s && !back) s = back;
     if (!s) return s;
+    // Newest first by the date's meaning, whatever form stored it; dates
+    // that cannot be read last; one day's set-ups the last saved first.
     std::stable_sort(found.begin(), found.end(), [](const HistoryEntry& a, const HistoryEntry& b) {
-        const int da = dateOrder(a.setup.date);
-        const int db = dateOrder(b.setup.date);
-        if (da != db) return da > db;
+        const auto da = parseStoredDate(a.setup.date);
+        const auto db = parseStoredDate(b.setup.date);
+        if (da.has_value() != db.has_value()) return da.has_value();
+        if (da && *da != *db) return *da > *db;
         return std::stoul(a.id) > std::stoul(b.id);
     });
     return found;
