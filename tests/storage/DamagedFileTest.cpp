@@ -5,6 +5,8 @@
 #include "MemoryFileIo.h"
 #include "TestTables.h"
 
+#include <unistd.h>
+
 #include <gtest/gtest.h>
 
 namespace quivra::storage::test {
@@ -94,7 +96,9 @@ TEST_P(DamagedMemoTest, MemoReadFailsNamingTheMemoFile) {
     // The other fields of the record still read.
     EXPECT_TRUE(t.fieldText("NAME").isOk());
     // The export stops with the same error and writes nothing.
-    const auto out = std::filesystem::temp_directory_path() / "quivra-damaged-export.txt";
+    // A name of this process's own: ctest runs the cases side by side.
+    const auto out = std::filesystem::temp_directory_path() /
+                     ("quivra-damaged-export-" + std::to_string(::getpid()) + ".txt");
     std::filesystem::remove(out);
     EXPECT_EQ(t.copyToText(out, 21).code(), c.read);
     EXPECT_EQ(std::filesystem::exists(out), memo.isOk());
