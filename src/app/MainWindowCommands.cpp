@@ -290,6 +290,7 @@ details::DetailRequest builderRequest(const TArrowSel& main, Page page, int slot
     request.page = r.page;
     request.inputs = main.currentInputs();
     request.dataDir = main.dataDir();
+    request.sheetCommands = buildSheetCommands(main);
     return request;
 }
 

@@ -4,6 +4,7 @@
 
 #include "Page.h"
 #include "SelectionInputs.h"
+#include "SheetCommands.h"
 
 #include <QString>
 
@@ -25,6 +26,9 @@ struct DetailRequest {
     // build sheet takes the bow and the set-up from them.
     selection::SelectionInputs inputs;
     std::filesystem::path dataDir;  // folder holding the shaft catalogue and pictures/
+    // The main window's "Save to Customer..." and "Ticket..." for the build
+    // sheet the builder opens; empty ones disable those buttons.
+    buildsheet::SheetCommands sheetCommands;
 };
 
 // Opens the arrow weight builder modally over `parent`: a new window each

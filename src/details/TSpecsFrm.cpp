@@ -294,7 +294,7 @@ void TSpecsFrm::BuildSheetBtnClick() {
                              .point = valueOf(m_spins[Point]),
                              .fletching = valueOf(m_spins[Fletching]),
                              .insert = valueOf(m_spins[Insert])};
-    buildsheet::openBuildSheet(this, start, m_request.dataDir);
+    buildsheet::openBuildSheet(this, start, m_request.dataDir, m_request.sheetCommands);
 }
 
 void TSpecsFrm::openTuningGuide() {

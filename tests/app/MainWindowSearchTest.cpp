@@ -3,6 +3,7 @@
 // search, errors, and the grid state (carbon panel, hints) left on screen.
 
 #include "AppTestSupport.h"
+#include "BuilderRequest.h"
 
 #include "CarbonPanel.h"
 #include "MessageBox.h"
@@ -282,6 +283,14 @@ TEST_F(MainWindowTest, SizeButtonAsksForItsOwnPageAfterAnotherPagesSearch) {
     QTest::mouseClick(size, Qt::LeftButton);
     EXPECT_EQ(window().lastDetailRequest().page, Page::Hunt);
     EXPECT_EQ(QString::fromStdString(window().lastDetailRequest().sizeCaption), size->caption());
+}
+
+// The build sheet the builder opens saves to the customer and prints the
+// bench ticket, as the one the Utilities menu opens does.
+TEST_F(MainWindowTest, TheBuildersBuildSheetTakesTheCustomerCommands) {
+    const details::DetailRequest request = builderRequest(window(), Page::Hunt, 1);
+    EXPECT_TRUE(request.sheetCommands.saveToCustomer);
+    EXPECT_TRUE(request.sheetCommands.ticket);
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryPage, DetailRequestTest,

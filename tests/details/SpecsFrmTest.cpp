@@ -77,7 +77,8 @@ protected:
                 models,
                 quivra::core::pageFromKey(page.toStdString()).value_or(quivra::core::Page::Hunt),
                 inputs,
-                m_data};
+                m_data,
+                {}};
     }
 
     static QString text(QWidget* w, const char* name) {
