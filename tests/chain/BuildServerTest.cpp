@@ -2,13 +2,11 @@
 // row kept, every field of a build stored and read back exactly (hostile
 // texts, awkward doubles, empty optionals), and a repeated send kept once.
 
+#include "BuildSamples.h"
 #include "BuildSql.h"
-#include "CustomerTables.h"
 #include "PgTestSupport.h"
 #include "Schema.h"
 #include "SetupSql.h"
-
-#include <limits>
 
 namespace quivra::chain::test {
 namespace {
@@ -78,36 +76,8 @@ TEST_F(BuildServerTest, EveryFieldIsKeptExactlyAndARepeatedSendOnce) {
     ASSERT_TRUE(migrate(*m_db));
     const auto [shop, setup] = shopWithSetup();
 
-    SavedBuild hostile = customers::test::sampleBuild();
-    hostile.shaftKey = "'; DROP TABLE builds; --";
-    hostile.models = "O'Neil \"CH\"\\KV";
-    hostile.spineCheck = "weak by 12% \\N \\. ";
-    hostile.notes = std::string(10'000, 'n') + "\x01\x1f\t\r\n\x7f ł Ünïcode 🎯 '\"\\";
-    hostile.spineIn = 0.1;
-    hostile.grainsPerInch = 1e-7;
-    hostile.lengthIn = 0.1 + 0.2;
-    hostile.pointGr = std::numeric_limits<double>::denorm_min();
-    hostile.insertGr = std::numeric_limits<double>::max();
-    hostile.nockGr = -12.5;
-    hostile.balanceIn = 1.0 / 3.0;
-    hostile.sightRadiusIn = 1e300;
-    hostile.releaseType = 2;
-    hostile.camType = 1;
-    hostile.overDraw = 3;
-    hostile.bowType = "recurve";
-    hostile.ratingStandard = "ATA";
-    hostile.chartPage = "Kstr";
-    hostile.savedAt = "20260307143502";
-
-    SavedBuild empty = hostile;
-    empty.focPercent.reset();
-    empty.speedFps.reset();
-    empty.ratingFps.reset();
-    empty.balanceIn.reset();
-    empty.sightRadiusIn.reset();
-    empty.notes.clear();
-    empty.spineCheck.clear();
-    empty.savedAt.clear();
+    const SavedBuild hostile = hostileBuild();
+    const SavedBuild empty = withoutOptionals(hostile);
 
     for (const SavedBuild& build : {hostile, empty}) {
         const std::string uuid = newUuid();

@@ -2,8 +2,8 @@
 // buildTexts() and read back by setBuildText() to the same build, doubles
 // bit for bit; keys of a newer program passed over; unreadable numbers refused.
 
+#include "BuildSamples.h"
 #include "BuildSql.h"
-#include "CustomerTables.h"
 
 #include <gtest/gtest.h>
 
@@ -31,31 +31,9 @@ SavedBuild fromTexts(const std::vector<std::pair<std::string, std::string>>& tex
 }
 
 TEST(BuildTexts, EveryFieldComesBackExactly) {
-    SavedBuild awkward = customers::test::sampleBuild();
-    awkward.spineIn = 0.1;
-    awkward.grainsPerInch = 1e-7;
-    awkward.lengthIn = 1.0 / 3.0;
-    awkward.pointGr = std::numeric_limits<double>::denorm_min();
-    awkward.insertGr = std::numeric_limits<double>::max();
-    awkward.nockGr = -0.0;
-    awkward.totalGr = 0.1 + 0.2;
-    awkward.balanceIn = 12.345678901234567;
-    awkward.sightRadiusIn = 1e300;
-    awkward.releaseType = 2;
-    awkward.camType = 1;
-    awkward.overDraw = 3;
-    awkward.notes =
-        "O'Neil \"60#\"\\ '; DROP TABLE builds; --\r\n\ttab=,;" + std::string(10'000, 'x');
-    awkward.savedAt = "20260307143502";
-
-    SavedBuild empty = awkward;
-    empty.focPercent.reset();
-    empty.speedFps.reset();
-    empty.ratingFps.reset();
-    empty.balanceIn.reset();
-    empty.sightRadiusIn.reset();
-    empty.spineCheck.clear();
-    empty.notes.clear();
+    SavedBuild awkward = test::hostileBuild();
+    awkward.nockGr = -0.0;  // the outbox keeps its sign
+    const SavedBuild empty = test::withoutOptionals(awkward);
 
     for (const SavedBuild& build : {awkward, empty, SavedBuild{}}) {
         const auto texts = buildTexts(build);
