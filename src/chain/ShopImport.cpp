@@ -101,9 +101,10 @@ Result<std::vector<FolderBuild>> readFolderBuilds(const std::filesystem::path& t
     for (std::uint32_t rec = 1; rec <= store.recordCount(); ++rec) {
         auto record = store.read(rec);
         if (!record) return record.status();
-        if (!*record) continue;  // deleted
-        builds.push_back(FolderBuild{rec, (*record)->setupRecNo, std::move((*record)->signature),
-                                     std::move((*record)->build)});
+        auto found = std::move(record).value();
+        if (!found) continue;  // deleted
+        builds.push_back(FolderBuild{rec, found->setupRecNo, std::move(found->signature),
+                                     std::move(found->build)});
     }
     return builds;
 }
