@@ -149,7 +149,44 @@ BEGIN
 END $$;
 )sql";
 
-constexpr std::array<std::string_view, kSchemaVersion> kMigrations{kVersion1, kVersion2};
+// Version 3: the whole arrow of a build.  Version 2's `spine` text column
+// was never written and stays unused; the deflection is the number
+// spine_in.  Numbers are numeric, which keeps the shortest decimal text of
+// a double exactly; NULL is a figure the build sheet did not have.  A
+// build is what was sold: counters insert builds and may attach a ticket
+// number later, but no longer rewrite them.  The newest build of a set-up
+// is one probe of builds_setup_created (read backwards).
+constexpr std::string_view kVersion3 = R"sql(
+ALTER TABLE builds
+    ADD COLUMN spine_in numeric,
+    ADD COLUMN grains_per_inch numeric,
+    ADD COLUMN spine_check text NOT NULL DEFAULT '',
+    ADD COLUMN bow_type text NOT NULL DEFAULT '',
+    ADD COLUMN rating_fps numeric,
+    ADD COLUMN rating_standard text NOT NULL DEFAULT '',
+    ADD COLUMN draw_weight_lb numeric,
+    ADD COLUMN draw_length_in numeric,
+    ADD COLUMN brace_height_in numeric,
+    ADD COLUMN string_accessories_gr numeric,
+    ADD COLUMN balance_in numeric,
+    ADD COLUMN sight_radius_in numeric,
+    ADD COLUMN chart_page text NOT NULL DEFAULT '',
+    ADD COLUMN release_type integer,
+    ADD COLUMN cam_type integer,
+    ADD COLUMN over_draw integer,
+    ADD COLUMN saved_at text NOT NULL DEFAULT '';
+CREATE INDEX builds_setup_created ON builds (setup_id, created, id);
+DROP INDEX builds_setup;
+DO $$
+BEGIN
+    IF EXISTS (SELECT FROM pg_roles WHERE rolname = 'quivra_counter') THEN
+        REVOKE UPDATE ON builds FROM quivra_counter;
+        GRANT UPDATE (ticket_no, changed) ON builds TO quivra_counter;
+    END IF;
+END $$;
+)sql";
+
+constexpr std::array<std::string_view, kSchemaVersion> kMigrations{kVersion1, kVersion2, kVersion3};
 
 }  // namespace
 

@@ -5,7 +5,8 @@
 //   shops           one row per shop, by name; next ticket number of the shop
 //   setups          the 19 fields of a saved set-up, the shop, a UUID, the
 //                   times it was made and last changed
-//   builds          the arrow built for a set-up, with its ticket number
+//   builds          the arrow built for a set-up (every field of a saved
+//                   build), with its ticket number
 //   ticket_ranges   ticket numbers reserved by one counter of a shop
 //
 // Every version is one step in kMigrations; a step runs in a transaction of
@@ -20,7 +21,7 @@
 namespace quivra::chain {
 
 // The version this program writes and reads.
-inline constexpr int kSchemaVersion = 2;
+inline constexpr int kSchemaVersion = 3;
 
 // The version the database is at: 0 for a database without our tables.
 core::Result<int> schemaVersion(PgConnection& connection);

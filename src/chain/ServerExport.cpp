@@ -1,5 +1,8 @@
 #include "ServerExport.h"
 
+#include "BuildSql.h"
+#include "BuildStore.h"
+#include "BuildsExport.h"
 #include "CustomerFiles.h"
 #include "FieldCodec.h"
 #include "NoSyncFileIo.h"
@@ -20,14 +23,16 @@ namespace {
 
 constexpr int kBatch = 5000;
 
+std::string shopFilter(std::optional<int> shopId) {
+    return shopId ? " WHERE shop_id = " + std::to_string(*shopId) : "";
+}
+
 // Runs `row` on every set-up of the shop (every shop's for nullopt) in the
-// order they were saved, through a cursor in one read-only transaction.
-Status forEachSetup(PgConnection& connection, std::optional<int> shopId,
-                    const storage::ProgressFn& progress,
-                    const std::function<Status(const ServerSetup&)>& row) {
-    PgTransaction transaction(connection);
-    if (!transaction.begun()) return transaction.begun();
-    const std::string where = shopId ? " WHERE shop_id = " + std::to_string(*shopId) : "";
+// order they were saved, through a cursor.  Precondition: a transaction is open.
+Status forEachSetupIn(PgConnection& connection, std::optional<int> shopId,
+                      const storage::ProgressFn& progress,
+                      const std::function<Status(const ServerSetup&)>& row) {
+    const std::string where = shopFilter(shopId);
     auto count = connection.exec("SELECT count(*) FROM setups" + where);
     if (!count) return count.status();
     const auto total = std::stoull(count->text(0, 0));
@@ -48,7 +53,82 @@ Status forEachSetup(PgConnection& connection, std::optional<int> shopId,
         }
         if (batch->rows() < kBatch) break;
     }
+    return connection.execScript("CLOSE export_rows");
+}
+
+// The same in a read-only transaction of its own.
+Status forEachSetup(PgConnection& connection, std::optional<int> shopId,
+                    const storage::ProgressFn& progress,
+                    const std::function<Status(const ServerSetup&)>& row) {
+    PgTransaction transaction(connection);
+    if (!transaction.begun()) return transaction.begun();
+    if (Status s = forEachSetupIn(connection, shopId, progress, row); !s) return s;
     return transaction.commit();
+}
+
+// Writes Builds.dbf and Builds.idx of the builds of the set-ups just
+// exported into `folder`, each naming its set-up by its record number there
+// and the signature of that record as the program reads it.  Runs in the
+// transaction that exported the set-ups, so the record numbers (the set-ups'
+// order) are the same.  Built in a folder of its own, as BuildStore keeps
+// its files under fixed names, and renamed into place.
+Result<long> exportBuildsTable(PgConnection& connection, std::optional<int> shopId,
+                               const std::filesystem::path& folder) {
+    customers::SavedSetupStore setups(folder);
+    if (Status s = setups.open(); !s) return s;
+    const std::filesystem::path work =
+        storage::temporaryPathFor(folder / customers::kBuildsTableFile);
+    std::error_code error;
+    std::filesystem::create_directory(work, error);
+    if (error) {
+        return Status::ioError("Cannot make the folder " + work.string() + ": " + error.message());
+    }
+    NoSyncFileIo io;
+    long written = 0;
+    Status s;
+    {
+        customers::BuildStore builds(work, io);
+        s = builds.openForWriting();
+        std::string declare = "DECLARE export_builds NO SCROLL CURSOR FOR SELECT s.recno, ";
+        declare += buildColumns("b");
+        declare +=
+            " FROM builds b JOIN (SELECT id, row_number() OVER (ORDER BY created, id) "
+            "AS recno FROM setups" +
+            shopFilter(shopId) + ") s ON s.id = b.setup_id ORDER BY b.created, b.id";
+        if (s) s = connection.execScript(declare);
+        while (s) {
+            auto batch = connection.exec("FETCH " + std::to_string(kBatch) + " FROM export_builds");
+            if (!batch) {
+                s = batch.status();
+                break;
+            }
+            for (int i = 0; s && i < batch->rows(); ++i) {
+                const auto recNo = static_cast<std::uint32_t>(std::stoul(batch->text(i, 0)));
+                s = setups.goTo(recNo);
+                auto setup = s ? setups.current() : Result<customers::SavedSetup>(s);
+                s = setup.status();
+                if (!s) break;
+                s = builds
+                        .appendAsSaved(recNo, customers::setupSignature(*setup),
+                                       buildFromRow(*batch, i, 1))
+                        .status();
+                ++written;
+            }
+            if (batch->rows() < kBatch) break;
+        }
+        if (s) s = connection.execScript("CLOSE export_builds");
+        builds.close();
+    }
+    setups.close();
+    for (const char* name : {customers::kBuildsTableFile, customers::kBuildsIndexFile}) {
+        if (s) s = syncFile(work / name);
+    }
+    for (const char* name : {customers::kBuildsTableFile, customers::kBuildsIndexFile}) {
+        if (s) s = storage::FileIo::posix().rename(work / name, folder / name);
+    }
+    std::filesystem::remove_all(work, error);
+    if (!s) return s;
+    return written;
 }
 
 void appendLine(const customers::SavedSetup& s, std::string& out) {
@@ -108,12 +188,20 @@ Result<TableExport> exportSetupsTable(PgConnection& connection, std::optional<in
     const std::filesystem::path tempIndex = storage::temporaryPathFor(index);
     NoSyncFileIo io;
     TableExport result;
+    // One snapshot for the set-ups and their builds.
+    PgTransaction transaction(connection);
+    if (!transaction.begun()) return transaction.begun();
+    if (Status s = connection.execScript("SET TRANSACTION ISOLATION LEVEL REPEATABLE READ, "
+                                         "READ ONLY");
+        !s) {
+        return s;
+    }
     Status s = storage::TableStore::create(tempTable, customers::SavedSetupStore::tableFields(),
                                            storage::CodePage::Cp1252, false, io);
     storage::TableStore out(tempTable, io);
     if (s) s = out.open();
     if (s) {
-        s = forEachSetup(connection, shopId, progress, [&](const ServerSetup& row) {
+        s = forEachSetupIn(connection, shopId, progress, [&](const ServerSetup& row) {
             if (Status a = out.appendBlank(); !a) return a;
             const customers::SavedSetupStore::WriteReport written =
                 customers::SavedSetupStore::writeRecord(out, row.setup);
@@ -136,6 +224,17 @@ Result<TableExport> exportSetupsTable(PgConnection& connection, std::optional<in
         for (const auto& f : {tempTable, tempMemo, tempIndex}) {
             (void)storage::FileIo::posix().remove(f);
         }
+        return s;
+    }
+    auto builds = exportBuildsTable(connection, shopId, folder);
+    if (!builds) return builds.status();
+    result.builds = *builds;
+    if (s = transaction.commit(); !s) return s;
+    // builds.txt as the program's own export writes it, from the tables
+    // just written.
+    if (s = customers::writeBuildsExport(folder, folder / customers::kBuildsExportFile,
+                                         storage::FileIo::posix());
+        !s) {
         return s;
     }
     return result;

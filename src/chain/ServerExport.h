@@ -21,12 +21,18 @@ core::Status exportSetupsText(PgConnection& connection, std::optional<int> shopI
 // What exportSetupsTable() wrote.
 struct TableExport {
     long setups = 0;
+    long builds = 0;         // in Builds.dbf, each beside its set-up
     long textsCut = 0;       // values longer than their field, cut at its width
     long textsReplaced = 0;  // values with letters the table's code page lacks, written with '?'
 };
 
 // Writes Saveddb.dbf (the 19 fields at the delivered widths, code page
-// 1252) and its name index Saved.idx into `folder`, replacing files there.
+// 1252) and its name index Saved.idx into `folder`, replacing files there;
+// then the builds of those set-ups as Builds.dbf with Builds.idx (each
+// naming its set-up's record number and signature in that Saveddb.dbf, so
+// the folder opens in the program with every build beside its set-up) and
+// builds.txt, as the program's own export writes them.  The set-ups and
+// builds are read in one snapshot.
 core::Result<TableExport> exportSetupsTable(PgConnection& connection, std::optional<int> shopId,
                                             const std::filesystem::path& folder,
                                             const storage::ProgressFn& progress = {});

@@ -211,6 +211,12 @@ std::string BuildStore::takeNotice() {
 Result<std::uint32_t> BuildStore::append(std::uint32_t setupRecNo, const std::string& signature,
                                          SavedBuild build) {
     build.savedAt = timestampNow();
+    return appendAsSaved(setupRecNo, signature, build);
+}
+
+Result<std::uint32_t> BuildStore::appendAsSaved(std::uint32_t setupRecNo,
+                                                const std::string& signature,
+                                                const SavedBuild& build) {
     if (Status s = m_table.appendBlank(); !s) return s;
     Status s = m_table.setFieldText("SETUPKEY", setupKey(setupRecNo));
     if (s) s = m_table.setFieldText("SETUPSIG", signature);

@@ -73,6 +73,11 @@ public:
     // number.  Precondition: openForWriting() succeeded.
     storage::Result<std::uint32_t> append(std::uint32_t setupRecNo, const std::string& signature,
                                           SavedBuild build);
+    // The same, keeping the build's own savedAt (a build written out from
+    // elsewhere, as the chain's export does).
+    storage::Result<std::uint32_t> appendAsSaved(std::uint32_t setupRecNo,
+                                                 const std::string& signature,
+                                                 const SavedBuild& build);
 
     // The newest build saved for the set-up, if any.  Precondition: open.
     storage::Result<std::optional<FoundBuild>> findFor(std::uint32_t setupRecNo,

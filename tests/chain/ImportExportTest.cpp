@@ -1,13 +1,17 @@
 // Moving shops in and writing the chain back out, through quivra-sync and
 // its library: idempotent imports with a dry run, the fixture tables other
-// programs wrote, and the export as a table the program reads and as text.
+// programs wrote, the builds beside the set-ups, and the export as tables the
+// program reads and as text.
 
+#include "BuildSql.h"
+#include "BuildStore.h"
 #include "CustomerFiles.h"
 #include "NoSyncFileIo.h"
 #include "PgTestSupport.h"
 #include "SavedSetupStore.h"
 #include "Schema.h"
 #include "ServerSetupStore.h"
+#include "SetupSaving.h"
 #include "ShopImport.h"
 #include "TableStore.h"
 #include "TestTables.h"
@@ -196,6 +200,93 @@ TEST_F(ImportExportTest, ExportWritesATableTheProgramReadsAndTheWholeTexts) {
     const std::string csv = storage::test::readFile(out / "custdb.txt");
     EXPECT_NE(csv.find("\"" + std::string(40, 'L') + "ł\""), std::string::npos);
     EXPECT_EQ(std::count(csv.begin(), csv.end(), '\n'), 6 + 5);  // five comments hold a CR LF
+}
+
+TEST_F(ImportExportTest, BuildsComeAlongWithTheirSetupsAndGoBackOutBesideThem) {
+    customers::test::ScratchDir shop;
+    ASSERT_TRUE(customers::test::createSavedTables(shop.path()));
+    storage::FileIo& io = storage::FileIo::posix();
+    std::vector<customers::SavedBuild> saved;
+    for (int i = 0; i < 3; ++i) {
+        customers::SavedBuild b = customers::test::sampleBuild();
+        b.notes = "arrow " + std::to_string(i) + " \"60#\"\\, 'x'";
+        b.pointGr = 100 + i;
+        if (i == 1) b.focPercent.reset();
+        customers::SetupCodes codes = huntingCodes();
+        codes.bowWeight = std::to_string(50 + i);
+        auto out = customers::saveSetupWithBuild(shop.path(), io,
+                                                 addressNamed("Archer " + std::to_string(i)), codes,
+                                                 kDay, i == 2 ? std::nullopt : std::optional(b));
+        ASSERT_TRUE(out.status) << out.status.message();
+    }
+    {
+        // The build the third set-up got later, one naming a set-up no longer
+        // on file, and one naming a set-up that was replaced since.
+        customers::BuildStore builds(shop.path());
+        ASSERT_TRUE(builds.openForWriting());
+        ASSERT_TRUE(builds.read(1).value());
+        for (std::uint32_t rec : {1U, 2U}) saved.push_back((*builds.read(rec).value()).build);
+        customers::SavedSetupStore setups(shop.path());
+        ASSERT_TRUE(setups.open());
+        ASSERT_TRUE(setups.goTo(3));
+        const std::string third = customers::setupSignature(setups.current().value());
+        setups.close();
+        customers::SavedBuild late = customers::test::sampleBuild();
+        late.notes = "late";
+        ASSERT_TRUE(builds.append(3, third, late));
+        saved.push_back((*builds.read(3).value()).build);
+        ASSERT_TRUE(builds.append(99, third, late));
+        ASSERT_TRUE(builds.append(2, "0BADC0DE", late));
+    }
+    const std::string server = "--server " + quoted(conninfo());
+    const std::string import = server + " import " + shop.path().string() + " --shop 'Bow Shop'";
+    auto [dry, dryStatus] = runTool(import + " --dry-run");
+    EXPECT_EQ(dryStatus, 0) << dry;
+    EXPECT_NE(dry.find("5 builds read; 3 would be new, 0 already on the server, 1 naming no "
+                       "imported set-up, 1 naming a set-up that has changed"),
+              std::string::npos)
+        << dry;
+    EXPECT_EQ(count("SELECT count(*) FROM builds"), "0");
+    auto [first, firstStatus] = runTool(import);
+    EXPECT_EQ(firstStatus, 0) << first;
+    EXPECT_NE(first.find("5 builds read; 3 new, 0 already"), std::string::npos) << first;
+    auto [again, againStatus] = runTool(import);
+    EXPECT_EQ(againStatus, 0) << again;
+    EXPECT_NE(again.find("5 builds read; 0 new, 3 already"), std::string::npos) << again;
+    EXPECT_EQ(count("SELECT count(*) FROM builds"), "3");
+    // Each build is its set-up's, whole.
+    auto rows = m_db->exec("SELECT s.name, " + buildColumns("b") +
+                           " FROM builds b JOIN setups s ON s.id = b.setup_id ORDER BY s.name");
+    ASSERT_TRUE(rows) << rows.status().message();
+    ASSERT_EQ(rows->rows(), 3);
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(rows->text(i, 0), "Archer " + std::to_string(i));
+        EXPECT_EQ(buildFromRow(*rows, i, 1), saved[static_cast<std::size_t>(i)]);
+    }
+
+    customers::test::ScratchDir out;
+    auto [text, status] =
+        runTool(server + " export --shop 'Bow Shop' --out " + out.path().string());
+    EXPECT_EQ(status, 0) << text;
+    EXPECT_NE(text.find("3 builds to"), std::string::npos) << text;
+    customers::SavedSetupStore setups(out.path());
+    ASSERT_TRUE(setups.open());
+    customers::BuildStore builds(out.path());
+    ASSERT_TRUE(builds.openForReading());
+    EXPECT_EQ(builds.recordCount(), 3U);
+    for (std::uint32_t rec = 1; rec <= 3; ++rec) {
+        ASSERT_TRUE(setups.goTo(rec));
+        const customers::SavedSetup setup = setups.current().value();
+        const int i = setup.address.name.back() - '0';
+        auto found = builds.findFor(rec, customers::setupSignature(setup));
+        ASSERT_TRUE(found) << found.status().message();
+        ASSERT_TRUE(*found) << setup.address.name;
+        EXPECT_EQ((*found)->build, saved[static_cast<std::size_t>(i)]) << setup.address.name;
+    }
+    const std::string lines = storage::test::readFile(out / customers::kBuildsExportFile);
+    EXPECT_EQ(std::count(lines.begin(), lines.end(), '\n'), 3);
+    EXPECT_NE(lines.find("\"Archer 1\""), std::string::npos) << lines;
+    EXPECT_NE(lines.find("\"late\""), std::string::npos) << lines;
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 // many counters connect at once, brought up from the previous version with
 // the set-ups kept, a newer database refused, and the counters' role.
 
+#include "BuildSql.h"
 #include "PgTestSupport.h"
 #include "Schema.h"
 #include "ServerSetupStore.h"
@@ -100,12 +101,17 @@ TEST_F(CounterRoleTest, ReadsAndSavesButCannotDeleteOrChangeTheSchema) {
     TicketNumbers tickets(dir.path(), "Counter Shop", 10);
     EXPECT_TRUE(tickets.reserve(*m_counter, *shop));
     EXPECT_EQ(tickets.inHand().value(), 10);
+    auto build =
+        insertBuild(*m_counter, *shop, newUuid(), uuid, customers::SavedBuild{}, utcNowText());
+    EXPECT_TRUE(build) << build.status().message();
+    EXPECT_TRUE(m_counter->exec("UPDATE builds SET ticket_no = 5"));
     // What it may not.
     for (const char* refused : {"DELETE FROM setups", "DROP TABLE setups", "TRUNCATE setups",
                                 "CREATE TABLE extra (x int)", "ALTER TABLE setups ADD COLUMN x int",
                                 "UPDATE setups SET shop_id = shop_id", "UPDATE setups SET id = id",
                                 "UPDATE shops SET next_ticket = 1", "DELETE FROM shops",
-                                "UPDATE schema_version SET version = 1"}) {
+                                "UPDATE schema_version SET version = 1",
+                                "UPDATE builds SET notes = 'changed'", "DELETE FROM builds"}) {
         SCOPED_TRACE(refused);
         const auto r = m_counter->exec(refused);
         EXPECT_FALSE(r);

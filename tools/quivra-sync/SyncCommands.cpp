@@ -108,11 +108,13 @@ std::string syncHelpText() {
            "\n"
            "Commands:\n"
            "  import PATH --shop NAME  load the set-ups of PATH (a data folder holding\n"
-           "                           Saveddb.dbf, or a table) for the shop NAME; importing\n"
-           "                           the same table again adds nothing\n"
-           "  export                   write Saveddb.dbf, Saved.idx and custdb.txt of the\n"
-           "                           chain's set-ups (of one shop with --shop) into the\n"
-           "                           folder of --out (default: the working folder)\n"
+           "                           Saveddb.dbf, or a table) for the shop NAME, with the\n"
+           "                           folder's builds (Builds.dbf); importing the same\n"
+           "                           table again adds nothing\n"
+           "  export                   write Saveddb.dbf, Saved.idx, custdb.txt, Builds.dbf,\n"
+           "                           Builds.idx and builds.txt of the chain's set-ups (of\n"
+           "                           one shop with --shop) into the folder of --out\n"
+           "                           (default: the working folder)\n"
            "  migrate                  bring the server's tables to this version\n"
            "  sync                     send the data folder's saves that wait for the server\n"
            "\n"
@@ -169,6 +171,14 @@ int runSync(const SyncOptions& options) {
                   << report->added << (options.dryRun ? " would be new" : " new") << ", "
                   << report->present << " already on the server"
                   << (options.dryRun ? " (dry run: nothing was changed)" : "") << '\n';
+        if (report->buildsRead > 0) {
+            std::cout << report->buildsRead << " builds read; " << report->buildsAdded
+                      << (options.dryRun ? " would be new" : " new") << ", "
+                      << report->buildsPresent << " already on the server, "
+                      << report->buildsOrphaned << " naming no imported set-up, "
+                      << report->buildsMismatched
+                      << " naming a set-up that has changed since (not imported)\n";
+        }
         return 0;
     }
     // export
@@ -190,7 +200,9 @@ int runSync(const SyncOptions& options) {
     }
     std::cout << table->setups << " set-ups written to "
               << (out / customers::kSavedTableFile).string() << " and "
-              << (out / customers::kExportFile).string() << '\n';
+              << (out / customers::kExportFile).string() << "; " << table->builds << " builds to "
+              << (out / customers::kBuildsTableFile).string() << " and "
+              << (out / customers::kBuildsExportFile).string() << '\n';
     if (table->textsCut > 0) {
         std::cout << table->textsCut
                   << " texts were longer than their field and were cut in Saveddb.dbf; "
