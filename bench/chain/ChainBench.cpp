@@ -1,6 +1,8 @@
 // The chain's customer database on a loopback server holding 10,000,000
-// set-ups: a save, a prefix name search, a customer's history and a step of
-// the name order; 10,000 offline saves synced; 1,000,000 records imported.
+// set-ups, every fourth with an arrow: a save (alone and with its arrow), a
+// prefix name search, a customer's history with its arrows and a step of the
+// name order; 10,000 offline saves synced (every other with its arrow);
+// 1,000,000 records imported.
 //
 // QUIVRA_BENCH_PG names the server's database (a libpq connection string);
 // scripts/bench-postgres.sh starts a throwaway server and runs this.  The
@@ -71,6 +73,25 @@ bool prepare() {
         if (!check(g_db->execScript(sql), "generate")) return false;
         if (!check(g_db->execScript("VACUUM ANALYZE setups"), "analyze")) return false;
     }
+    auto builds = g_db->exec("SELECT count(*) FROM builds");
+    if (!check(builds.status(), "count builds")) return false;
+    if (std::stol(builds->text(0, 0)) < wanted / 4) {
+        std::cerr << "Making " << wanted / 4 << " builds on the server (once)...\n";
+        const std::string sql =
+            "INSERT INTO builds (id, setup_id, shop_id, shaft_key, shaft_size, models, spine_in, "
+            "grains_per_inch, shaft_length_in, point_gr, insert_gr, nock_gr, fletching_gr, "
+            "quantity, total_gr, foc_percent, bow_type, draw_weight_lb, draw_length_in, "
+            "chart_page, notes, saved_at, created, changed) "
+            "SELECT md5('bench-build:' || g)::uuid, md5('bench:' || g)::uuid, " +
+            std::to_string(g_shop) +
+            ", '340CH', '340', 'CH', 0.34, 9.3, 29, 100, 16, 10, 24, 12, 408.7, 11.5, "
+            "'compound', 60, 29, 'Hunt', 'Built by the benchmark', '20260307120000', "
+            "now() - (g % 3650) * interval '1 day', now() "
+            "FROM generate_series(1, " +
+            std::to_string(wanted) + ", 4) g ON CONFLICT DO NOTHING";
+        if (!check(g_db->execScript(sql), "generate builds")) return false;
+        if (!check(g_db->execScript("VACUUM ANALYZE builds"), "analyze builds")) return false;
+    }
     auto sample = g_db->exec("SELECT name FROM setups TABLESAMPLE SYSTEM (0.01) LIMIT 1000");
     if (!check(sample.status(), "sample")) return false;
     for (int i = 0; i < sample->rows(); ++i) g_customers.push_back(sample->text(i, 0));
@@ -98,6 +119,39 @@ void BM_Save(benchmark::State& state) {
 }
 BENCHMARK(BM_Save)->Unit(benchmark::kMillisecond)->Iterations(2000);
 
+customers::SavedBuild benchBuild() {
+    customers::SavedBuild b;
+    b.shaftKey = "340CH";
+    b.size = "340";
+    b.models = "CH";
+    b.spineIn = 0.34;
+    b.grainsPerInch = 9.3;
+    b.lengthIn = 29.0;
+    b.pointGr = 100;
+    b.totalGr = 408.7;
+    b.focPercent = 11.5;
+    b.speedFps = 287.0;
+    b.ratingFps = 330.0;
+    b.drawWeightLb = 60;
+    b.drawLengthIn = 29;
+    b.notes = "Saved by the benchmark";
+    return b;
+}
+
+void BM_SaveWithBuild(benchmark::State& state) {
+    chain::ServerSetupStore store(*g_db, g_shop);
+    std::mt19937 rng(9);
+    const customers::SavedBuild build = benchBuild();
+    const std::chrono::year_month_day day{std::chrono::year{2026}, std::chrono::March,
+                                          std::chrono::day{7}};
+    for (auto _ : state) {
+        const customers::SavedSetup s = benchSetup(rng);
+        const auto o = store.appendSetupWithBuild(s.address, s.codes, day, build);
+        if (!o.status) state.SkipWithError(o.status.message().c_str());
+    }
+}
+BENCHMARK(BM_SaveWithBuild)->Unit(benchmark::kMillisecond)->Iterations(2000);
+
 void BM_PrefixNameSearch(benchmark::State& state) {
     chain::ServerSetupStore store(*g_db, g_shop);
     std::size_t i = 0;
@@ -112,6 +166,8 @@ BENCHMARK(BM_PrefixNameSearch)->Unit(benchmark::kMillisecond)->Iterations(2000);
 void BM_CustomerHistory(benchmark::State& state) {
     chain::ServerSetupStore store(*g_db, g_shop);
     std::size_t i = 0;
+    std::size_t entries = 0;
+    std::size_t withBuild = 0;
     for (auto _ : state) {
         const std::string& name = g_customers[i++ % g_customers.size()];
         state.PauseTiming();
@@ -119,8 +175,17 @@ void BM_CustomerHistory(benchmark::State& state) {
         auto customer = store.current();
         state.ResumeTiming();
         auto history = store.history(customer->address);
-        if (!found || !history || history->empty()) state.SkipWithError("no history");
+        if (!found || !history || history->empty()) {
+            state.SkipWithError("no history");
+            break;
+        }
+        for (const customers::HistoryEntry& e : *history) withBuild += e.build ? 1 : 0;
+        entries += history->size();
     }
+    state.counters["entries"] =
+        benchmark::Counter(static_cast<double>(entries), benchmark::Counter::kAvgIterations);
+    state.counters["with_build"] =
+        benchmark::Counter(static_cast<double>(withBuild), benchmark::Counter::kAvgIterations);
 }
 BENCHMARK(BM_CustomerHistory)->Unit(benchmark::kMillisecond)->Iterations(2000);
 
@@ -147,6 +212,10 @@ void BM_Sync10000OfflineSaves(benchmark::State& state) {
             e.queued = chain::utcNowText();
             e.shop = "Bench Shop";
             e.setup = benchSetup(rng);
+            if (i % 2 == 0) {
+                e.buildUuid = chain::newUuid();
+                e.build = benchBuild();
+            }
             if (!outbox.add(e)) state.SkipWithError("queueing failed");
         }
         state.ResumeTiming();

@@ -1,5 +1,6 @@
 #include "ChainSetupStore.h"
 
+#include "BuildSql.h"
 #include "DateText.h"
 
 namespace quivra::chain {
@@ -68,24 +69,45 @@ std::string ChainSetupStore::takeNotice() {
 AppendOutcome ChainSetupStore::appendSetup(const customers::CustomerAddress& address,
                                            const customers::SetupCodes& codes,
                                            const std::chrono::year_month_day& date) {
-    const SavedSetup setup{address, customers::shortDateText(date), codes};
+    return saveSetup(SavedSetup{address, customers::shortDateText(date), codes}, date,
+                     std::nullopt);
+}
+
+AppendOutcome ChainSetupStore::appendSetupWithBuild(const customers::CustomerAddress& address,
+                                                    const customers::SetupCodes& codes,
+                                                    const std::chrono::year_month_day& date,
+                                                    const customers::SavedBuild& build) {
+    BuildToSave arrow{newUuid(), build};
+    arrow.build.savedAt = customers::timestampNow();
+    return saveSetup(SavedSetup{address, customers::shortDateText(date), codes}, date, arrow);
+}
+
+AppendOutcome ChainSetupStore::saveSetup(const SavedSetup& setup,
+                                         const std::chrono::year_month_day& date,
+                                         const std::optional<BuildToSave>& build) {
     if (Status s = checkStorable(setup); !s) return {s, false};
+    if (build) {
+        if (Status s = checkStorable(build->build); !s) return {s, false};
+    }
     const std::string uuid = newUuid();
     const std::string created = utcNowText();
     if (m_server) {
-        AppendOutcome outcome = m_server->storeSetup(uuid, setup, created);
+        AppendOutcome outcome =
+            build ? m_server->storeSetupWithBuild(uuid, setup, build->uuid, build->build, created)
+                  : m_server->storeSetup(uuid, setup, created);
         if (outcome.status || outcome.status.code() != Status::Code::Unavailable) return outcome;
         // The server went away during the save: it may or may not have
-        // committed it.  The outbox sends it again by the same UUID, which
+        // committed it.  The outbox sends it again by the same UUIDs, which
         // the server keeps once.
         noteOffline(outcome.status);
     }
-    return queueSetup(uuid, setup, created, date);
+    return queueSetup(uuid, setup, created, date, build);
 }
 
 AppendOutcome ChainSetupStore::queueSetup(const std::string& uuid, const SavedSetup& setup,
                                           const std::string& created,
-                                          const std::chrono::year_month_day& date) {
+                                          const std::chrono::year_month_day& date,
+                                          const std::optional<BuildToSave>& build) {
     auto shop = m_base.readShopName();
     if (!shop) return {shop.status(), false};
     OutboxEntry entry;
@@ -94,12 +116,16 @@ AppendOutcome ChainSetupStore::queueSetup(const std::string& uuid, const SavedSe
     entry.queued = created;
     entry.shop = *shop;
     entry.setup = setup;
+    if (build) {
+        entry.buildUuid = build->uuid;
+        entry.build = build->build;
+    }
     auto generation = m_base.outbox().generation();
     auto recNo = m_base.outbox().add(entry);
     if (!recNo) return {recNo.status(), false};
-    // The save is kept from here on.  The copy in the local tables lets this
-    // counter find it while offline; should it fail, the save still
-    // reaches the server.
+    // The save is kept from here on, its arrow with it.  The copy in the
+    // local tables lets this counter find it while offline; should it fail,
+    // the save still reaches the server.
     customers::SavedSetupStore* local = m_local.get();
     customers::SavedSetupStore own(m_base.dataDir(), m_io);
     Status copied = Status::ok();
@@ -107,14 +133,18 @@ AppendOutcome ChainSetupStore::queueSetup(const std::string& uuid, const SavedSe
         copied = own.open();
         local = &own;
     }
-    if (copied) copied = local->appendSetup(setup.address, setup.codes, date).status;
     if (copied) {
-        // The outbox may have been emptied in between: the generation check
-        // then leaves it alone.
-        if (generation) {
-            (void)m_base.outbox().setLocalRecord(*generation, *recNo, local->recNo());
+        const AppendOutcome copy =
+            build ? local->appendSetupWithBuild(setup.address, setup.codes, date, build->build)
+                  : local->appendSetup(setup.address, setup.codes, date);
+        copied = copy.status;
+        if (copy.stored && generation) {
+            // The outbox may have been emptied in between: the generation
+            // check then leaves it alone.
+            (void)m_base.outbox().setLocalRecord(*generation, *recNo, copy.recNo);
         }
-    } else {
+    }
+    if (!copied) {
         m_notice =
             "The set-up is kept for the customer database server, but this computer's "
             "list could not take a copy: " +
@@ -122,7 +152,7 @@ AppendOutcome ChainSetupStore::queueSetup(const std::string& uuid, const SavedSe
     }
     if (local == &own) own.close();
     m_base.nudge();
-    return {Status::ok(), true};
+    return {Status::ok(), true, 0, build.has_value()};
 }
 
 Status ChainSetupStore::queueAddress(const std::string& uuid,

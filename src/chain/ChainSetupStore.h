@@ -17,6 +17,7 @@
 #include "ServerSetupStore.h"
 
 #include <memory>
+#include <optional>
 
 namespace quivra::chain {
 
@@ -35,6 +36,12 @@ public:
     customers::AppendOutcome appendSetup(const customers::CustomerAddress& address,
                                          const customers::SetupCodes& codes,
                                          const std::chrono::year_month_day& date) override;
+    // The set-up and its arrow in one transaction on the server, or both in
+    // one outbox entry (and a local copy of both) while offline.
+    customers::AppendOutcome appendSetupWithBuild(const customers::CustomerAddress& address,
+                                                  const customers::SetupCodes& codes,
+                                                  const std::chrono::year_month_day& date,
+                                                  const customers::SavedBuild& build) override;
 
     core::Status first() override { return m_active->first(); }
     core::Status next() override { return m_active->next(); }
@@ -71,10 +78,21 @@ public:
     [[nodiscard]] bool isOffline() const { return m_active == m_local.get(); }
 
 private:
+    // An arrow to save with a set-up.
+    struct BuildToSave {
+        std::string uuid;
+        customers::SavedBuild build;
+    };
+    // Saves a new set-up (with its arrow) on the server when it answers,
+    // else for the server through the outbox.
+    customers::AppendOutcome saveSetup(const customers::SavedSetup& setup,
+                                       const std::chrono::year_month_day& date,
+                                       const std::optional<BuildToSave>& build);
     // Keeps a save for the server: outbox first, then the local copy.
     customers::AppendOutcome queueSetup(const std::string& uuid, const customers::SavedSetup& setup,
                                         const std::string& created,
-                                        const std::chrono::year_month_day& date);
+                                        const std::chrono::year_month_day& date,
+                                        const std::optional<BuildToSave>& build);
     core::Status queueAddress(const std::string& uuid, const customers::CustomerAddress& address);
     void noteOffline(const core::Status& why);
 

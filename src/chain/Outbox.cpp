@@ -1,5 +1,6 @@
 #include "Outbox.h"
 
+#include "BuildSql.h"
 #include "FileLock.h"
 #include "SetupSql.h"
 #include "TableStore.h"
@@ -16,6 +17,10 @@ using core::Status;
 namespace {
 
 using OutboxLock = FileLock;  // Outbox.lock, around every use of the outbox
+
+// The keys of an arrow in DATA: its UUID, then each field with this prefix.
+constexpr std::string_view kBuildUuidKey = "BUILD";
+constexpr std::string_view kBuildFieldPrefix = "B.";
 
 struct PayloadField {
     const char* key;
@@ -94,6 +99,18 @@ std::string Outbox::encode(const OutboxEntry& entry) {
         appendEscaped(f.text(copy), out);
         out += '\n';
     }
+    if (entry.build) {
+        const auto line = [&out](std::string_view key, std::string_view value) {
+            out += key;
+            out += '=';
+            appendEscaped(value, out);
+            out += '\n';
+        };
+        line(kBuildUuidKey, entry.buildUuid);
+        for (const auto& [key, text] : buildTexts(*entry.build)) {
+            line(std::string(kBuildFieldPrefix) + key, text);
+        }
+    }
     return out;
 }
 
@@ -109,9 +126,25 @@ Status Outbox::decode(std::string_view data, OutboxEntry& entry) {
             return Status::corruption("Outbox.dbf: a queued set-up of " + entry.uuid +
                                       " cannot be read");
         }
-        for (const PayloadField& f : kPayload) {
-            if (line.substr(0, eq) == f.key) f.text(entry) = value;
+        const std::string_view key = line.substr(0, eq);
+        if (key == kBuildUuidKey) {
+            entry.buildUuid = value;
+            if (!entry.build) entry.build.emplace();
+        } else if (key.starts_with(kBuildFieldPrefix)) {
+            if (!entry.build) entry.build.emplace();
+            auto known = setBuildText(*entry.build, key.substr(kBuildFieldPrefix.size()), value);
+            if (!known) {
+                return Status::corruption("Outbox.dbf: the arrow queued with " + entry.uuid +
+                                          " cannot be read: " + known.status().message());
+            }
         }
+        for (const PayloadField& f : kPayload) {
+            if (key == f.key) f.text(entry) = value;
+        }
+    }
+    if (entry.build && entry.buildUuid.empty()) {
+        return Status::corruption("Outbox.dbf: the arrow queued with " + entry.uuid +
+                                  " has no UUID");
     }
     return Status::ok();
 }

@@ -7,7 +7,10 @@
 //                    UUID C(36), KIND C(1) ('N' new set-up, 'A' address
 //                    change), QUEUED C(27) (UTC, ISO 8601), LOCALREC N(10)
 //                    (the copy in Saveddb.dbf, 0 for none), DATA M (the
-//                    texts, encoded so that any code page holds them)
+//                    texts, encoded so that any code page holds them; a
+//                    new set-up saved with its arrow carries the arrow's
+//                    UUID and fields too, so both reach the server in one
+//                    transaction)
 //   Outbox.done      "<generation> <count>": the first <count> records of
 //                    the table of that generation have reached the server
 //   Outbox.lock      taken (exclusively) around every use of the two above
@@ -21,6 +24,7 @@
 // only repeats sends).
 
 #include "FileIo.h"
+#include "SavedBuild.h"
 #include "SetupStore.h"
 #include "Status.h"
 
@@ -43,6 +47,8 @@ struct OutboxEntry {
     std::uint32_t localRec = 0;   // the local copy's record in Saveddb.dbf, 0 for none
     std::string shop;             // the shop that saved it (new set-ups)
     customers::SavedSetup setup;  // an address change uses the address only
+    std::string buildUuid;        // the arrow saved with a new set-up, if any
+    std::optional<customers::SavedBuild> build;
 
     bool operator==(const OutboxEntry&) const = default;
 };

@@ -1,5 +1,6 @@
 #include "OutboxSync.h"
 
+#include "BuildSql.h"
 #include "Schema.h"
 #include "SetupSql.h"
 
@@ -25,7 +26,11 @@ Status sendEntry(PgConnection& connection, const OutboxEntry& e,
         if (!id) return id.status();
         shop = shops.emplace(e.shop, *id).first;
     }
-    return insertSetup(connection, shop->second, e.uuid, e.setup, e.queued).status();
+    if (auto r = insertSetup(connection, shop->second, e.uuid, e.setup, e.queued); !r) {
+        return r.status();
+    }
+    if (!e.build) return Status::ok();
+    return insertBuild(connection, shop->second, e.buildUuid, e.uuid, *e.build, e.queued).status();
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include "ServerSetupStore.h"
 
+#include "BuildSql.h"
+#include "CustomerHistory.h"
 #include "DateText.h"
 #include "ServerExport.h"
 
@@ -132,6 +134,33 @@ AppendOutcome ServerSetupStore::appendSetup(const customers::CustomerAddress& ad
                       utcNowText());
 }
 
+AppendOutcome ServerSetupStore::storeSetupWithBuild(const std::string& uuid,
+                                                    const SavedSetup& setup,
+                                                    const std::string& buildUuid,
+                                                    const customers::SavedBuild& build,
+                                                    const std::string& created) {
+    if (Status s = checkStorable(build); !s) return {s, false};
+    PgTransaction transaction(m_connection);
+    if (!transaction.begun()) return {transaction.begun(), false};
+    auto setupRow = insertSetup(m_connection, m_shopId, uuid, setup, created);
+    if (!setupRow) return {setupRow.status(), false};
+    auto buildRow = insertBuild(m_connection, m_shopId, buildUuid, uuid, build, created);
+    if (!buildRow) return {buildRow.status(), false};
+    const Status s = transaction.commit();
+    return {s, s.isOk(), 0, s.isOk()};
+}
+
+AppendOutcome ServerSetupStore::appendSetupWithBuild(const customers::CustomerAddress& address,
+                                                     const customers::SetupCodes& codes,
+                                                     const std::chrono::year_month_day& date,
+                                                     const customers::SavedBuild& build) {
+    customers::SavedBuild stamped = build;
+    stamped.savedAt = customers::timestampNow();
+    return storeSetupWithBuild(newUuid(),
+                               SavedSetup{address, customers::shortDateText(date), codes},
+                               newUuid(), stamped, utcNowText());
+}
+
 Status ServerSetupStore::beginEdit() {
     if (!m_current) return Status::invalidArgument("There is no set-up to edit.");
     m_editing = true;
@@ -149,20 +178,30 @@ Status ServerSetupStore::postAddress(const customers::CustomerAddress& address) 
 
 Result<std::vector<customers::HistoryEntry>> ServerSetupStore::history(
     const customers::CustomerAddress& customer) {
-    std::string sql = "SELECT ";
+    // The customer's name through the name index, each set-up with its
+    // newest arrow through the builds' index; the address is compared here,
+    // by the same rule as the local tables' history.
+    std::string sql = "SELECT s.*, ";
+    sql += buildColumns("b");
+    sql += " FROM (SELECT ";
     sql += kSetupColumns;
-    sql += R"( FROM setups WHERE upper(name) COLLATE "C" = upper($1) COLLATE "C")"
-           " AND name = $1 AND addr1 = $2 AND addr2 = $3 AND city = $4 AND state = $5"
-           " AND zip = $6 AND country = $7 ORDER BY created DESC, id DESC";
-    auto r = m_connection.exec(sql, {customer.name, customer.addr1, customer.addr2, customer.city,
-                                     customer.state, customer.zip, customer.country});
+    sql += R"(, created AS s_created FROM setups)"
+           R"( WHERE upper(name) COLLATE "C" = upper($1) COLLATE "C") AS s)"
+           " LEFT JOIN LATERAL (SELECT * FROM builds WHERE builds.setup_id = s.id"
+           " ORDER BY builds.created DESC, builds.id DESC LIMIT 1) AS b ON true"
+           " ORDER BY s.s_created DESC, s.id DESC";
+    auto r = m_connection.exec(sql, {customer.name});
     if (!r) return r.status();
+    const int firstBuildColumn = r->columns() - buildColumnCount();
     std::vector<customers::HistoryEntry> entries;
-    entries.reserve(static_cast<std::size_t>(r->rows()));
     for (int i = 0; i < r->rows(); ++i) {
         ServerSetup s = setupFromRow(*r, i);
-        entries.push_back({std::move(s.id), std::move(s.setup)});
+        if (!customers::sameCustomer(s.setup.address, customer)) continue;
+        customers::HistoryEntry e{std::move(s.id), std::move(s.setup), std::nullopt};
+        if (!r->isNull(i, firstBuildColumn)) e.build = buildFromRow(*r, i, firstBuildColumn);
+        entries.push_back(std::move(e));
     }
+    customers::sortNewestFirst(entries);
     return entries;
 }
 

@@ -4,7 +4,9 @@
 // set-ups (upper(name) in byte order, then the UUID) a row at a time, so it
 // costs the same on ten set-ups or ten million; the name search is a prefix
 // search that ignores case.  New set-ups are saved for the store's shop; an
-// export writes that shop's set-ups.  The server keeps every text exactly:
+// export writes that shop's set-ups.  A customer's history is read with the
+// newest arrow of each set-up in one query, through the name index and the
+// builds' index on their set-up.  The server keeps every text exactly:
 // no field has a width.
 //
 // The connection is borrowed and must outlive the store; the schema must be
@@ -37,6 +39,19 @@ public:
     // left as it is and counts as saved.
     customers::AppendOutcome storeSetup(const std::string& uuid, const customers::SavedSetup& setup,
                                         const std::string& created);
+    // Saves under new UUIDs, the set-up and its arrow in one transaction.
+    customers::AppendOutcome appendSetupWithBuild(const customers::CustomerAddress& address,
+                                                  const customers::SetupCodes& codes,
+                                                  const std::chrono::year_month_day& date,
+                                                  const customers::SavedBuild& build) override;
+    // Saves the set-up under `uuid` and its arrow (`build.savedAt` as
+    // given) under `buildUuid` in one transaction; what is there already
+    // is left as it is and counts as saved.
+    customers::AppendOutcome storeSetupWithBuild(const std::string& uuid,
+                                                 const customers::SavedSetup& setup,
+                                                 const std::string& buildUuid,
+                                                 const customers::SavedBuild& build,
+                                                 const std::string& created);
 
     core::Status first() override;
     core::Status next() override;

@@ -1,39 +1,28 @@
 #pragma once
-// CustomerHistory: every set-up saved for one customer, newest first, with
-// the arrow built for each, for the retrieval window's history list.
+// CustomerHistory: the rules of a customer's history, every set-up saved
+// for one customer, newest first, with the arrow built for each, as the
+// retrieval window lists it.  Each store reads the history its own way
+// (SetupStore::history()); these rules make the lists alike.
 //
 // One customer is one name (as stored, trailing blanks aside) at one
 // address: the first address line, city and state agree, and so do the
 // second line and the ZIP code where both records have one.  Addresses are
 // compared without regard to case or runs of blanks ("12 Elm st" is
-// "12  Elm St").  The name is found through the name index Saved.idx, so
-// listing one customer's history reads that customer's records only.
+// "12  Elm St").
 //
 // Order: by the stored DATE, read in whatever form it was written
 // (parseStoredDate()); set-ups of one day, and set-ups whose date cannot be
 // read (listed last), by saving order, the last saved first.  Dates are
 // shown as stored.
 
-#include "BuildStore.h"
 #include "CustomerAddress.h"
-#include "SavedSetupStore.h"
-#include "Status.h"
+#include "SavedBuild.h"
+#include "SetupStore.h"
 
-#include <chrono>
-#include <cstdint>
-#include <optional>
 #include <string>
 #include <vector>
 
 namespace quivra::customers {
-
-struct HistoryItem {
-    std::uint32_t recNo = 0;  // the set-up's record in Saveddb.dbf
-    SavedSetup setup;
-    std::optional<std::chrono::year_month_day> date;  // DATE read as a date
-    std::string signature;                            // setupSignature(setup)
-    std::optional<FoundBuild> build;                  // none for older set-ups
-};
 
 // A customer's set-up with the arrow built for it: what "Re-order" opens
 // the build sheet with and what the bench ticket prints.
@@ -56,16 +45,17 @@ struct HistoryRow {
 // Whether two addresses belong to one customer (see above).
 bool sameCustomer(const CustomerAddress& a, const CustomerAddress& b);
 
-// The set-ups of `customer`, newest first.  `setups` must be open; it is
-// left on an unspecified record.  `builds` may be closed (no builds yet).
-storage::Result<std::vector<HistoryItem>> customerHistory(SavedSetupStore& setups,
-                                                          BuildStore& builds,
-                                                          const CustomerAddress& customer);
+// The name as a customer's key: the stored text without trailing blanks.
+std::string customerName(std::string name);
 
-HistoryRow historyRow(const HistoryItem& entry);
+// Puts `entries`, given in saving order with the last saved first, in the
+// history's order (see above).
+void sortNewestFirst(std::vector<HistoryEntry>& entries);
+
+HistoryRow historyRow(const HistoryEntry& entry);
 
 // The entry with its build (precondition: entry.build).
-CustomerBuild customerBuild(const HistoryItem& entry);
+CustomerBuild customerBuild(const HistoryEntry& entry);
 
 // "340 CH": the size and the models of a build.
 std::string shaftText(const SavedBuild& build);

@@ -16,8 +16,7 @@ QString qs(const std::string& s) {
 
 }  // namespace
 
-HistoryPanel::HistoryPanel(const std::filesystem::path& dataDir, QWidget* parent)
-    : QWidget(parent), m_setups(dataDir), m_builds(dataDir), m_list(new QTreeWidget(this)) {
+HistoryPanel::HistoryPanel(QWidget* parent) : QWidget(parent), m_list(new QTreeWidget(this)) {
     setObjectName(QStringLiteral("HistoryPanel"));
     auto* caption = new QLabel(tr("&History of this customer:"), this);
     caption->setBuddy(m_list);
@@ -35,40 +34,32 @@ HistoryPanel::HistoryPanel(const std::filesystem::path& dataDir, QWidget* parent
     m_list->setMinimumHeight(m_list->fontMetrics().height() * 7);
     connect(m_list, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* item) {
         if (item == nullptr || m_marking) return;
-        emit chosen(item->data(0, Qt::UserRole).toUInt());
+        emit chosen(item->data(0, Qt::UserRole).toString());
     });
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(caption);
     layout->addWidget(m_list);
-
-    m_error = m_setups.open();
-    if (m_error) m_error = m_builds.openForReading();
 }
 
-std::string HistoryPanel::takeNotice() {
-    std::string notice = m_setups.takeNotice();
-    const std::string builds = m_builds.takeNotice();
-    if (!notice.empty() && !builds.empty()) notice += "\n\n";
-    return notice + builds;
-}
-
-storage::Status HistoryPanel::showFor(const CustomerAddress& address, std::uint32_t recNo) {
-    if (m_listed && sameCustomer(address, m_customer) && entry(recNo) != nullptr) {
-        mark(recNo);
+storage::Status HistoryPanel::showFor(SetupStore& store, const CustomerAddress& address,
+                                      const SetupId& id) {
+    if (m_listed && sameCustomer(address, m_customer) && entry(id) != nullptr) {
+        mark(id);
         return storage::Status::ok();
     }
-    return refresh(address, recNo);
+    return refresh(store, address, id);
 }
 
-storage::Status HistoryPanel::refresh(const CustomerAddress& address, std::uint32_t recNo) {
+storage::Status HistoryPanel::refresh(SetupStore& store, const CustomerAddress& address,
+                                      const SetupId& id) {
     m_customer = address;
     m_entries.clear();
     m_listed = false;
-    storage::Status s = m_error;
-    if (s) {
-        auto history = customerHistory(m_setups, m_builds, address);
+    storage::Status s;
+    if (!id.empty()) {
+        auto history = store.history(address);
         if (history) {
             m_entries = std::move(history).value();
             m_listed = true;
@@ -77,18 +68,18 @@ storage::Status HistoryPanel::refresh(const CustomerAddress& address, std::uint3
         }
     }
     fill();
-    mark(recNo);
+    mark(id);
     return s;
 }
 
 void HistoryPanel::fill() {
     const QSignalBlocker quiet(m_list);
     m_list->clear();
-    for (const HistoryItem& e : m_entries) {
+    for (const HistoryEntry& e : m_entries) {
         const HistoryRow row = historyRow(e);
         auto* item = new QTreeWidgetItem(m_list, {qs(row.date), qs(row.category), qs(row.bowWeight),
                                                   qs(row.arrowLength), qs(row.shaft)});
-        item->setData(0, Qt::UserRole, e.recNo);
+        item->setData(0, Qt::UserRole, qs(e.id));
         // A screen reader reads the whole line with its captions.
         item->setData(0, Qt::AccessibleTextRole,
                       tr("Saved %1, %2, bow weight %3, arrow length %4, shaft %5")
@@ -97,11 +88,11 @@ void HistoryPanel::fill() {
     }
 }
 
-void HistoryPanel::mark(std::uint32_t recNo) {
+void HistoryPanel::mark(const SetupId& id) {
     m_marking = true;
     for (int i = 0; i < m_list->topLevelItemCount(); ++i) {
         QTreeWidgetItem* item = m_list->topLevelItem(i);
-        if (item->data(0, Qt::UserRole).toUInt() == recNo) {
+        if (item->data(0, Qt::UserRole).toString().toStdString() == id) {
             m_list->setCurrentItem(item);
             break;
         }
@@ -109,9 +100,10 @@ void HistoryPanel::mark(std::uint32_t recNo) {
     m_marking = false;
 }
 
-const HistoryItem* HistoryPanel::entry(std::uint32_t recNo) const {
-    for (const HistoryItem& e : m_entries) {
-        if (e.recNo == recNo) return &e;
+const HistoryEntry* HistoryPanel::entry(const SetupId& id) const {
+    if (id.empty()) return nullptr;
+    for (const HistoryEntry& e : m_entries) {
+        if (e.id == id) return &e;
     }
     return nullptr;
 }

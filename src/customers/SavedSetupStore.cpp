@@ -1,5 +1,6 @@
 #include "SavedSetupStore.h"
 
+#include "BuildStore.h"
 #include "CustomerFiles.h"
 #include "CustomerHistory.h"
 #include "DateText.h"
@@ -16,6 +17,13 @@ using storage::Result;
 using storage::Status;
 
 namespace {
+
+// Adds a notice for the window to tell once.
+void addNotice(std::string& notice, const std::string& more) {
+    if (more.empty()) return;
+    if (!notice.empty()) notice += "\n\n";
+    notice += more;
+}
 
 // The 19 fields of a saved set-up in table order, and the part of a
 // SavedSetup each one holds.  Every read, write and check goes through this
@@ -192,10 +200,15 @@ Status SavedSetupStore::goToId(const SetupId& id) {
 }
 
 Result<std::vector<HistoryEntry>> SavedSetupStore::history(const CustomerAddress& customer) {
-    const std::uint32_t from = m_table.recNo();
     std::vector<HistoryEntry> found;
-    auto seek = seekName(customer.name);
+    const std::string name = customerName(customer.name);
+    if (name.empty()) return found;
+    const std::uint32_t from = m_table.recNo();
+    auto seek = seekName(name);
     if (!seek) return seek.status();
+    // Records of one name stand together in name order, the exact name
+    // before longer ones that begin with it.
+    std::vector<std::uint32_t> recNos;
     Status s;
     while (*seek && !m_table.eof()) {
         auto record = current();
@@ -203,24 +216,41 @@ Result<std::vector<HistoryEntry>> SavedSetupStore::history(const CustomerAddress
             s = record.status();
             break;
         }
-        if (record->address.name != customer.name) break;  // past the customer's key
+        if (customerName(record->address.name) != name) break;  // past the customer's key
         if (sameCustomer(record->address, customer)) {
-            found.push_back({currentId(), std::move(record).value()});
+            recNos.push_back(m_table.recNo());
+            found.push_back({currentId(), std::move(record).value(), std::nullopt});
         }
         if (s = next(); !s) break;
     }
     if (Status back = from == 0 ? first() : m_table.goTo(from); s && !back) s = back;
     if (!s) return s;
-    // Newest first by the date's meaning, whatever form stored it; dates
-    // that cannot be read last; one day's set-ups the last saved first.
-    std::stable_sort(found.begin(), found.end(), [](const HistoryEntry& a, const HistoryEntry& b) {
-        const auto da = parseStoredDate(a.setup.date);
-        const auto db = parseStoredDate(b.setup.date);
-        if (da.has_value() != db.has_value()) return da.has_value();
-        if (da && *da != *db) return *da > *db;
-        return std::stoul(a.id) > std::stoul(b.id);
-    });
-    return found;
+
+    // The arrows, from Builds.dbf when the folder has one.
+    BuildStore builds(m_table.path().parent_path(), *m_io);
+    s = builds.openForReading();
+    for (std::size_t i = 0; s && i < found.size(); ++i) {
+        auto build = builds.findFor(recNos[i], setupSignature(found[i].setup));
+        if (!build) {
+            s = build.status();
+        } else if (*build) {
+            found[i].build = std::move((*build)->build);
+        }
+    }
+    addNotice(m_notice, builds.takeNotice());
+    builds.close();
+    if (!s) return s;
+
+    // Saving order, the last saved first, then by date.
+    std::vector<std::size_t> order(found.size());
+    for (std::size_t i = 0; i < order.size(); ++i) order[i] = i;
+    std::sort(order.begin(), order.end(),
+              [&recNos](std::size_t a, std::size_t b) { return recNos[a] > recNos[b]; });
+    std::vector<HistoryEntry> history;
+    history.reserve(found.size());
+    for (const std::size_t i : order) history.push_back(std::move(found[i]));
+    sortNewestFirst(history);
+    return history;
 }
 
 Status SavedSetupStore::exportText(const std::filesystem::path& target,
@@ -277,6 +307,30 @@ AppendOutcome SavedSetupStore::appendSetup(const CustomerAddress& address, const
                             ", but " + m_indexFile.filename().string() +
                             " could not be brought up to date: " + s.message()),
             true, stored};
+}
+
+AppendOutcome SavedSetupStore::appendSetupWithBuild(const CustomerAddress& address,
+                                                    const SetupCodes& codes,
+                                                    const std::chrono::year_month_day& date,
+                                                    const SavedBuild& build) {
+    AppendOutcome out = appendSetup(address, codes, date);
+    if (!out.status) return out;
+    // The build names its set-up by record number and the signature of
+    // the record as it is on file (texts cut to their fields), which is
+    // what a later reading compares.
+    Status s = m_table.goTo(out.recNo);
+    auto record = s ? current() : Result<SavedSetup>(s);
+    if (!record) {
+        out.status = record.status();
+        return out;
+    }
+    BuildStore builds(m_table.path().parent_path(), *m_io);
+    out.status = builds.openForWriting();
+    if (out.status) out.status = builds.append(out.recNo, setupSignature(*record), build).status();
+    out.buildStored = out.status.isOk();
+    addNotice(m_notice, builds.takeNotice());
+    builds.close();
+    return out;
 }
 
 Status SavedSetupStore::first() {

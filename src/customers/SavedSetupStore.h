@@ -84,6 +84,12 @@ public:
     // table before giving up.  Afterwards nothing is pending any more.
     AppendOutcome appendSetup(const CustomerAddress& address, const SetupCodes& codes,
                               const std::chrono::year_month_day& date) override;
+    // Appends the set-up as appendSetup() does, then the arrow into
+    // Builds.dbf beside it (BuildStore.h), each durable before the next
+    // begins: a crash leaves both, the set-up alone, or nothing.
+    AppendOutcome appendSetupWithBuild(const CustomerAddress& address, const SetupCodes& codes,
+                                       const std::chrono::year_month_day& date,
+                                       const SavedBuild& build) override;
 
     // --- browsing in name order (precondition: open) ------------------------------
     storage::Status first() override;
@@ -112,9 +118,9 @@ public:
     // memo or a field the table lacks.  Precondition: open.
     [[nodiscard]] int textWidth(std::string_view field) const override;
 
-    // The customer's set-ups found through the name index, newest first by
-    // their date (a date that cannot be read counts as oldest), then by
-    // record number.  The store stands where it stood before.
+    // The customer's set-ups found through the name index, so that only
+    // that customer's records are read, with the arrows Builds.dbf keeps
+    // for them.  The store stands where it stood before.
     storage::Result<std::vector<HistoryEntry>> history(const CustomerAddress& customer) override;
     // The table in record order, through a handle of its own (no index).
     storage::Status exportText(const std::filesystem::path& target,

@@ -33,45 +33,31 @@ Status saveBuildFor(const std::filesystem::path& dataDir, storage::FileIo& io,
     return s;
 }
 
-SaveOutcome saveSetupWithBuild(SetupStore& setups, const std::filesystem::path& dataDir,
-                               storage::FileIo& io, const CustomerAddress& address,
+SaveOutcome saveSetupWithBuild(SetupStore& setups, const CustomerAddress& address,
                                const SetupCodes& codes, const std::chrono::year_month_day& date,
                                const std::optional<SavedBuild>& build) {
     SaveOutcome out;
-    StoredSetup stored;
-    {
-        AppendOutcome appended{setups.open(), false};
-        if (appended.status) appended = setups.appendSetup(address, codes, date);
-        addNotice(out.notice, setups.takeNotice());
-        out.setupStored = appended.stored;
-        if (appended.stored && appended.recNo != 0) {
-            stored.recNo = appended.recNo;
-            // The signature of the record as it is on file (texts cut to
-            // their fields), which is what a later reading compares.
-            Status s = setups.goToId(std::to_string(stored.recNo));
-            auto record = s ? setups.current() : storage::Result<SavedSetup>(s);
-            if (record) stored.signature = setupSignature(*record);
-            out.setup = stored;
-            if (appended.status && !record) appended.status = record.status();
-        }
-        setups.close();
-        out.status = appended.status;
-        if (!out.status) {
-            if (appended.stored && build) {
-                out.status = Status::ioError(buildNotSavedMessage(out.status));
-            }
-            return out;
-        }
-        if (build && !out.setup) {
-            // Kept on the shared server, which has no place for builds yet.
-            addNotice(out.notice, kBuildNotOnServer);
-            return out;
-        }
+    AppendOutcome appended{setups.open(), false};
+    if (appended.status) {
+        appended = build ? setups.appendSetupWithBuild(address, codes, date, *build)
+                         : setups.appendSetup(address, codes, date);
     }
-    if (!build) return out;
-    const Status s = saveBuildFor(dataDir, io, stored, *build, out.notice);
-    out.buildStored = s.isOk();
-    if (!s) out.status = Status::ioError(buildNotSavedMessage(s));
+    addNotice(out.notice, setups.takeNotice());
+    out.setupStored = appended.stored;
+    out.buildStored = appended.buildStored;
+    if (appended.stored && appended.recNo != 0) {
+        // The signature of the record as it is on file, for a retry.
+        StoredSetup stored{appended.recNo, {}};
+        Status s = setups.goToId(std::to_string(stored.recNo));
+        auto record = s ? setups.current() : storage::Result<SavedSetup>(s);
+        if (record) stored.signature = setupSignature(*record);
+        out.setup = stored;
+    }
+    setups.close();
+    out.status = appended.status;
+    if (!out.status && appended.stored && build) {
+        out.status = Status::ioError(buildNotSavedMessage(out.status));
+    }
     return out;
 }
 
@@ -80,7 +66,7 @@ SaveOutcome saveSetupWithBuild(const std::filesystem::path& dataDir, storage::Fi
                                const std::chrono::year_month_day& date,
                                const std::optional<SavedBuild>& build) {
     SavedSetupStore setups(dataDir, io);
-    return saveSetupWithBuild(setups, dataDir, io, address, codes, date, build);
+    return saveSetupWithBuild(setups, address, codes, date, build);
 }
 
 }  // namespace quivra::customers

@@ -30,10 +30,11 @@ struct StoredSetup {
 struct SaveOutcome {
     // Ok: the set-up and, when one was given, its build are on file.
     storage::Status status;
-    // Set once the set-up itself is on file (even when something after it
-    // failed): it must then not be saved a second time.
+    // Where the set-up is in the local tables, once it is on file there
+    // (even when something after it failed).
     std::optional<StoredSetup> setup;
-    // Set once the set-up is kept in its store, local or shared server.
+    // Set once the set-up is kept in its store, local or shared server: it
+    // must then not be saved a second time.
     bool setupStored = false;
     bool buildStored = false;
     // What the stores mended on the way (an index rebuilt, Builds.dbf
@@ -41,16 +42,13 @@ struct SaveOutcome {
     std::string notice;
 };
 
-// Appends the set-up with `date`, then `build` when given.  When the
-// set-up is stored but its build is not, `status` says so ("The set-up was
-// saved, but its arrow could not be saved with it: ...") and `setup` tells
-// where it is, for saveBuildFor().
-// `setups` is the store the set-up goes to (closed; opened and closed here);
-// the build goes to Builds.dbf of `dataDir` beside a set-up of the local
-// tables.  A set-up kept on the shared server is saved without its build,
-// and the notice says so (kBuildNotOnServer).
-SaveOutcome saveSetupWithBuild(SetupStore& setups, const std::filesystem::path& dataDir,
-                               storage::FileIo& io, const CustomerAddress& address,
+// Appends the set-up with `date`, with `build` when given
+// (SetupStore::appendSetupWithBuild()).  When the set-up is stored but its
+// build is not, `status` says so ("The set-up was saved, but its arrow
+// could not be saved with it: ...") and, for the local tables, `setup`
+// tells where it is, for saveBuildFor().  `setups` is closed; it is opened
+// and closed here.
+SaveOutcome saveSetupWithBuild(SetupStore& setups, const CustomerAddress& address,
                                const SetupCodes& codes, const std::chrono::year_month_day& date,
                                const std::optional<SavedBuild>& build);
 
@@ -59,10 +57,6 @@ SaveOutcome saveSetupWithBuild(const std::filesystem::path& dataDir, storage::Fi
                                const CustomerAddress& address, const SetupCodes& codes,
                                const std::chrono::year_month_day& date,
                                const std::optional<SavedBuild>& build);
-
-inline constexpr const char* kBuildNotOnServer =
-    "The set-up was saved on the shared server. The server does not keep arrows yet, so this "
-    "arrow was not saved with it; print its ticket or build sheet to keep it.";
 
 // Saves `build` for a set-up already on file (the retry after a failure).
 storage::Status saveBuildFor(const std::filesystem::path& dataDir, storage::FileIo& io,

@@ -10,7 +10,7 @@
 // window browses them.  Every set-up has an id that stays the same while the
 // store is open (the record number of the local table, the UUID on the
 // server): the window comes back to a record by it, and a customer's history
-// and the build saved with a set-up are found by it.
+// and the arrow saved with a set-up are found by it.
 //
 // Nothing here throws; every fallible call returns a Status that says what
 // failed, in words for the user's error box.  A store is used by one thread
@@ -18,12 +18,14 @@
 
 #include "CustomerAddress.h"
 #include "Progress.h"
+#include "SavedBuild.h"
 #include "SetupCodes.h"
 #include "Status.h"
 
 #include <chrono>
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -42,10 +44,12 @@ struct SavedSetup {
 // Identity of a saved set-up inside its store; empty for none.
 using SetupId = std::string;
 
-// One set-up of a customer's history.
+// One set-up of a customer's history, with the arrow built for it (the
+// newest, should it have been saved twice); none for a set-up saved without.
 struct HistoryEntry {
     SetupId id;
     SavedSetup setup;
+    std::optional<SavedBuild> build;
 
     bool operator==(const HistoryEntry&) const = default;
 };
@@ -58,7 +62,8 @@ struct HistoryEntry {
 struct AppendOutcome {
     storage::Status status;
     bool stored = false;
-    std::uint32_t recNo = 0;  // the new record's number in the local table, when stored there
+    std::uint32_t recNo = 0;   // the new record's number in the local table, when stored there
+    bool buildStored = false;  // the arrow given with the set-up is kept with it
 };
 
 class SetupStore {
@@ -87,6 +92,13 @@ public:
     // Stores one new set-up with the address, the codes and `date`.
     virtual AppendOutcome appendSetup(const CustomerAddress& address, const SetupCodes& codes,
                                       const std::chrono::year_month_day& date) = 0;
+    // Stores a new set-up with the arrow built for it: both are kept, or
+    // the set-up alone (`stored`, and `status` says why the arrow is not),
+    // or neither.  Never an arrow without its set-up.
+    virtual AppendOutcome appendSetupWithBuild(const CustomerAddress& address,
+                                               const SetupCodes& codes,
+                                               const std::chrono::year_month_day& date,
+                                               const SavedBuild& build) = 0;
 
     // --- browsing in name order (precondition: open) ------------------------------
     virtual storage::Status first() = 0;
@@ -113,8 +125,9 @@ public:
     [[nodiscard]] virtual int textWidth(std::string_view field) const = 0;
 
     // --- the customer's history ----------------------------------------------------
-    // Every set-up saved for the customer with this name and address (name,
-    // both address lines, city, state, zip and country alike), newest first.
+    // Every set-up saved for the customer with this name and address
+    // (sameCustomer()), newest first (sortNewestFirst()), each with its
+    // arrow.  The store stays on the set-up it stood on.
     virtual storage::Result<std::vector<HistoryEntry>> history(const CustomerAddress& customer) = 0;
 
     // --- export ------------------------------------------------------------------------

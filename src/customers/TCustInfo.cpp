@@ -129,8 +129,7 @@ void TCustInfo::PostBtnClick() {
         shell::MessageBox::error(this, qs(store.status().message()));
         return;
     }
-    const SaveOutcome outcome =
-        saveSetupWithBuild(**store, m_dataDir, *m_io, address, m_codes, m_date, m_build);
+    const SaveOutcome outcome = saveSetupWithBuild(**store, address, m_codes, m_date, m_build);
     showNotice(outcome.notice);
     if (!outcome.status) {
         shell::MessageBox::error(this, qs(outcome.status.message()));

@@ -44,8 +44,9 @@ public:
     // date is read from core::Clock.
     TCustInfo(const selection::SelectionInputs& inputs, std::optional<core::Page> searchedPage,
               std::filesystem::path dataDir, QWidget* parent = nullptr);
-    // With `build`, the arrow chosen for the set-up, saved with it in
-    // Builds.dbf; without one the set-up is saved exactly as before.
+    // With `build`, the arrow chosen for the set-up, saved with it
+    // (Builds.dbf beside the local tables, or the chain's server); without
+    // one the set-up is saved exactly as before.
     TCustInfo(const selection::SelectionInputs& inputs, std::optional<core::Page> searchedPage,
               std::filesystem::path dataDir, std::optional<SavedBuild> build,
               QWidget* parent = nullptr);

@@ -51,7 +51,7 @@ TGetCust::TGetCust(const std::filesystem::path& dataDir, RetrievalCommands comma
       m_result(result),
       m_address(new AddressPanel(this)),
       m_header(new SetupHeaderPanel(this)),
-      m_history(new HistoryPanel(dataDir, this)),
+      m_history(new HistoryPanel(this)),
       m_navigator(new RecordNavigator(this)),
       m_searchButton(makeButton(this, "Button1", tr("Search"), tr("Search"))),
       m_returnButton(makeButton(this, "EncartaButton2", tr("Return Data"), tr("Return Data"))),
@@ -77,9 +77,7 @@ TGetCust::TGetCust(const std::filesystem::path& dataDir, RetrievalCommands comma
     auto store = chain::CustomerBase::of(dataDir).store();
     if (!store) throw shell::UserError(store.status().message());
     m_store = std::move(store).value();
-    m_localStore = dynamic_cast<SavedSetupStore*>(m_store.get());
     if (storage::Status s = m_store->open(); !s) throw shell::UserError(s.message());
-    m_history->setVisible(m_localStore != nullptr);
     m_address->setWidths([this](std::string_view field) { return m_store->textWidth(field); });
 
     m_exitButton->setFlat(true);
@@ -97,7 +95,7 @@ TGetCust::TGetCust(const std::filesystem::path& dataDir, RetrievalCommands comma
     connect(m_reorderButton, &QPushButton::clicked, this, [this] { ReorderBtnClick(); });
     connect(m_ticketButton, &QPushButton::clicked, this, [this] { TicketBtnClick(); });
     connect(m_history, &HistoryPanel::chosen, this,
-            [this](std::uint32_t recNo) { HistoryChosen(recNo); });
+            [this](const QString& id) { HistoryChosen(id.toStdString()); });
     connect(m_closeButton, &QPushButton::clicked, this, [this] { ExitBtnClick(); });
     connect(m_exitButton, &QPushButton::clicked, this, [this] { ExitBtnClick(); });
 
@@ -131,10 +129,7 @@ TGetCust::TGetCust(const std::filesystem::path& dataDir, RetrievalCommands comma
 }
 
 void TGetCust::showNotice() {
-    std::string notice = m_store->takeNotice();
-    if (const std::string history = m_history->takeNotice(); !history.empty()) {
-        notice += (notice.empty() ? "" : "\n\n") + history;
-    }
+    const std::string notice = m_store->takeNotice();
     if (!notice.empty()) {
         shell::MessageBox::information(this, QString::fromStdString(notice));
     }
@@ -197,12 +192,12 @@ void TGetCust::showCurrent(bool header) {
 }
 
 void TGetCust::showHistory(bool again) {
-    const std::uint32_t recNo = currentRecNo();
+    const SetupId id = m_store->currentId();
     auto record = m_store->current();
     storage::Status s = record.status();
     if (record.isOk()) {
-        s = again ? m_history->refresh(record->address, recNo)
-                  : m_history->showFor(record->address, recNo);
+        s = again ? m_history->refresh(*m_store, record->address, id)
+                  : m_history->showFor(*m_store, record->address, id);
     }
     // The history is an addition to the record on screen: a history that
     // cannot be read is said once and leaves the rest of the window working.
@@ -210,27 +205,19 @@ void TGetCust::showHistory(bool again) {
         m_historyFailure = s.message();
         showStatus(s);
     }
-    const HistoryItem* shown = shownEntry();
+    const HistoryEntry* shown = shownEntry();
     const bool withBuild = shown != nullptr && shown->build.has_value();
     m_reorderButton->setEnabled(withBuild && !m_store->isEditing());
     m_ticketButton->setEnabled(withBuild && m_ticket != nullptr && !m_store->isEditing());
 }
 
-std::uint32_t TGetCust::currentRecNo() const {
-    // The history and the builds are kept beside the local tables, whose ids
-    // are record numbers; the chain's server store has no history list here.
-    if (m_localStore == nullptr || m_store->atEnd()) return 0;
-    return m_localStore->recNo();
+const HistoryEntry* TGetCust::shownEntry() const {
+    return m_history->entry(m_store->currentId());
 }
 
-const HistoryItem* TGetCust::shownEntry() const {
-    const std::uint32_t recNo = currentRecNo();
-    return recNo == 0 ? nullptr : m_history->entry(recNo);
-}
-
-void TGetCust::HistoryChosen(std::uint32_t recNo) {
+void TGetCust::HistoryChosen(const SetupId& id) {
     if (m_store->isEditing()) return;
-    if (storage::Status s = m_store->goToId(std::to_string(recNo)); !s) showStatus(s);
+    if (storage::Status s = m_store->goToId(id); !s) showStatus(s);
     showNotice();
     showCurrent(true);
 }
@@ -242,7 +229,7 @@ void TGetCust::setEditing(bool editing) {
     // post or drop it behind the user's back; both wait for Post or Cancel.
     m_searchButton->setEnabled(!editing);
     m_history->setEnabled(!editing);
-    const HistoryItem* shown = editing ? nullptr : shownEntry();
+    const HistoryEntry* shown = editing ? nullptr : shownEntry();
     const bool withBuild = shown != nullptr && shown->build.has_value();
     m_reorderButton->setEnabled(withBuild);
     m_ticketButton->setEnabled(withBuild && m_ticket != nullptr);
@@ -334,7 +321,7 @@ void TGetCust::ReturnDataBtnClick() {
 }
 
 void TGetCust::ReorderBtnClick() {
-    const HistoryItem* shown = shownEntry();
+    const HistoryEntry* shown = shownEntry();
     if (shown == nullptr || !shown->build) return;
     auto setup = restoreSetup(shown->setup.codes);
     if (!setup.isOk()) {
@@ -347,7 +334,7 @@ void TGetCust::ReorderBtnClick() {
 }
 
 void TGetCust::TicketBtnClick() {
-    const HistoryItem* shown = shownEntry();
+    const HistoryEntry* shown = shownEntry();
     if (shown == nullptr || !shown->build || !m_ticket) return;
     CustomerBuild build = customerBuild(*shown);
     build.customer = m_address->address();  // as shown, with any correction posted

@@ -35,8 +35,6 @@ namespace quivra::customers {
 
 class AddressPanel;
 class HistoryPanel;
-class SavedSetupStore;
-struct HistoryItem;
 class SetupHeaderPanel;
 
 class TGetCust : public QDialog {
@@ -64,7 +62,7 @@ public:
     // "Ticket...": the bench work ticket of the current set-up's build.
     void TicketBtnClick();
     // A line of the history chosen: shows that set-up.
-    void HistoryChosen(std::uint32_t recNo);
+    void HistoryChosen(const SetupId& id);
     // "Close": closes; an edit not posted is dropped.
     void ExitBtnClick();
 
@@ -79,11 +77,8 @@ private:
     TGetCust(const std::filesystem::path& dataDir, RetrievalCommands commands,
              std::optional<RestoredSetup>* setupResult, std::optional<Retrieved>* result,
              QWidget* parent);
-    // The local record number of the set-up on screen; 0 at end or when the
-    // store is the chain's server.
-    [[nodiscard]] std::uint32_t currentRecNo() const;
     // The history entry of the record on screen, or nullptr.
-    [[nodiscard]] const HistoryItem* shownEntry() const;
+    [[nodiscard]] const HistoryEntry* shownEntry() const;
     // Lists the history of the customer on screen (`again`: re-read it).
     void showHistory(bool again);
     // Before the window closes: an address edit that differs from the stored
@@ -100,7 +95,6 @@ private:
     void showNotice();
 
     std::unique_ptr<SetupStore> m_store;
-    SavedSetupStore* m_localStore = nullptr;  // m_store when it is the local tables
     PrintCustomerFn m_print;
     TicketFn m_ticket;
     std::optional<RestoredSetup>* m_setupResult;

@@ -55,7 +55,13 @@ protected:
     long distinctNames() {
         return std::stol(sql("SELECT count(DISTINCT name) FROM setups").text(0, 0));
     }
-    // Queues `n` new set-ups named "<prefix><i>" straight into the outbox.
+    long serverBuilds() {
+        return std::stol(sql("SELECT count(*) FROM builds b JOIN setups s ON s.id = b.setup_id "
+                             "WHERE b.notes = s.name")
+                             .text(0, 0));
+    }
+    // Queues `n` new set-ups named "<prefix><i>" straight into the outbox,
+    // every other one with its arrow (whose notes repeat the name).
     void queue(Outbox& outbox, int n, const std::string& prefix) {
         for (int i = 0; i < n; ++i) {
             OutboxEntry e;
@@ -63,6 +69,11 @@ protected:
             e.queued = utcNowText();
             e.shop = "Arrow Shop";
             e.setup.address = addressNamed(prefix + std::to_string(i));
+            if (i % 2 == 0) {
+                e.buildUuid = newUuid();
+                e.build = customers::test::sampleBuild();
+                e.build->notes = e.setup.address.name;
+            }
             ASSERT_TRUE(outbox.add(e));
         }
     }
@@ -87,6 +98,16 @@ TEST_F(OfflineSyncTest, SavesWithoutTheServerAreKeptToldOnceAndSentOnce) {
         ASSERT_TRUE(o.status) << o.status.message();
         EXPECT_EQ((*store)->takeNotice(), "");  // said once
     }
+    // A set-up saved with its arrow has it in this counter's history at once.
+    const customers::SavedBuild arrow = customers::test::sampleBuild();
+    ASSERT_TRUE(
+        (*store)->appendSetupWithBuild(addressNamed("Oakley"), huntingCodes(), kDay, arrow).status);
+    auto offline = (*store)->history(addressNamed("Oakley"));
+    ASSERT_TRUE(offline) << offline.status().message();
+    ASSERT_EQ(offline->size(), 2U);
+    ASSERT_TRUE((*offline)[0].build);
+    EXPECT_EQ((*offline)[0].build->notes, arrow.notes);
+    EXPECT_FALSE((*offline)[1].build);
     // Retrieval while offline finds them in the local tables.
     ASSERT_TRUE((*store)->seekName("O'B").value());
     EXPECT_EQ((*store)->current()->address.name, "O'Brien \"Robin\"");
@@ -96,24 +117,31 @@ TEST_F(OfflineSyncTest, SavesWithoutTheServerAreKeptToldOnceAndSentOnce) {
     corrected.city = "Peoria";
     ASSERT_TRUE((*store)->postAddress(corrected));
     (*store)->close();
-    EXPECT_EQ(base.outbox().pendingCount().value(), 4U);
+    EXPECT_EQ(base.outbox().pendingCount().value(), 5U);
 
     pointAtServer();
     ASSERT_TRUE(base.reloadSettings());
     auto report = base.syncNow();
     ASSERT_TRUE(report) << report.status().message();
-    EXPECT_EQ(report->sent, 4U);
+    EXPECT_EQ(report->sent, 5U);
     EXPECT_EQ(report->remaining, 0U);
     EXPECT_FALSE(base.isOffline());
-    EXPECT_EQ(serverCount(), 3);
+    EXPECT_EQ(serverCount(), 4);
     EXPECT_EQ(serverCount("name = 'O''Brien \"Robin\"' AND city = 'Peoria'"), 1);
     EXPECT_EQ(serverCount("name = 'Zoë'"), 1);
     // A second pass has nothing to send and doubles nothing.
     ASSERT_TRUE(base.syncNow());
-    EXPECT_EQ(serverCount(), 3);
-    // Online again, the store browses the server.
+    EXPECT_EQ(serverCount(), 4);
+    // Online again, the store browses the server, the arrow there too.
     ASSERT_TRUE((*store)->open());
     EXPECT_FALSE(dynamic_cast<ChainSetupStore&>(**store).isOffline());
+    auto online = (*store)->history(addressNamed("Oakley"));
+    ASSERT_TRUE(online) << online.status().message();
+    ASSERT_EQ(online->size(), 2U);
+    ASSERT_TRUE((*online)[0].build);
+    customers::SavedBuild expected = arrow;
+    expected.savedAt = (*online)[0].build->savedAt;
+    EXPECT_EQ(*(*online)[0].build, expected);
 }
 
 TEST_F(OfflineSyncTest, ServerStoppedInTheMiddleOfSavesLosesAndDoublesNothing) {
@@ -203,6 +231,7 @@ TEST_F(OfflineSyncTest, KilledAfterTheServersCommitTheNextStartSendsOnlyWhatIsMi
     ASSERT_TRUE(WIFEXITED(status));
     ASSERT_EQ(WEXITSTATUS(status), 9);
     EXPECT_EQ(serverCount(), 500);
+    EXPECT_EQ(serverBuilds(), 250);  // each with its set-up, in the set-up's transaction
     EXPECT_EQ(Outbox(m_dir.path()).pendingCount().value(), 600U);
 
     CustomerBase base(m_dir.path());  // the next start
@@ -211,6 +240,8 @@ TEST_F(OfflineSyncTest, KilledAfterTheServersCommitTheNextStartSendsOnlyWhatIsMi
     EXPECT_EQ(report->remaining, 0U);
     EXPECT_EQ(serverCount(), 600);
     EXPECT_EQ(distinctNames(), 600);
+    EXPECT_EQ(serverBuilds(), 300);
+    EXPECT_EQ(sql("SELECT count(*) FROM builds").text(0, 0), "300");
 }
 
 TEST_F(OfflineSyncTest, KilledAtAnyMomentOfTheSyncNothingIsLostOrDoubled) {
@@ -239,6 +270,8 @@ TEST_F(OfflineSyncTest, KilledAtAnyMomentOfTheSyncNothingIsLostOrDoubled) {
         EXPECT_EQ(report->remaining, 0U);
         EXPECT_EQ(serverCount(), total);
         EXPECT_EQ(distinctNames(), total);
+        EXPECT_EQ(serverBuilds(), total / 2);
+        EXPECT_EQ(sql("SELECT count(*) FROM builds").text(0, 0), std::to_string(total / 2));
     }
 }
 

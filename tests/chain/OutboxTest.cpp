@@ -44,6 +44,35 @@ std::vector<std::string> hostileTexts() {
             std::string(10000, 'x') + "é"};
 }
 
+// An arrow with figures no decimal field keeps exactly, some left empty.
+customers::SavedBuild oddBuild(const std::string& notes) {
+    customers::SavedBuild b;
+    b.shaftKey = "340CH";
+    b.size = "340";
+    b.models = "KV,M4";
+    b.spineIn = 0.1 + 0.2;
+    b.grainsPerInch = 9.3;
+    b.lengthIn = 28.0 / 3.0;
+    b.pointGr = 100;
+    b.insertGr = 1e-7;
+    b.quantity = 6;
+    b.totalGr = 412.123456789;
+    b.focPercent = 11.5;
+    b.speedFps = std::nullopt;
+    b.spineCheck = "weak by 12%";
+    b.bowType = "recurve";
+    b.ratingFps = std::nullopt;
+    b.drawWeightLb = 47.5;
+    b.balanceIn = -0.0;
+    b.chartPage = "Targ";
+    b.releaseType = 1;
+    b.camType = 2;
+    b.overDraw = 3;
+    b.notes = notes;
+    b.savedAt = "20260307143502";
+    return b;
+}
+
 TEST(Outbox, KeepsEveryTextExactlyThroughTheTable) {
     TempDir dir;
     Outbox outbox(dir.path());
@@ -54,6 +83,10 @@ TEST(Outbox, KeepsEveryTextExactlyThroughTheTable) {
         e.setup.address.comments = text + "\nsecond line";
         e.shop = text;
         e.localRec = static_cast<std::uint32_t>(n);
+        if (n % 2 == 1) {  // every other one saved with its arrow
+            e.buildUuid = "10000000-0000-4000-8000-00000000000" + std::to_string(n);
+            e.build = oddBuild(text);
+        }
         auto rec = outbox.add(e);
         ASSERT_TRUE(rec) << rec.status().message();
         e.recNo = *rec;
@@ -118,6 +151,11 @@ TEST(Outbox, DecodeRefusesABrokenEscape) {
     EXPECT_FALSE(Outbox::decode("NAME=abc%4", e));
     EXPECT_FALSE(Outbox::decode("NAME=abc%zz", e));
     EXPECT_TRUE(Outbox::decode("NAME=abc%25\nUNKNOWN=x\n", e));
+    // An arrow's figure that is no number, or an arrow without its UUID.
+    OutboxEntry b;
+    EXPECT_FALSE(Outbox::decode("BUILD=1-2\nB.total_gr=12x\n", b));
+    OutboxEntry c;
+    EXPECT_FALSE(Outbox::decode("B.total_gr=12\n", c));
     EXPECT_EQ(e.setup.address.name, "abc%");
 }
 

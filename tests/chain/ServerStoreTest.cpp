@@ -163,6 +163,91 @@ TEST_F(ServerStoreTest, HistoryListsTheCustomersSetupsNewestFirst) {
     EXPECT_EQ((*history)[0].setup, newest);
 }
 
+// An arrow whose every figure is set, in values a decimal field would round.
+customers::SavedBuild everyFigure(const std::string& notes) {
+    customers::SavedBuild b;
+    b.shaftKey = "340CH";
+    b.size = "340";
+    b.models = "KV,M4";
+    b.spineIn = 0.1 + 0.2;
+    b.grainsPerInch = 9.3;
+    b.lengthIn = 28.0 / 3.0;
+    b.pointGr = 100;
+    b.insertGr = 1e-7;
+    b.nockGr = 10.5;
+    b.fletchingGr = 18;
+    b.quantity = 6;
+    b.totalGr = 412.123456789;
+    b.focPercent = 11.5;
+    b.speedFps = 287.25;
+    b.spineCheck = "weak by 12%";
+    b.bowType = "recurve";
+    b.ratingFps = 330;
+    b.ratingStandard = "ATA";
+    b.drawWeightLb = 47.5;
+    b.drawLengthIn = 28.75;
+    b.braceHeightIn = 7.125;
+    b.stringAccessoriesGr = 12;
+    b.balanceIn = 1.5;
+    b.sightRadiusIn = 33;
+    b.chartPage = "Targ";
+    b.releaseType = 1;
+    b.camType = 2;
+    b.overDraw = 3;
+    b.notes = notes;
+    return b;
+}
+
+TEST_F(ServerStoreTest, ASetupSavedWithItsArrowComesBackInTheHistoryWithEveryFigure) {
+    const SavedSetup customer = everyField("Fletcher");
+    const customers::SavedBuild plain = everyFigure("plain");
+    customers::SavedBuild bare;  // the optionals left empty
+    bare.shaftKey = "500";
+    bare.notes = hostileNames()[3] + "\r\n" + hostileNames()[7];
+    const std::chrono::year_month_day day{std::chrono::year{2026}, std::chrono::March,
+                                          std::chrono::day{7}};
+    for (const customers::SavedBuild& build : {plain, bare}) {
+        const customers::AppendOutcome o =
+            m_store->appendSetupWithBuild(customer.address, customer.codes, day, build);
+        ASSERT_TRUE(o.status) << o.status.message();
+        EXPECT_TRUE(o.stored && o.buildStored);
+    }
+    ASSERT_TRUE(m_store->appendSetup(customer.address, customer.codes, day).status);
+    // The same customer typed another way is the same customer.
+    customers::CustomerAddress typedAgain = customer.address;
+    typedAgain.addr1 = "  1   fletcher ";
+    typedAgain.zip = "";
+    auto history = m_store->history(typedAgain);
+    ASSERT_TRUE(history) << history.status().message();
+    ASSERT_EQ(history->size(), 3U);
+    // One day: the last saved first.
+    EXPECT_FALSE((*history)[0].build);
+    ASSERT_TRUE((*history)[1].build && (*history)[2].build);
+    customers::SavedBuild back = *(*history)[1].build;
+    EXPECT_EQ(back.savedAt.size(), 14U);
+    bare.savedAt = back.savedAt;
+    EXPECT_EQ(back, bare);
+    back = *(*history)[2].build;
+    customers::SavedBuild expected = plain;
+    expected.savedAt = back.savedAt;
+    EXPECT_EQ(back, expected);
+}
+
+TEST_F(ServerStoreTest, AnArrowWithANulCharacterIsRefusedAndItsSetupWithIt) {
+    const SavedSetup customer = everyField("Nul");
+    customers::SavedBuild broken = everyFigure(std::string("before\0after", 12));
+    const customers::AppendOutcome o = m_store->appendSetupWithBuild(
+        customer.address, customer.codes,
+        std::chrono::year_month_day{std::chrono::year{2026}, std::chrono::March,
+                                    std::chrono::day{7}},
+        broken);
+    EXPECT_FALSE(o.status);
+    EXPECT_FALSE(o.stored);
+    EXPECT_NE(o.status.message().find("NUL"), std::string::npos) << o.status.message();
+    EXPECT_EQ(sql("SELECT count(*) FROM setups").text(0, 0), "0");
+    EXPECT_EQ(sql("SELECT count(*) FROM builds").text(0, 0), "0");
+}
+
 TEST_F(ServerStoreTest, ExportWritesTheShopsSetupsInSavingOrderAsDelimitedText) {
     storage::test::TempDir dir;
     SavedSetup first = everyField("Bob \"B\" Ray");

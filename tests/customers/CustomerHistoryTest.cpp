@@ -1,9 +1,11 @@
 // A customer's history: which set-ups belong to the customer, in which order
 // they are listed whatever form their dates were stored in, and what comes
 // back from one of them.
+#include "BuildStore.h"
 #include "CustomerHistory.h"
 #include "CustomerTables.h"
 #include "DateText.h"
+#include "SavedSetupStore.h"
 #include "SetupSaving.h"
 #include "TableStore.h"
 
@@ -82,19 +84,21 @@ protected:
         }
     }
 
-    std::vector<HistoryItem> historyOf(const CustomerAddress& who) {
+    // The history as the store lists it; the store stays on its record.
+    std::vector<HistoryEntry> historyOf(const CustomerAddress& who) {
         SavedSetupStore setups(dir());
         EXPECT_TRUE(setups.open().isOk());
-        BuildStore builds(dir());
-        EXPECT_TRUE(builds.openForReading().isOk());
-        auto history = customerHistory(setups, builds, who);
+        EXPECT_TRUE(setups.last().isOk());
+        const SetupId before = setups.currentId();
+        auto history = setups.history(who);
         EXPECT_TRUE(history.isOk()) << history.status().message();
+        EXPECT_EQ(setups.currentId(), before);
         return history.valueOr({});
     }
 
-    static std::vector<std::string> datesOf(const std::vector<HistoryItem>& history) {
+    static std::vector<std::string> datesOf(const std::vector<HistoryEntry>& history) {
         std::vector<std::string> dates;
-        for (const HistoryItem& e : history) dates.push_back(historyRow(e).date);
+        for (const HistoryEntry& e : history) dates.push_back(historyRow(e).date);
         return dates;
     }
 
@@ -154,7 +158,7 @@ TEST_F(CustomerHistoryTest, RowsShowTheSetUpAndTheShaftBuiltAndRestoreTheSetUp) 
     SavedBuild built = sampleBuild();
     saveDated(cy, "06/02/2025", built);
 
-    const std::vector<HistoryItem> history = historyOf(cy);
+    const std::vector<HistoryEntry> history = historyOf(cy);
     ASSERT_EQ(history.size(), 2u);
     const HistoryRow newest = historyRow(history[0]);
     EXPECT_EQ(newest.category, "Hunting Shafts");
@@ -162,7 +166,7 @@ TEST_F(CustomerHistoryTest, RowsShowTheSetUpAndTheShaftBuiltAndRestoreTheSetUp) 
     EXPECT_EQ(newest.arrowLength, "30\"");
     EXPECT_EQ(newest.shaft, "340 CH");
     ASSERT_TRUE(history[0].build);
-    EXPECT_EQ(history[0].build->build.notes, built.notes);
+    EXPECT_EQ(history[0].build->notes, built.notes);
 
     const HistoryRow older = historyRow(history[1]);
     EXPECT_EQ(older.category, "Target Shafts");

@@ -10,6 +10,9 @@
 #include "TGetCust.h"
 #include "UiHelpers.h"
 
+#include <QPushButton>
+#include <QTreeWidget>
+
 namespace quivra::customers {
 namespace {
 
@@ -30,11 +33,13 @@ protected:
         makeCounterFolder(m_south.path(), "South Shop");
         takeShownTexts();
     }
-    // Saves a customer through the save window of the counter in `dir`.
-    static void saveThroughWindow(const std::filesystem::path& dir, const char* name) {
+    // Saves a customer through the save window of the counter in `dir`,
+    // with the arrow built for the set-up when given.
+    static void saveThroughWindow(const std::filesystem::path& dir, const char* name,
+                                  std::optional<SavedBuild> build = std::nullopt) {
         selection::SelectionInputs inputs;
         inputs.bowWeight = "62";
-        TCustInfo w(inputs, core::Page::Hunt, dir);
+        TCustInfo w(inputs, core::Page::Hunt, dir, std::move(build));
         typeInto(child(w, "DBEdit1"), qs(name));
         typeInto(child(w, "DBEdit6"), qs("1 Main St"));
         typeInto(child(w, "DBEdit8"), qs("Springfield"));
@@ -60,6 +65,39 @@ TEST_F(ChainWindowsTest, ASaveAtOneCounterIsFoundAtTheOtherAtOnce) {
     EXPECT_EQ(restored->bowWeight, std::optional<std::string>("62"));
 }
 
+TEST_F(ChainWindowsTest, AnArrowSavedAtOneCounterIsListedAndReorderedAtTheOther) {
+    const core::ScopedClock clock(kAt);
+    SavedBuild arrow = test::sampleBuild();
+    arrow.notes = "Fletched 'left', \\ helical";
+    saveThroughWindow(m_north.path(), "Archer, Ann", arrow);
+    saveThroughWindow(m_north.path(), "Archer, Ann");
+    EXPECT_EQ(takeShownTexts(), (QStringList{qs("New record has been successfully added"),
+                                             qs("New record has been successfully added")}));
+    std::vector<CustomerBuild> tickets;
+    std::optional<Retrieved> retrieved;
+    TGetCust south(
+        m_south.path(),
+        RetrievalCommands{{}, [&](QWidget*, const CustomerBuild& b) { tickets.push_back(b); }},
+        &retrieved);
+    auto* list = child<QTreeWidget>(south, "HistoryList");
+    EXPECT_FALSE(child<QWidget>(south, "HistoryPanel")->isHidden());
+    ASSERT_EQ(list->topLevelItemCount(), 2);
+    // One day, so the last saved comes first: the set-up without an arrow.
+    EXPECT_EQ(list->topLevelItem(0)->text(4), qs("(no build)"));
+    EXPECT_EQ(list->topLevelItem(1)->text(4), qs("340 CH"));
+    list->setCurrentItem(list->topLevelItem(1));
+    ASSERT_TRUE(child<QPushButton>(south, "TicketBtn")->isEnabled());
+    south.TicketBtnClick();
+    ASSERT_EQ(tickets.size(), 1U);
+    EXPECT_EQ(tickets[0].build.notes, arrow.notes);
+    south.ReorderBtnClick();
+    ASSERT_TRUE(retrieved && retrieved->reorder);
+    arrow.savedAt = retrieved->reorder->build.savedAt;
+    EXPECT_EQ(retrieved->reorder->build, arrow);
+    EXPECT_EQ(sql("SELECT count(*) FROM builds").text(0, 0), "1");
+    EXPECT_TRUE(takeShownTexts().isEmpty());
+}
+
 TEST_F(ChainWindowsTest, WithoutItsServerACounterSavesSaysSoOnceAndCatchesUp) {
     const core::ScopedClock clock(kAt);
     CustomerDbSettings settings = loadCustomerDbSettings(m_south.path()).value();
@@ -67,7 +105,7 @@ TEST_F(ChainWindowsTest, WithoutItsServerACounterSavesSaysSoOnceAndCatchesUp) {
     nowhere.host = "127.0.0.1";
     nowhere.port = 1;
     ASSERT_TRUE(saveCustomerDbSettings(m_south.path(), nowhere));
-    saveThroughWindow(m_south.path(), "Offline One");
+    saveThroughWindow(m_south.path(), "Offline One", test::sampleBuild());
     saveThroughWindow(m_south.path(), "Offline Two");
     EXPECT_EQ(takeShownTexts(), (QStringList{qs("Working offline since 10:42; 0 saves waiting"),
                                              qs("New record has been successfully added"),
@@ -88,6 +126,9 @@ TEST_F(ChainWindowsTest, WithoutItsServerACounterSavesSaysSoOnceAndCatchesUp) {
     north.Button1Click();
     EXPECT_EQ(child(north, "DBEdit1")->text(), qs("Offline Two"));
     EXPECT_EQ(sql("SELECT count(*) FROM setups").text(0, 0), "2");
+    // The arrow saved offline went with its set-up.
+    EXPECT_EQ(sql("SELECT s.name FROM builds b JOIN setups s ON s.id = b.setup_id").text(0, 0),
+              "Offline One");
 }
 
 }  // namespace
