@@ -73,7 +73,8 @@ Status forEachSetup(PgConnection& connection, std::optional<int> shopId,
 // order) are the same.  Built in a folder of its own, as BuildStore keeps
 // its files under fixed names, and renamed into place.
 Result<long> exportBuildsTable(PgConnection& connection, std::optional<int> shopId,
-                               const std::filesystem::path& folder) {
+                               const std::filesystem::path& folder,
+                               customers::BuildStore::Fitting& fitting) {
     customers::SavedSetupStore setups(folder);
     if (Status s = setups.open(); !s) return s;
     const std::filesystem::path work =
@@ -110,7 +111,7 @@ Result<long> exportBuildsTable(PgConnection& connection, std::optional<int> shop
                 if (!s) break;
                 s = builds
                         .appendAsSaved(recNo, customers::setupSignature(*setup),
-                                       buildFromRow(*batch, i, 1))
+                                       buildFromRow(*batch, i, 1), &fitting)
                         .status();
                 ++written;
             }
@@ -226,9 +227,12 @@ Result<TableExport> exportSetupsTable(PgConnection& connection, std::optional<in
         }
         return s;
     }
-    auto builds = exportBuildsTable(connection, shopId, folder);
+    customers::BuildStore::Fitting fitting;
+    auto builds = exportBuildsTable(connection, shopId, folder, fitting);
     if (!builds) return builds.status();
     result.builds = *builds;
+    result.buildTextsCut = fitting.cut;
+    result.buildTextsReplaced = fitting.replaced;
     if (s = transaction.commit(); !s) return s;
     // builds.txt as the program's own export writes it, from the tables
     // just written.

@@ -24,6 +24,8 @@ struct TableExport {
     long builds = 0;         // in Builds.dbf, each beside its set-up
     long textsCut = 0;       // values longer than their field, cut at its width
     long textsReplaced = 0;  // values with letters the table's code page lacks, written with '?'
+    long buildTextsCut = 0;  // the same in Builds.dbf (and so in builds.txt)
+    long buildTextsReplaced = 0;
 };
 
 // Writes Saveddb.dbf (the 19 fields at the delivered widths, code page

@@ -1,5 +1,7 @@
 #include "BuildStore.h"
 
+#include "StorableText.h"
+
 #include "CustomerFiles.h"
 #include "DateText.h"
 #include "NumberText.h"
@@ -216,13 +218,20 @@ Result<std::uint32_t> BuildStore::append(std::uint32_t setupRecNo, const std::st
 
 Result<std::uint32_t> BuildStore::appendAsSaved(std::uint32_t setupRecNo,
                                                 const std::string& signature,
-                                                const SavedBuild& build) {
+                                                const SavedBuild& build, Fitting* fitting) {
     if (Status s = m_table.appendBlank(); !s) return s;
     Status s = m_table.setFieldText("SETUPKEY", setupKey(setupRecNo));
     if (s) s = m_table.setFieldText("SETUPSIG", signature);
     for (const BuildField& f : buildFields()) {
         if (!s) break;
-        s = m_table.setFieldText(f.spec.name, storedText(build, f.member));
+        const std::string text = storedText(build, f.member);
+        s = m_table.setFieldText(f.spec.name, text);
+        if (fitting == nullptr) continue;
+        if (s.code() == Status::Code::Encoding) {
+            s = m_table.setFieldText(f.spec.name, withUnstorableMarked(text));
+            ++fitting->replaced;
+        }
+        if (s && f.spec.type == 'C' && letterCount(text) > f.spec.length) ++fitting->cut;
     }
     if (s) s = m_table.post();
     if (!s) {

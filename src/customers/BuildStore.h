@@ -73,11 +73,19 @@ public:
     // number.  Precondition: openForWriting() succeeded.
     storage::Result<std::uint32_t> append(std::uint32_t setupRecNo, const std::string& signature,
                                           SavedBuild build);
+    // What appendAsSaved() changed to make a build fit the table.
+    struct Fitting {
+        long cut = 0;       // texts longer than their field, cut at its width
+        long replaced = 0;  // texts with letters the code page lacks, written with '?'
+    };
     // The same, keeping the build's own savedAt (a build written out from
-    // elsewhere, as the chain's export does).
+    // elsewhere, as the chain's export does).  With `fitting`, a text the
+    // table cannot hold is written with '?' for such letters and counted
+    // there, as texts cut at their width are, rather than refused.
     storage::Result<std::uint32_t> appendAsSaved(std::uint32_t setupRecNo,
                                                  const std::string& signature,
-                                                 const SavedBuild& build);
+                                                 const SavedBuild& build,
+                                                 Fitting* fitting = nullptr);
 
     // The newest build saved for the set-up, if any.  Precondition: open.
     storage::Result<std::optional<FoundBuild>> findFor(std::uint32_t setupRecNo,

@@ -153,16 +153,7 @@ SavedSetupStore::WriteReport SavedSetupStore::writeRecord(storage::TableStore& t
         const std::string& text = field.text(record);
         Status s = table.setFieldText(field.name, text);
         if (s.code() == Status::Code::Encoding) {
-            std::string plain;
-            for (const char ch : text) {
-                const auto c = static_cast<unsigned char>(ch);
-                if (c < 0x80) {
-                    plain += ch;
-                } else if ((c & 0xC0) != 0x80) {
-                    plain += '?';  // one per letter: continuation bytes are skipped
-                }
-            }
-            s = table.setFieldText(field.name, plain);
+            s = table.setFieldText(field.name, withUnstorableMarked(text));
             ++report.replaced;
         }
         if (!s) {
@@ -171,9 +162,7 @@ SavedSetupStore::WriteReport SavedSetupStore::writeRecord(storage::TableStore& t
         }
         const storage::FieldDef& def =
             table.fields()[static_cast<std::size_t>(table.fieldIndex(field.name))];
-        std::size_t letters = 0;
-        for (const char c : text) letters += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
-        if (def.type == 'C' && letters > def.length) ++report.cut;
+        if (def.type == 'C' && letterCount(text) > def.length) ++report.cut;
     }
     return report;
 }

@@ -44,4 +44,23 @@ storage::Status checkStorable(const storage::TableStore& table, std::string_view
     return storage::Status::encoding(unstorableMessage(caption, character));
 }
 
+std::string withUnstorableMarked(std::string_view text) {
+    std::string plain;
+    for (const char ch : text) {
+        const auto c = static_cast<unsigned char>(ch);
+        if (c < 0x80) {
+            plain += ch;
+        } else if ((c & 0xC0) != 0x80) {
+            plain += '?';  // one per letter: continuation bytes are skipped
+        }
+    }
+    return plain;
+}
+
+std::size_t letterCount(std::string_view text) {
+    std::size_t letters = 0;
+    for (const char c : text) letters += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+    return letters;
+}
+
 }  // namespace quivra::customers

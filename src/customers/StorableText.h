@@ -28,4 +28,12 @@ std::string unstorableMessage(std::string_view caption, std::string_view charact
 storage::Status checkStorable(const storage::TableStore& table, std::string_view caption,
                               std::string_view text);
 
+// `text` (UTF-8) with every letter beyond ASCII written as '?', for a table
+// written out from texts no window checked (an export): each such letter
+// is marked, never dropped.
+std::string withUnstorableMarked(std::string_view text);
+
+// Letters of `text` (UTF-8): what a character field's width counts.
+std::size_t letterCount(std::string_view text);
+
 }  // namespace quivra::customers

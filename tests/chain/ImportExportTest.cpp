@@ -289,5 +289,38 @@ TEST_F(ImportExportTest, BuildsComeAlongWithTheirSetupsAndGoBackOutBesideThem) {
     EXPECT_NE(lines.find("\"late\""), std::string::npos) << lines;
 }
 
+// An arrow saved at a counter keeps any text on the server; written out to
+// Builds.dbf, what the table cannot hold is marked and counted, and the
+// export goes on.
+TEST_F(ImportExportTest, ArrowTextsBuildsDbfCannotHoldAreMarkedAndCountedNotFatal) {
+    ASSERT_TRUE(migrate(*m_db));
+    auto id = shopId(*m_db, "East Shop");
+    ASSERT_TRUE(id);
+    ServerSetupStore store(*m_db, *id);
+    customers::SavedBuild arrow = customers::test::sampleBuild();
+    arrow.notes = "Łódź " + std::string(300, 'x');
+    arrow.spineCheck = "weak by 12% (Żak)";
+    ASSERT_TRUE(
+        store.appendSetupWithBuild(addressNamed("Wide Notes"), huntingCodes(), kDay, arrow).status);
+
+    customers::test::ScratchDir out;
+    auto [text, status] =
+        runTool("--server " + quoted(conninfo()) + " export --out " + out.path().string());
+    EXPECT_EQ(status, 0) << text;
+    EXPECT_NE(text.find("1 builds to"), std::string::npos) << text;
+    EXPECT_NE(text.find("1 build texts were longer than their field"), std::string::npos) << text;
+    EXPECT_NE(text.find("2 build texts hold letters"), std::string::npos) << text;
+    customers::SavedSetupStore setups(out.path());
+    ASSERT_TRUE(setups.open());
+    customers::BuildStore builds(out.path());
+    ASSERT_TRUE(builds.openForReading());
+    auto found = builds.findFor(1, customers::setupSignature(setups.current().value()));
+    ASSERT_TRUE(found && *found);
+    EXPECT_EQ((*found)->build.notes, "??d? " + std::string(customers::kBuildNotesWidth - 5, 'x'));
+    EXPECT_EQ((*found)->build.spineCheck, "weak by 12% (?ak)");
+    // The server keeps the arrow as saved.
+    EXPECT_EQ(count("SELECT count(*) FROM builds WHERE notes = '" + arrow.notes + "'"), "1");
+}
+
 }  // namespace
 }  // namespace quivra::chain::test

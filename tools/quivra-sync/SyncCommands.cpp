@@ -213,6 +213,16 @@ int runSync(const SyncOptions& options) {
                   << " texts hold letters Saveddb.dbf's code page lacks, written there with '?'; "
                      "custdb.txt holds them whole\n";
     }
+    if (table->buildTextsCut > 0) {
+        std::cout << table->buildTextsCut
+                  << " build texts were longer than their field and were cut in Builds.dbf and "
+                     "builds.txt\n";
+    }
+    if (table->buildTextsReplaced > 0) {
+        std::cout << table->buildTextsReplaced
+                  << " build texts hold letters Builds.dbf's code page lacks, written there and "
+                     "in builds.txt with '?'\n";
+    }
     return 0;
 }
 
