@@ -223,7 +223,7 @@ Result<std::vector<HistoryEntry>> SavedSetupStore::history(const CustomerAddress
         if (!build) {
             s = build.status();
         } else if (*build) {
-            found[i].build = std::move((*build)->build);
+            found[i].build = (*build)->build;
         }
     }
     addNotice(m_notice, builds.takeNotice());
