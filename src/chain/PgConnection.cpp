@@ -120,36 +120,47 @@ long PgRows::affected() const {
 
 // --- PgConnection ---------------------------------------------------------------
 
+namespace {
+
+// The server asked for a password and ~/.pgpass had none: asks the desktop
+// keyring and connects again with its password.  Ok when `conn` now holds
+// the new attempt (connected or failed for another reason); otherwise the
+// message that says how to give the password.
+Status retryWithKeyring(const std::string& conninfo, const std::string& server,
+                        ConnectionPtr& conn) {
+    const KeyringKey key = keyringKeyOf(conn.get());
+    const KeyringAnswer found = keyringLookup()(key);
+    if (found.outcome != KeyringAnswer::Outcome::Found) {
+        return Status::unavailable("The customer database server (" + server +
+                                   ") wants a password for the user " + key.user +
+                                   ", and none was found: ~/.pgpass has no line for it and " +
+                                   describeKeyringMiss(found) + ". " + passwordHelp(key));
+    }
+    // The password goes to libpq as a parameter beside the connection
+    // string (later parameters win), never spliced into a text.
+    const std::array<const char*, 3> keywords{"dbname", "password", nullptr};
+    const std::array<const char*, 3> values{conninfo.c_str(), found.password.c_str(), nullptr};
+    conn.reset(PQconnectdbParams(keywords.data(), values.data(), 1));
+    if (!conn) return Status::unavailable("Out of memory while connecting to the server.");
+    if (PQstatus(conn.get()) == CONNECTION_OK || !PQconnectionUsedPassword(conn.get())) {
+        return Status::ok();
+    }
+    const std::string why = trimmedMessage(PQerrorMessage(conn.get()));
+    if (!passwordRefused(why)) return Status::ok();
+    return Status::unavailable(
+        "The customer database server (" + server +
+        ") refused the password from the desktop keyring for the user " + key.user + ": " + why +
+        ". If the password has changed, store the new one with:\n  " + keyringStoreCommand(key));
+}
+
+}  // namespace
+
 Result<std::unique_ptr<PgConnection>> PgConnection::connect(const std::string& conninfo) {
     ConnectionPtr conn(PQconnectdb(conninfo.c_str()));
     if (!conn) return Status::unavailable("Out of memory while connecting to the server.");
     const std::string server = describeServer(conn.get());
     if (PQstatus(conn.get()) != CONNECTION_OK && PQconnectionNeedsPassword(conn.get())) {
-        // ~/.pgpass had nothing for this server: ask the desktop keyring.
-        const KeyringKey key = keyringKeyOf(conn.get());
-        const KeyringAnswer found = keyringLookup()(key);
-        if (found.outcome != KeyringAnswer::Outcome::Found) {
-            return Status::unavailable("The customer database server (" + server +
-                                       ") wants a password for the user " + key.user +
-                                       ", and none was found: ~/.pgpass has no line for it and " +
-                                       describeKeyringMiss(found) + ". " + passwordHelp(key));
-        }
-        // The password goes to libpq as a parameter beside the connection
-        // string (later parameters win), never spliced into a text.
-        const std::array<const char*, 3> keywords{"dbname", "password", nullptr};
-        const std::array<const char*, 3> values{conninfo.c_str(), found.password.c_str(), nullptr};
-        conn.reset(PQconnectdbParams(keywords.data(), values.data(), 1));
-        if (!conn) return Status::unavailable("Out of memory while connecting to the server.");
-        if (PQstatus(conn.get()) != CONNECTION_OK) {
-            const std::string why = trimmedMessage(PQerrorMessage(conn.get()));
-            if (PQconnectionUsedPassword(conn.get()) && passwordRefused(why)) {
-                return Status::unavailable(
-                    "The customer database server (" + server +
-                    ") refused the password from the desktop keyring for the user " + key.user +
-                    ": " + why + ". If the password has changed, store the new one with:\n  " +
-                    keyringStoreCommand(key));
-            }
-        }
+        if (Status s = retryWithKeyring(conninfo, server, conn); !s) return s;
     }
     if (PQstatus(conn.get()) != CONNECTION_OK) {
         const std::string why = trimmedMessage(PQerrorMessage(conn.get()));
