@@ -2,7 +2,6 @@
 
 #include <fcntl.h>
 #include <poll.h>
-#include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -10,11 +9,10 @@
 #include <algorithm>
 #include <array>
 #include <cerrno>
+#include <csignal>
 #include <cstring>
 #include <mutex>
 #include <utility>
-
-extern char** environ;  // NOLINT(readability-redundant-declaration): POSIX leaves it undeclared
 
 namespace quivra::chain {
 
