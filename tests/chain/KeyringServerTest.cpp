@@ -9,6 +9,7 @@
 #include "FakeSecretTool.h"
 #include "Keyring.h"
 #include "PgTestSupport.h"
+#include "Schema.h"
 #include "TempDir.h"
 
 #include <gtest/gtest.h>
@@ -51,13 +52,15 @@ protected:
         ASSERT_TRUE(r) << r.status().message();
         ASSERT_TRUE(m_db->execScript(r->text(0, 0)));
 
+        std::filesystem::create_directories(m_dir / "counter");
         makeCounterFolder(m_dir / "counter", "Keyring Shop");
+        if (HasFatalFailure()) return;
         auto settings = customers::loadCustomerDbSettings(m_dir / "counter");
         ASSERT_TRUE(settings);
-        settings->host = "127.0.0.1";
-        settings->user = kRole;
-        ASSERT_TRUE(customers::saveCustomerDbSettings(m_dir / "counter", *settings));
         m_settings = *settings;
+        m_settings.host = "127.0.0.1";
+        m_settings.user = kRole;
+        ASSERT_TRUE(customers::saveCustomerDbSettings(m_dir / "counter", m_settings));
 
         // Without a password the server must refuse the role, or these
         // tests prove nothing.
