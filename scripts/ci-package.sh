@@ -53,6 +53,11 @@ rm -rf "$build/package"
 (cd "$build" && cpack -G DEB >/dev/null)
 deb=$(ls "$build"/package/quivra_*.deb)
 echo "Built $(basename "$deb"): $(dpkg-deb -f "$deb" Depends)"
+# The keyring tool is recommended, never required: ~/.pgpass works without it.
+dpkg-deb -f "$deb" Recommends | grep -qw libsecret-tools ||
+  fail "the package does not recommend libsecret-tools (the desktop keyring's secret-tool)"
+dpkg-deb -f "$deb" Depends | grep -qw libsecret-tools &&
+  fail "the package depends on libsecret-tools; it should only recommend it"
 
 # What the package holds, checked in the package itself (a machine may be
 # set up to leave man pages out when it installs).

@@ -35,6 +35,11 @@ trap cleanup EXIT
 port=$(python3 -c 'import socket; s = socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')
 "${as_server[@]}" "$pgbin/initdb" -D "$work/data" -U quivra_admin --auth=trust -E UTF8 \
   --locale=C.UTF-8 >"$work/initdb.log" 2>&1 || { cat "$work/initdb.log"; exit 1; }
+# One login role must give a password over TCP (the keyring tests make it);
+# the line goes first, since the first line that matches decides.
+hba="$work/data/pg_hba.conf"
+rules=$(cat "$hba")
+printf 'host all quivra_keyring 127.0.0.1/32 scram-sha-256\n%s\n' "$rules" >"$hba"
 # A throwaway cluster: no fsync, and nothing but this folder's socket and loopback.
 options="-c listen_addresses=127.0.0.1 -p $port -k $work -c fsync=off -c max_connections=100"
 

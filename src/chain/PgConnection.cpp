@@ -1,8 +1,11 @@
 #include "PgConnection.h"
 
+#include "Keyring.h"
+
 #include <libpq-fe.h>
 
 #include <algorithm>
+#include <array>
 #include <utility>
 
 namespace quivra::chain {
@@ -31,6 +34,54 @@ std::string describeServer(const pg_conn* conn) {
     std::string name = host && *host ? host : "local socket";
     if (port && *port) name += std::string(":") + port;
     return name;
+}
+
+struct ConnectionCloser {
+    void operator()(pg_conn* conn) const { PQfinish(conn); }
+};
+using ConnectionPtr = std::unique_ptr<pg_conn, ConnectionCloser>;
+
+std::string textOr(const char* text, const char* fallback) {
+    return text && *text ? text : fallback;
+}
+
+// The keyring entry for the server a (failed) connection went to, as libpq
+// resolved it: the user is the login name when none was given.
+KeyringKey keyringKeyOf(const pg_conn* conn) {
+    return {textOr(PQhost(conn), ""), textOr(PQport(conn), "5432"), textOr(PQdb(conn), ""),
+            textOr(PQuser(conn), "")};
+}
+
+// A field of a ~/.pgpass line: ':' and '\' escaped with '\'.
+std::string pgpassField(const std::string& text) {
+    std::string out;
+    for (char c : text) {
+        if (c == ':' || c == '\\') out += '\\';
+        out += c;
+    }
+    return out;
+}
+
+// How to give the password, with the server's own values filled in.
+std::string passwordHelp(const KeyringKey& key) {
+    // A socket in libpq's default folder is matched as "localhost".
+    const std::string host =
+        key.host.empty() || key.host == "/var/run/postgresql" || key.host == "/run/postgresql"
+            ? "localhost"
+            : key.host;
+    return "Give the password either as a line in ~/.pgpass (file mode 0600; or in the file "
+           "PGPASSFILE names):\n  " +
+           pgpassField(host) + ":" + pgpassField(key.port) + ":" + pgpassField(key.database) + ":" +
+           pgpassField(key.user) +
+           ":PASSWORD\nor in the desktop keyring, with this command (it asks for the "
+           "password):\n  " +
+           keyringStoreCommand(key);
+}
+
+// The server's words say it turned the password down (rather than, say, the database).
+bool passwordRefused(const std::string& why) {
+    return why.find("password authentication failed") != std::string::npos ||
+           why.find("SASL authentication failed") != std::string::npos;
 }
 
 }  // namespace
@@ -69,19 +120,56 @@ long PgRows::affected() const {
 
 // --- PgConnection ---------------------------------------------------------------
 
-Result<std::unique_ptr<PgConnection>> PgConnection::connect(const std::string& conninfo) {
-    pg_conn* conn = PQconnectdb(conninfo.c_str());
+namespace {
+
+// The server asked for a password and ~/.pgpass had none: asks the desktop
+// keyring and connects again with its password.  Ok when `conn` now holds
+// the new attempt (connected or failed for another reason); otherwise the
+// message that says how to give the password.
+Status retryWithKeyring(const std::string& conninfo, const std::string& server,
+                        ConnectionPtr& conn) {
+    const KeyringKey key = keyringKeyOf(conn.get());
+    const KeyringAnswer found = keyringLookup()(key);
+    if (found.outcome != KeyringAnswer::Outcome::Found) {
+        return Status::unavailable("The customer database server (" + server +
+                                   ") wants a password for the user " + key.user +
+                                   ", and none was found: ~/.pgpass has no line for it and " +
+                                   describeKeyringMiss(found) + ". " + passwordHelp(key));
+    }
+    // The password goes to libpq as a parameter beside the connection
+    // string (later parameters win), never spliced into a text.
+    const std::array<const char*, 3> keywords{"dbname", "password", nullptr};
+    const std::array<const char*, 3> values{conninfo.c_str(), found.password.c_str(), nullptr};
+    conn.reset(PQconnectdbParams(keywords.data(), values.data(), 1));
     if (!conn) return Status::unavailable("Out of memory while connecting to the server.");
-    const std::string server = describeServer(conn);
-    if (PQstatus(conn) != CONNECTION_OK) {
-        const std::string why = trimmedMessage(PQerrorMessage(conn));
-        PQfinish(conn);
+    if (PQstatus(conn.get()) == CONNECTION_OK || !PQconnectionUsedPassword(conn.get())) {
+        return Status::ok();
+    }
+    const std::string why = trimmedMessage(PQerrorMessage(conn.get()));
+    if (!passwordRefused(why)) return Status::ok();
+    return Status::unavailable(
+        "The customer database server (" + server +
+        ") refused the password from the desktop keyring for the user " + key.user + ": " + why +
+        ". If the password has changed, store the new one with:\n  " + keyringStoreCommand(key));
+}
+
+}  // namespace
+
+Result<std::unique_ptr<PgConnection>> PgConnection::connect(const std::string& conninfo) {
+    ConnectionPtr conn(PQconnectdb(conninfo.c_str()));
+    if (!conn) return Status::unavailable("Out of memory while connecting to the server.");
+    const std::string server = describeServer(conn.get());
+    if (PQstatus(conn.get()) != CONNECTION_OK && PQconnectionNeedsPassword(conn.get())) {
+        if (Status s = retryWithKeyring(conninfo, server, conn); !s) return s;
+    }
+    if (PQstatus(conn.get()) != CONNECTION_OK) {
+        const std::string why = trimmedMessage(PQerrorMessage(conn.get()));
         return Status::unavailable("The customer database server (" + server +
                                    ") cannot be reached: " + why);
     }
     // Texts cross as UTF-8 whatever the server's default; dates as ISO.
-    PQsetClientEncoding(conn, "UTF8");
-    auto connection = std::unique_ptr<PgConnection>(new PgConnection(conn, server));
+    PQsetClientEncoding(conn.get(), "UTF8");
+    auto connection = std::unique_ptr<PgConnection>(new PgConnection(conn.release(), server));
     if (auto r = connection->exec("SET datestyle = 'ISO, YMD'"); !r) return r.status();
     return connection;
 }

@@ -54,7 +54,11 @@ using PgParam = std::optional<std::string>;
 class PgConnection {
 public:
     // Connects with a libpq connection string.  Unavailable when the server
-    // cannot be reached; the password comes from ~/.pgpass (or PGPASSFILE).
+    // cannot be reached or refuses the login.  The password comes from
+    // ~/.pgpass (or PGPASSFILE); when that has none and the server asks for
+    // one, from the desktop keyring (keyringLookup(), Keyring.h), and the
+    // message of a failure then says how to give it.  May wait for the
+    // keyring (up to 20 s for an unlock prompt) on top of the connect timeout.
     static core::Result<std::unique_ptr<PgConnection>> connect(const std::string& conninfo);
     ~PgConnection();
     PgConnection(const PgConnection&) = delete;

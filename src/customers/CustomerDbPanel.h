@@ -3,7 +3,8 @@
 // computer or a shared server, with the server's host, port, database, user
 // and TLS mode (CustomerDbSettings.h).  The server's fields are enabled only
 // for the shared server.  There is no password field: the password is read
-// from the user's ~/.pgpass, never stored by the program.
+// from the user's ~/.pgpass or the desktop keyring, never stored by the
+// program.
 
 #include "CustomerDbSettings.h"
 

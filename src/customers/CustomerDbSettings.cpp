@@ -163,7 +163,7 @@ Status saveCustomerDbSettings(const std::filesystem::path& dataDir,
     if (Status s = checkCustomerDbSettings(settings); !s) return s;
     std::ostringstream text;
     text << "# Quivra's customer database: this computer (store=local) or a shared server.\n"
-         << "# The password is never kept here; see ~/.pgpass.\n"
+         << "# The password is never kept here; see ~/.pgpass or the desktop keyring.\n"
          << "store=" << (settings.kind == CustomerDbKind::Server ? "server" : "local") << '\n'
          << "host=" << settings.host << '\n'
          << "port=" << settings.port << '\n'

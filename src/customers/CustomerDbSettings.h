@@ -3,8 +3,8 @@
 // tables (the default) or on a shared PostgreSQL server for a chain of shops.
 // The choice and the server's address live in CustomerDb.conf beside
 // SHOPINFO.DBF, a file of our own (SHOPINFO.DBF keeps its fields, which other
-// programs read).  No password is ever stored: the server's client library
-// reads it from the user's ~/.pgpass.
+// programs read).  No password is ever stored: it comes from the user's
+// ~/.pgpass or the desktop keyring (src/chain/Keyring.h).
 //
 // CustomerDb.conf: UTF-8 text, one "key=value" a line, "#" starts a comment.
 //   store=local|server  host=...  port=5432  database=...  user=...

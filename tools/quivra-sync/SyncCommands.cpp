@@ -130,7 +130,9 @@ std::string syncHelpText() {
            "      --help           display this help and exit\n"
            "      --version        output version information and exit\n"
            "\n"
-           "The password is read from ~/.pgpass (or the file PGPASSFILE names).\n"
+           "The password is read from ~/.pgpass (or the file PGPASSFILE names) or, when\n"
+           "that has none, from the desktop keyring through secret-tool (attributes\n"
+           "service quivra-customer-db host H port P database D user U).\n"
            "Exit status: 0 when the command did its work, 1 when it failed, 2 for a usage\n"
            "error.\n";
 }
