@@ -113,7 +113,9 @@ Status CustomerBase::connectWindowConnection() {
     if (Status s = customers::checkCustomerDbSettings(current); !s) return s;
     auto shop = readShopName();
     if (!shop) return shop.status();
-    auto connection = PgConnection::connect(customers::connectionString(current));
+    PgConnection::Failure failure = PgConnection::Failure::None;
+    auto connection = PgConnection::connect(customers::connectionString(current), &failure);
+    noteLogin(failure, connection.status());
     if (!connection) return connection.status();
     if (Status s = migrate(**connection); !s) return s;
     auto id = chain::shopId(**connection, *shop);
@@ -182,17 +184,32 @@ bool CustomerBase::isOffline() const {
     return m_offline;
 }
 
+void CustomerBase::noteLogin(PgConnection::Failure failure, const Status& status) {
+    const std::lock_guard lock(m_mutex);
+    if (failure == PgConnection::Failure::Login) {
+        if (m_loginProblem != status.message()) m_offlineSaid = false;  // say the new reason
+        m_loginProblem = status.message();
+    } else if (failure == PgConnection::Failure::None) {
+        m_loginProblem.clear();
+    }
+}
+
 std::string CustomerBase::takeOfflineNotice() {
     std::string since;
+    std::string login;
     {
         const std::lock_guard lock(m_mutex);
         if (!m_offline || m_offlineSaid) return {};
         m_offlineSaid = true;
         since = m_offlineSince;
+        login = m_loginProblem;
     }
     const std::size_t waiting = m_outbox.pendingCount().valueOr(0);
-    return "Working offline since " + since + "; " + std::to_string(waiting) +
-           (waiting == 1 ? " save waiting" : " saves waiting");
+    std::string notice = "Working offline since " + since + "; " + std::to_string(waiting) +
+                         (waiting == 1 ? " save waiting" : " saves waiting");
+    // A server that refuses the login stays away until someone acts: say why.
+    if (!login.empty()) notice += "\n\n" + login;
+    return notice;
 }
 
 Result<SyncReport> CustomerBase::syncNow(const std::function<bool()>& stop) {
@@ -203,7 +220,10 @@ Result<SyncReport> CustomerBase::syncNow(const std::function<bool()>& stop) {
     auto waiting = m_outbox.pendingCount();
     if (!waiting) return waiting.status();
     if (*waiting == 0 && !isOffline()) return SyncReport{};
-    auto connection = PgConnection::connect(customers::connectionString(current, "quivra-sync"));
+    PgConnection::Failure failure = PgConnection::Failure::None;
+    auto connection =
+        PgConnection::connect(customers::connectionString(current, "quivra-sync"), &failure);
+    noteLogin(failure, connection.status());
     Result<SyncReport> report = connection.status();
     if (connection) {
         Status s = migrate(**connection);

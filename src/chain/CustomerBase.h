@@ -91,6 +91,9 @@ public:
     [[nodiscard]] bool isOffline() const;
     // "Working offline since 10:42; 3 saves waiting", once per offline
     // period; "" when online or already said.
+    //   When the server refused the login (no password found, or a wrong
+    //   one), the notice goes on with that message, which says how to give
+    //   the password.
     std::string takeOfflineNotice();
     Outbox& outbox() { return m_outbox; }
 
@@ -108,6 +111,8 @@ public:
 
 private:
     core::Status connectWindowConnection();
+    // Keeps (or forgets) the login problem a connection attempt ran into.
+    void noteLogin(PgConnection::Failure failure, const core::Status& status);
     // The settings as last read (the sync thread reads them too).
     [[nodiscard]] std::pair<customers::CustomerDbSettings, core::Status> settings() const;
     void syncLoop(std::chrono::milliseconds interval);
@@ -129,6 +134,9 @@ private:
     bool m_offline = false;
     bool m_offlineSaid = false;
     std::string m_offlineSince;  // "10:42"
+    // Why the last connection failed when the server refused the login (no
+    // password given, or a wrong one), told with the offline notice; "" else.
+    std::string m_loginProblem;
     std::chrono::steady_clock::time_point m_retryAt{};
     bool m_nudged = false;
     bool m_stop = false;

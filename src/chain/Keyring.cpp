@@ -11,6 +11,7 @@
 #include <cerrno>
 #include <csignal>
 #include <cstring>
+#include <map>
 #include <mutex>
 #include <utility>
 
@@ -106,7 +107,8 @@ std::string describeKeyringMiss(const KeyringAnswer& answer) {
             return "the desktop keyring cannot be asked: secret-tool is not installed "
                    "(Debian package libsecret-tools)";
         case Outcome::TimedOut:
-            return "the desktop keyring did not answer in time (is it locked?)";
+            return "the desktop keyring did not answer in time (is it locked?)" +
+                   (answer.detail.empty() ? std::string() : "; " + answer.detail);
         case Outcome::Failed:
             break;
     }
@@ -316,6 +318,21 @@ KeyringLookup& installedLookup() {
     return lookup;
 }
 
+// When a lookup of each key last timed out.
+std::map<std::string, std::chrono::steady_clock::time_point>& timedOut() {
+    static std::map<std::string, std::chrono::steady_clock::time_point> at;
+    return at;
+}
+
+std::string keyText(const KeyringKey& key) {
+    std::string text;
+    for (const std::string* part : {&key.host, &key.port, &key.database, &key.user}) {
+        text += *part;
+        text += '\0';
+    }
+    return text;
+}
+
 }  // namespace
 
 KeyringLookup keyringLookup() {
@@ -329,6 +346,31 @@ KeyringLookup keyringLookup() {
 void setKeyringLookup(KeyringLookup lookup) {
     const std::lock_guard lock(lookupMutex());
     installedLookup() = std::move(lookup);
+}
+
+KeyringAnswer askKeyring(const KeyringKey& key, std::chrono::steady_clock::time_point now) {
+    const std::string name = keyText(key);
+    {
+        const std::lock_guard lock(lookupMutex());
+        const auto last = timedOut().find(name);
+        if (last != timedOut().end() && now < last->second + kKeyringPause) {
+            KeyringAnswer paused;
+            paused.outcome = KeyringAnswer::Outcome::TimedOut;
+            const auto left =
+                std::chrono::ceil<std::chrono::minutes>(last->second + kKeyringPause - now);
+            paused.detail = "it is asked again in " + std::to_string(left.count()) +
+                            (left.count() == 1 ? " minute" : " minutes");
+            return paused;
+        }
+    }
+    KeyringAnswer answer = keyringLookup()(key);
+    const std::lock_guard lock(lookupMutex());
+    if (answer.outcome == KeyringAnswer::Outcome::TimedOut) {
+        timedOut()[name] = now;
+    } else {
+        timedOut().erase(name);
+    }
+    return answer;
 }
 
 }  // namespace quivra::chain

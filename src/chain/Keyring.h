@@ -116,4 +116,17 @@ KeyringLookup keyringLookup();
 // Replaces it (tests name a tool of their own); an empty function restores the default.
 void setKeyringLookup(KeyringLookup lookup);
 
+// How long the keyring is left alone after a lookup that timed out.
+inline constexpr std::chrono::minutes kKeyringPause{5};
+
+// What the server connections ask: keyringLookup() for `key`, except within
+// kKeyringPause after a lookup of that key timed out.  A locked keyring
+// whose unlock prompt nobody answers would otherwise show it again at every
+// retry of a connection (the counter's and the sync's, each half minute
+// while offline), each time holding the caller up to the timeout.  Such a
+// pause answers TimedOut at once, saying when the keyring is asked again.
+// `now` is for tests.
+KeyringAnswer askKeyring(const KeyringKey& key, std::chrono::steady_clock::time_point now =
+                                                    std::chrono::steady_clock::now());
+
 }  // namespace quivra::chain

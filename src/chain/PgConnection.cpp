@@ -129,7 +129,7 @@ namespace {
 Status retryWithKeyring(const std::string& conninfo, const std::string& server,
                         ConnectionPtr& conn) {
     const KeyringKey key = keyringKeyOf(conn.get());
-    const KeyringAnswer found = keyringLookup()(key);
+    const KeyringAnswer found = askKeyring(key);
     if (found.outcome != KeyringAnswer::Outcome::Found) {
         return Status::unavailable("The customer database server (" + server +
                                    ") wants a password for the user " + key.user +
@@ -155,17 +155,28 @@ Status retryWithKeyring(const std::string& conninfo, const std::string& server,
 
 }  // namespace
 
-Result<std::unique_ptr<PgConnection>> PgConnection::connect(const std::string& conninfo) {
+Result<std::unique_ptr<PgConnection>> PgConnection::connect(const std::string& conninfo,
+                                                            Failure* failure) {
+    Failure ignored = Failure::None;
+    Failure& why = failure != nullptr ? *failure : ignored;
+    why = Failure::None;
     ConnectionPtr conn(PQconnectdb(conninfo.c_str()));
-    if (!conn) return Status::unavailable("Out of memory while connecting to the server.");
+    if (!conn) {
+        why = Failure::Unreachable;
+        return Status::unavailable("Out of memory while connecting to the server.");
+    }
     const std::string server = describeServer(conn.get());
     if (PQstatus(conn.get()) != CONNECTION_OK && PQconnectionNeedsPassword(conn.get())) {
-        if (Status s = retryWithKeyring(conninfo, server, conn); !s) return s;
+        if (Status s = retryWithKeyring(conninfo, server, conn); !s) {
+            why = Failure::Login;
+            return s;
+        }
     }
     if (PQstatus(conn.get()) != CONNECTION_OK) {
-        const std::string why = trimmedMessage(PQerrorMessage(conn.get()));
+        const std::string message = trimmedMessage(PQerrorMessage(conn.get()));
+        why = passwordRefused(message) ? Failure::Login : Failure::Unreachable;
         return Status::unavailable("The customer database server (" + server +
-                                   ") cannot be reached: " + why);
+                                   ") cannot be reached: " + message);
     }
     // Texts cross as UTF-8 whatever the server's default; dates as ISO.
     PQsetClientEncoding(conn.get(), "UTF8");

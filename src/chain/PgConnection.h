@@ -59,7 +59,11 @@ public:
     // one, from the desktop keyring (keyringLookup(), Keyring.h), and the
     // message of a failure then says how to give it.  May wait for the
     // keyring (up to 20 s for an unlock prompt) on top of the connect timeout.
-    static core::Result<std::unique_ptr<PgConnection>> connect(const std::string& conninfo);
+    // `failure`, when given, tells a failed login (no password, or a refused
+    // one: the shop must act) from a server that cannot be reached now.
+    enum class Failure { None, Unreachable, Login };
+    static core::Result<std::unique_ptr<PgConnection>> connect(const std::string& conninfo,
+                                                               Failure* failure = nullptr);
     ~PgConnection();
     PgConnection(const PgConnection&) = delete;
     PgConnection& operator=(const PgConnection&) = delete;

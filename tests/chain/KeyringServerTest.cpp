@@ -102,6 +102,11 @@ protected:
         EXPECT_EQ(c.status().code(), core::Status::Code::Unavailable);
         const std::string message = c.status().message();
         EXPECT_EQ(message.find(kPassword), std::string::npos) << message;
+        // The clerk is told why, with the offline notice: the counter works
+        // offline until someone gives the password.
+        const std::string notice = base.takeOfflineNotice();
+        EXPECT_TRUE(notice.starts_with("Working offline since ")) << notice;
+        EXPECT_NE(notice.find("\n\n" + message), std::string::npos) << notice;
         return message;
     }
 

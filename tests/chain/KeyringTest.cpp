@@ -172,5 +172,40 @@ TEST(KeyringLookupTest, ASecretIsWipedWhenMovedOrCleared) {
     EXPECT_EQ(old[0], '\0');  // the bytes left behind are gone too
 }
 
+// A keyring that timed out is left alone for a while, so a locked one does
+// not show its prompt at every retry; any other answer asks again at once.
+TEST(KeyringPauseTest, ATimedOutKeyringIsNotAskedAgainUntilThePauseIsOver) {
+    int asked = 0;
+    Outcome next = Outcome::TimedOut;
+    setKeyringLookup([&](const KeyringKey&) {
+        ++asked;
+        KeyringAnswer a;
+        a.outcome = next;
+        return a;
+    });
+    const auto t0 = std::chrono::steady_clock::now();
+    EXPECT_EQ(askKeyring(kKey, t0).outcome, Outcome::TimedOut);
+    EXPECT_EQ(asked, 1);
+    const KeyringAnswer paused = askKeyring(kKey, t0 + 1min);
+    EXPECT_EQ(paused.outcome, Outcome::TimedOut);
+    EXPECT_EQ(asked, 1);
+    EXPECT_NE(describeKeyringMiss(paused).find("asked again in 4 minutes"), std::string::npos)
+        << describeKeyringMiss(paused);
+    // Another server's entry is asked.
+    KeyringKey other = kKey;
+    other.user = "south_counter1";
+    next = Outcome::NotFound;
+    EXPECT_EQ(askKeyring(other, t0 + 1min).outcome, Outcome::NotFound);
+    EXPECT_EQ(asked, 2);
+    EXPECT_EQ(askKeyring(other, t0 + 2min).outcome, Outcome::NotFound);
+    EXPECT_EQ(asked, 3);
+    // After the pause the keyring is asked again, and an answer ends the pause.
+    EXPECT_EQ(askKeyring(kKey, t0 + kKeyringPause).outcome, Outcome::NotFound);
+    EXPECT_EQ(asked, 4);
+    EXPECT_EQ(askKeyring(kKey, t0 + kKeyringPause + 1s).outcome, Outcome::NotFound);
+    EXPECT_EQ(asked, 5);
+    setKeyringLookup({});
+}
+
 }  // namespace
 }  // namespace quivra::chain
