@@ -2,6 +2,7 @@
 // mark and the emptying keep a crash from losing or repeating more than a
 // batch, and the ticket numbers a counter holds.
 
+#include "BuildSamples.h"
 #include "CustomerBase.h"
 #include "CustomerFiles.h"
 #include "Outbox.h"
@@ -44,35 +45,6 @@ std::vector<std::string> hostileTexts() {
             std::string(10000, 'x') + "é"};
 }
 
-// An arrow with figures no decimal field keeps exactly, some left empty.
-customers::SavedBuild oddBuild(const std::string& notes) {
-    customers::SavedBuild b;
-    b.shaftKey = "340CH";
-    b.size = "340";
-    b.models = "KV,M4";
-    b.spineIn = 0.1 + 0.2;
-    b.grainsPerInch = 9.3;
-    b.lengthIn = 28.0 / 3.0;
-    b.pointGr = 100;
-    b.insertGr = 1e-7;
-    b.quantity = 6;
-    b.totalGr = 412.123456789;
-    b.focPercent = 11.5;
-    b.speedFps = std::nullopt;
-    b.spineCheck = "weak by 12%";
-    b.bowType = "recurve";
-    b.ratingFps = std::nullopt;
-    b.drawWeightLb = 47.5;
-    b.balanceIn = -0.0;
-    b.chartPage = "Targ";
-    b.releaseType = 1;
-    b.camType = 2;
-    b.overDraw = 3;
-    b.notes = notes;
-    b.savedAt = "20260307143502";
-    return b;
-}
-
 TEST(Outbox, KeepsEveryTextExactlyThroughTheTable) {
     TempDir dir;
     Outbox outbox(dir.path());
@@ -85,7 +57,9 @@ TEST(Outbox, KeepsEveryTextExactlyThroughTheTable) {
         e.localRec = static_cast<std::uint32_t>(n);
         if (n % 2 == 1) {  // every other one saved with its arrow
             e.buildUuid = "10000000-0000-4000-8000-00000000000" + std::to_string(n);
-            e.build = oddBuild(text);
+            e.build =
+                n % 4 == 1 ? test::hostileBuild() : test::withoutOptionals(test::hostileBuild());
+            e.build->notes = text;
         }
         auto rec = outbox.add(e);
         ASSERT_TRUE(rec) << rec.status().message();

@@ -2,6 +2,7 @@
 // texts included; the name order, the prefix search and the history; the
 // address correction; the export text.
 
+#include "BuildSamples.h"
 #include "PgTestSupport.h"
 #include "Schema.h"
 #include "ServerSetupStore.h"
@@ -163,46 +164,10 @@ TEST_F(ServerStoreTest, HistoryListsTheCustomersSetupsNewestFirst) {
     EXPECT_EQ((*history)[0].setup, newest);
 }
 
-// An arrow whose every figure is set, in values a decimal field would round.
-customers::SavedBuild everyFigure(const std::string& notes) {
-    customers::SavedBuild b;
-    b.shaftKey = "340CH";
-    b.size = "340";
-    b.models = "KV,M4";
-    b.spineIn = 0.1 + 0.2;
-    b.grainsPerInch = 9.3;
-    b.lengthIn = 28.0 / 3.0;
-    b.pointGr = 100;
-    b.insertGr = 1e-7;
-    b.nockGr = 10.5;
-    b.fletchingGr = 18;
-    b.quantity = 6;
-    b.totalGr = 412.123456789;
-    b.focPercent = 11.5;
-    b.speedFps = 287.25;
-    b.spineCheck = "weak by 12%";
-    b.bowType = "recurve";
-    b.ratingFps = 330;
-    b.ratingStandard = "ATA";
-    b.drawWeightLb = 47.5;
-    b.drawLengthIn = 28.75;
-    b.braceHeightIn = 7.125;
-    b.stringAccessoriesGr = 12;
-    b.balanceIn = 1.5;
-    b.sightRadiusIn = 33;
-    b.chartPage = "Targ";
-    b.releaseType = 1;
-    b.camType = 2;
-    b.overDraw = 3;
-    b.notes = notes;
-    return b;
-}
-
 TEST_F(ServerStoreTest, ASetupSavedWithItsArrowComesBackInTheHistoryWithEveryFigure) {
     const SavedSetup customer = everyField("Fletcher");
-    const customers::SavedBuild plain = everyFigure("plain");
-    customers::SavedBuild bare;  // the optionals left empty
-    bare.shaftKey = "500";
+    const customers::SavedBuild plain = hostileBuild();
+    customers::SavedBuild bare = withoutOptionals(hostileBuild());
     bare.notes = hostileNames()[3] + "\r\n" + hostileNames()[7];
     const std::chrono::year_month_day day{std::chrono::year{2026}, std::chrono::March,
                                           std::chrono::day{7}};
@@ -235,7 +200,8 @@ TEST_F(ServerStoreTest, ASetupSavedWithItsArrowComesBackInTheHistoryWithEveryFig
 
 TEST_F(ServerStoreTest, AnArrowWithANulCharacterIsRefusedAndItsSetupWithIt) {
     const SavedSetup customer = everyField("Nul");
-    customers::SavedBuild broken = everyFigure(std::string("before\0after", 12));
+    customers::SavedBuild broken = hostileBuild();
+    broken.notes = std::string("before\0after", 12);
     const customers::AppendOutcome o = m_store->appendSetupWithBuild(
         customer.address, customer.codes,
         std::chrono::year_month_day{std::chrono::year{2026}, std::chrono::March,
