@@ -1,10 +1,12 @@
 #pragma once
-// Saving a set-up with the arrow built for it: the set-up goes into
-// Saveddb.dbf (with its name-index entry), then the build into Builds.dbf
-// (BuildStore.h).  Each write is durable before the next starts, so a crash
-// at any point leaves the set-up and its build both on file, or the set-up
-// without its build, or nothing; never a build without its set-up or half
-// a record.  A set-up saved without a build is saved exactly as before.
+// Saving a set-up with the arrow built for it, into the store the shop
+// chose (SetupStore::appendSetupWithBuild()).  In the local tables the
+// set-up goes into Saveddb.dbf (with its name-index entry), then the build
+// into Builds.dbf (BuildStore.h), each write durable before the next starts;
+// on the chain's server both go in one transaction.  Whatever a crash
+// interrupts, the set-up and its build are both kept, or the set-up without
+// its build, or nothing; never a build without its set-up or half a record.
+// A set-up saved without a build is saved exactly as before.
 
 #include "CustomerAddress.h"
 #include "FileIo.h"
