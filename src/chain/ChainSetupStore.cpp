@@ -120,8 +120,10 @@ AppendOutcome ChainSetupStore::queueSetup(const std::string& uuid, const SavedSe
         entry.buildUuid = build->uuid;
         entry.build = build->build;
     }
-    auto generation = m_base.outbox().generation();
-    auto recNo = m_base.outbox().add(entry);
+    // The generation the entry went into: the first save of a folder makes
+    // the outbox, and with it a new generation.
+    std::string generation;
+    auto recNo = m_base.outbox().add(entry, &generation);
     if (!recNo) return {recNo.status(), false};
     // The save is kept from here on, its arrow with it.  The copy in the
     // local tables lets this counter find it while offline; should it fail,
@@ -138,10 +140,10 @@ AppendOutcome ChainSetupStore::queueSetup(const std::string& uuid, const SavedSe
             build ? local->appendSetupWithBuild(setup.address, setup.codes, date, build->build)
                   : local->appendSetup(setup.address, setup.codes, date);
         copied = copy.status;
-        if (copy.stored && generation) {
+        if (copy.stored) {
             // The outbox may have been emptied in between: the generation
             // check then leaves it alone.
-            (void)m_base.outbox().setLocalRecord(*generation, *recNo, copy.recNo);
+            (void)m_base.outbox().setLocalRecord(generation, *recNo, copy.recNo);
         }
     }
     if (!copied) {

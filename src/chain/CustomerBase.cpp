@@ -47,8 +47,13 @@ CustomerBase& CustomerBase::of(const std::filesystem::path& dataDir) {
 
 void CustomerBase::startFor(const std::filesystem::path& dataDir) {
     CustomerBase& base = of(dataDir);
+    if (base.usesServer()) {
+        base.startSync();
+        return;
+    }
+    // Saves left from a time the server was chosen are still sent.
     const auto waiting = base.m_outbox.pendingCount();
-    if (base.usesServer() || (waiting && *waiting > 0)) base.startSync();
+    if (waiting && *waiting > 0) base.startSync();
 }
 
 void CustomerBase::shutdownAll() {

@@ -212,11 +212,16 @@ Status Outbox::setLocalRecord(const std::string& generation, std::uint32_t recNo
     return s;
 }
 
-Result<std::uint32_t> Outbox::add(const OutboxEntry& entry) {
+Result<std::uint32_t> Outbox::add(const OutboxEntry& entry, std::string* generation) {
     OutboxLock lock(m_io, m_lockFile);
     if (!lock.status()) return lock.status();
     if (!m_io.exists(m_table)) {
         if (Status s = createTable(); !s) return s;
+    }
+    if (generation != nullptr) {
+        auto mark = readMark();
+        if (!mark) return mark.status();
+        *generation = mark->generation;
     }
     storage::TableStore table(m_table, m_io);
     Status s = table.open();
@@ -276,6 +281,9 @@ Status Outbox::readEntries(std::uint32_t from, std::size_t max, std::vector<Outb
 }
 
 Result<std::size_t> Outbox::pendingCount() {
+    // No table, nothing waiting: asked at every start, so a folder that
+    // never queued a save is not given a lock file for it.
+    if (!m_io.exists(m_table)) return std::size_t{0};
     OutboxLock lock(m_io, m_lockFile);
     if (!lock.status()) return lock.status();
     auto mark = readMark();

@@ -67,8 +67,9 @@ public:
                     storage::FileIo& io = storage::FileIo::posix());
 
     // Appends an entry and syncs it; ok only when it is on disk.  Gives the
-    // entry's record number in the outbox.
-    core::Result<std::uint32_t> add(const OutboxEntry& entry);
+    // entry's record number in the outbox, and in `generation` (when given)
+    // the generation of the table it went into, for setLocalRecord().
+    core::Result<std::uint32_t> add(const OutboxEntry& entry, std::string* generation = nullptr);
     // Notes the local copy's record number on entry `recNo` (of `generation`).
     core::Status setLocalRecord(const std::string& generation, std::uint32_t recNo,
                                 std::uint32_t localRec);

@@ -109,6 +109,24 @@ TEST(Outbox, ADamagedDoneMarkIsReportedNotGuessed) {
     EXPECT_NE(batch.status().message().find("Outbox.done"), std::string::npos);
 }
 
+// The first save of a folder makes the outbox and its generation: the
+// local copy is linked under that one, or an address corrected offline on
+// the copy would never reach the server.
+TEST(Outbox, TheFirstEntryOfAFolderIsLinkedToItsLocalCopy) {
+    TempDir dir;
+    Outbox outbox(dir.path());
+    EXPECT_EQ(outbox.pendingCount().value(), 0U);
+    EXPECT_FALSE(std::filesystem::exists(dir / "Outbox.lock"));  // counting made nothing
+    const std::string before = outbox.generation().value();
+    std::string generation;
+    auto rec = outbox.add(entryNamed("First", "uuid-first"), &generation);
+    ASSERT_TRUE(rec);
+    EXPECT_NE(generation, before);
+    EXPECT_EQ(generation, outbox.generation().value());
+    ASSERT_TRUE(outbox.setLocalRecord(generation, *rec, 1));
+    EXPECT_EQ(outbox.uuidOfLocalRecord(1).value(), std::optional<std::string>("uuid-first"));
+}
+
 TEST(Outbox, FindsTheUuidOfAnOfflineSavesLocalCopy) {
     TempDir dir;
     Outbox outbox(dir.path());
