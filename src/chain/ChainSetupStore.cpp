@@ -56,13 +56,8 @@ void ChainSetupStore::noteOffline(const Status& why) {
 
 std::string ChainSetupStore::takeNotice() {
     std::string notice = std::exchange(m_notice, std::string());
-    const auto add = [&notice](const std::string& more) {
-        if (more.empty()) return;
-        if (!notice.empty()) notice += "\n\n";
-        notice += more;
-    };
-    if (m_active) add(m_active->takeNotice());
-    add(m_base.takeOfflineNotice());
+    if (m_active) customers::addNotice(notice, m_active->takeNotice());
+    customers::addNotice(notice, m_base.takeOfflineNotice());
     return notice;
 }
 

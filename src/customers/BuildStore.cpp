@@ -1,11 +1,10 @@
 #include "BuildStore.h"
 
-#include "StorableText.h"
-
 #include "CustomerFiles.h"
 #include "DateText.h"
 #include "NumberText.h"
 #include "OwnTables.h"
+#include "StorableText.h"
 #include "TextExport.h"
 
 #include <cstdio>
@@ -78,12 +77,6 @@ const std::vector<BuildField>& buildFields() {
 std::string setupKey(std::uint32_t recNo) {
     std::string digits = std::to_string(recNo);
     return std::string(kSetupKeyWidth - std::min(kSetupKeyWidth, digits.size()), '0') + digits;
-}
-
-std::string trimmed(std::string text) {
-    const auto last = text.find_last_not_of(' ');
-    text.erase(last == std::string::npos ? 0 : last + 1);
-    return text;
 }
 
 // The text a member is stored as.
@@ -231,7 +224,7 @@ Result<std::uint32_t> BuildStore::appendAsSaved(std::uint32_t setupRecNo,
             s = m_table.setFieldText(f.spec.name, withUnstorableMarked(text));
             ++fitting->replaced;
         }
-        if (s && f.spec.type == 'C' && letterCount(text) > f.spec.length) ++fitting->cut;
+        if (s && f.spec.type == 'C' && core::characterCount(text) > f.spec.length) ++fitting->cut;
     }
     if (s) s = m_table.post();
     if (!s) {
@@ -246,14 +239,15 @@ Result<BuildStore::Record> BuildStore::current() const {
     Record r;
     auto key = m_table.fieldText("SETUPKEY");
     if (!key) return key.status();
-    r.setupRecNo = static_cast<std::uint32_t>(core::parseInteger(trimmed(*key)).value_or(0));
+    r.setupRecNo =
+        static_cast<std::uint32_t>(core::parseInteger(withoutTrailingBlanks(*key)).value_or(0));
     auto sig = m_table.fieldText("SETUPSIG");
     if (!sig) return sig.status();
-    r.signature = trimmed(*sig);
+    r.signature = withoutTrailingBlanks(*sig);
     for (const BuildField& f : buildFields()) {
         auto value = m_table.fieldText(f.spec.name);
         if (!value) return value.status();
-        const std::string stored = trimmed(std::move(value).value());
+        const std::string stored = withoutTrailingBlanks(std::move(value).value());
         if (!readText(r.build, f.member, stored)) {
             return Status::conversion(m_table.path().filename().string() + ", record " +
                                       std::to_string(m_table.recNo()) + ": field " + f.spec.name +
@@ -275,7 +269,7 @@ Result<std::optional<FoundBuild>> BuildStore::findFor(std::uint32_t setupRecNo,
     while (*found && !m_table.eof()) {
         auto k = m_table.fieldText("SETUPKEY");
         if (!k) return k.status();
-        if (trimmed(*k) != key) break;
+        if (withoutTrailingBlanks(*k) != key) break;
         auto record = current();
         if (!record) return record.status();
         if (record->signature == signature && (!newest || m_table.recNo() > newest->recNo)) {

@@ -2,6 +2,7 @@
 
 #include "DateText.h"
 #include "SetupHeader.h"
+#include "StorableText.h"
 
 #include <algorithm>
 #include <cctype>
@@ -40,9 +41,7 @@ bool agreeWhereGiven(const std::string& a, const std::string& b) {
 }  // namespace
 
 std::string customerName(std::string name) {
-    const auto last = name.find_last_not_of(' ');
-    name.erase(last == std::string::npos ? 0 : last + 1);
-    return name;
+    return withoutTrailingBlanks(std::move(name));
 }
 
 bool sameCustomer(const CustomerAddress& a, const CustomerAddress& b) {

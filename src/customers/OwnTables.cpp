@@ -1,6 +1,7 @@
 #include "OwnTables.h"
 
 #include "DamagedTable.h"
+#include "SetupStore.h"
 #include "TableStore.h"
 #include "TempPath.h"
 
@@ -9,15 +10,6 @@
 namespace quivra::customers {
 
 using storage::Status;
-
-namespace {
-
-void addNotice(std::string& notice, const std::string& text) {
-    if (!notice.empty()) notice += "\n\n";
-    notice += text;
-}
-
-}  // namespace
 
 Status ensureOwnTable(const std::filesystem::path& path,
                       const std::vector<storage::FieldSpec>& fields, storage::FileIo& io,

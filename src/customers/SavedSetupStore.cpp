@@ -4,6 +4,7 @@
 #include "CustomerFiles.h"
 #include "CustomerHistory.h"
 #include "DateText.h"
+#include "NumberText.h"
 #include "StorableText.h"
 
 #include <algorithm>
@@ -17,13 +18,6 @@ using storage::Result;
 using storage::Status;
 
 namespace {
-
-// Adds a notice for the window to tell once.
-void addNotice(std::string& notice, const std::string& more) {
-    if (more.empty()) return;
-    if (!notice.empty()) notice += "\n\n";
-    notice += more;
-}
 
 // The 19 fields of a saved set-up in table order, and the part of a
 // SavedSetup each one holds.  Every read, write and check goes through this
@@ -59,19 +53,13 @@ constexpr std::array<SavedField, 19> kFields{{
     {"ODLEN", [](SavedSetup& r) -> std::string& { return r.codes.overDraw; }, false, nullptr},
 }};
 
-std::string rightTrimmed(std::string text) {
-    const auto last = text.find_last_not_of(' ');
-    text.erase(last == std::string::npos ? 0 : last + 1);
-    return text;
-}
-
 // Reads a field as text, trailing blanks removed (memo text as stored).
 Status readInto(const storage::TableStore& table, const char* field, std::string& out) {
     auto text = table.fieldText(field);
     if (!text.isOk()) return text.status();
     out = table.fields()[static_cast<std::size_t>(table.fieldIndex(field))].type == 'M'
               ? std::move(text).value()
-              : rightTrimmed(std::move(text).value());
+              : withoutTrailingBlanks(std::move(text).value());
     return Status::ok();
 }
 
@@ -162,7 +150,7 @@ SavedSetupStore::WriteReport SavedSetupStore::writeRecord(storage::TableStore& t
         }
         const storage::FieldDef& def =
             table.fields()[static_cast<std::size_t>(table.fieldIndex(field.name))];
-        if (def.type == 'C' && letterCount(text) > def.length) ++report.cut;
+        if (def.type == 'C' && core::characterCount(text) > def.length) ++report.cut;
     }
     return report;
 }

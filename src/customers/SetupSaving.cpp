@@ -9,16 +9,6 @@ namespace quivra::customers {
 
 using storage::Status;
 
-namespace {
-
-void addNotice(std::string& notice, const std::string& text) {
-    if (text.empty()) return;
-    if (!notice.empty()) notice += "\n\n";
-    notice += text;
-}
-
-}  // namespace
-
 std::string buildNotSavedMessage(const Status& why) {
     return "The set-up was saved, but its arrow could not be saved with it: " + why.message();
 }

@@ -32,6 +32,14 @@
 
 namespace quivra::customers {
 
+// Adds `more` (when there is any) to a notice the window tells once, a
+// blank line between the two.
+inline void addNotice(std::string& notice, const std::string& more) {
+    if (more.empty()) return;
+    if (!notice.empty()) notice += "\n\n";
+    notice += more;
+}
+
 // One saved record as read back, texts trimmed (the memo keeps its lines).
 struct SavedSetup {
     CustomerAddress address;

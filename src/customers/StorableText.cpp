@@ -57,10 +57,10 @@ std::string withUnstorableMarked(std::string_view text) {
     return plain;
 }
 
-std::size_t letterCount(std::string_view text) {
-    std::size_t letters = 0;
-    for (const char c : text) letters += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
-    return letters;
+std::string withoutTrailingBlanks(std::string text) {
+    const auto last = text.find_last_not_of(' ');
+    text.erase(last == std::string::npos ? 0 : last + 1);
+    return text;
 }
 
 }  // namespace quivra::customers

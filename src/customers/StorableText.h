@@ -33,7 +33,7 @@ storage::Status checkStorable(const storage::TableStore& table, std::string_view
 // is marked, never dropped.
 std::string withUnstorableMarked(std::string_view text);
 
-// Letters of `text` (UTF-8): what a character field's width counts.
-std::size_t letterCount(std::string_view text);
+// The text without the blanks a character field pads it with.
+std::string withoutTrailingBlanks(std::string text);
 
 }  // namespace quivra::customers

@@ -136,11 +136,6 @@ QImage renderToImage(const BuildSheetReportData& data, int dpi) {
     return renderImage(dpi, [&data](QPainter& painter) { drawBuildSheetReport(painter, data); });
 }
 
-Status printCategoryReportOn(QPrinter& printer, const CategoryReportData& data) {
-    return printPageOn(printer, categoryReportTitle(data.page),
-                       [&data](QPainter& painter) { drawCategoryReport(painter, data); });
-}
-
 Status printPageOn(QPrinter& printer, const QString& title, const PageDrawing& draw) {
     preparePrinter(printer, title);
     return paintPageOn(printer, draw);
