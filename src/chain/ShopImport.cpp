@@ -5,6 +5,7 @@
 #include "CustomerFiles.h"
 #include "Schema.h"
 #include "SetupSql.h"
+#include "StorableText.h"
 #include "TableStore.h"
 
 #include <array>
@@ -54,12 +55,6 @@ void appendCopyText(std::string_view text, std::string& out) {
     }
 }
 
-std::string rightTrimmed(std::string text) {
-    const auto last = text.find_last_not_of(' ');
-    text.erase(last == std::string::npos ? 0 : last + 1);
-    return text;
-}
-
 // "MM/dd/yyyy" or "yyyyMMdd" as an ISO time at noon UTC; "" for anything else.
 std::string createdFromDate(std::string_view date) {
     const auto digits = [](std::string_view s) {
@@ -79,7 +74,17 @@ std::string createdFromDate(std::string_view date) {
         d = date.substr(6, 2);
     }
     if (!digits(y) || !digits(m) || !digits(d)) return {};
-    if (m < "01" || m > "12" || d < "01" || d > "31" || y < "1900") return {};
+    const auto number = [](std::string_view s) {
+        unsigned n = 0;
+        for (const char c : s) n = n * 10 + static_cast<unsigned>(c - '0');
+        return n;
+    };
+    // A day the calendar lacks (02/31/2020) is no date: the server would
+    // refuse it and with it the whole import.
+    const std::chrono::year_month_day day{std::chrono::year{static_cast<int>(number(y))},
+                                          std::chrono::month{number(m)},
+                                          std::chrono::day{number(d)}};
+    if (!day.ok() || y < "1900") return {};
     return std::string(y) + "-" + std::string(m) + "-" + std::string(d) + "T12:00:00Z";
 }
 
@@ -265,7 +270,7 @@ Result<ImportReport> importShop(PgConnection& connection, const std::filesystem:
                     if (!present[i]) continue;
                     auto text = table.fieldText(kFields[i]);
                     if (!text) return text.status();
-                    std::string value = rightTrimmed(std::move(text).value());
+                    std::string value = customers::withoutTrailingBlanks(std::move(text).value());
                     appendCopyText(value, out);
                     if (i >= kDateField) *signedFields[i - kDateField] = std::move(value);
                 }

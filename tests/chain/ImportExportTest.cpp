@@ -90,6 +90,28 @@ TEST_F(ImportExportTest, ImportingTwiceAddsNothingAndADryRunChangesNothing) {
     EXPECT_EQ(count("SELECT count(*) FROM setups"), "100");
 }
 
+// A stored date the calendar lacks is no creation time: the set-up is
+// imported with the time of the import, and the import goes through.
+TEST_F(ImportExportTest, AnImpossibleStoredDateDoesNotStopTheImport) {
+    customers::test::ScratchDir shop;
+    makeShop(shop.path(), 2);
+    {
+        storage::TableStore t(shop.path() / customers::kSavedTableFile);
+        ASSERT_TRUE(t.open());
+        ASSERT_TRUE(t.goTo(1));
+        ASSERT_TRUE(t.edit());
+        ASSERT_TRUE(t.setFieldText("DATE", "02/31/2020"));
+        ASSERT_TRUE(t.post());
+    }
+    auto [text, status] = runTool("--server " + quoted(conninfo()) + " import " +
+                                  shop.path().string() + " --shop 'North Shop'");
+    EXPECT_EQ(status, 0) << text;
+    EXPECT_EQ(count("SELECT count(*) FROM setups"), "2");
+    EXPECT_EQ(count("SELECT count(*) FROM setups WHERE saved_date = '02/31/2020' AND "
+                    "created > now() - interval '1 hour'"),
+              "1");
+}
+
 TEST_F(ImportExportTest, AGeneratedTableLargerThanABatchArrivesWhole) {
     // More records than one COPY batch (2,000) holds, with the letters COPY
     // escapes in every batch; the 1,000,000-record import is a benchmark.
