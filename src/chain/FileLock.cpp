@@ -1,7 +1,5 @@
 #include "FileLock.h"
 
-#include "TempPath.h"
-
 namespace quivra::chain {
 
 FileLock::FileLock(storage::FileIo& io, const std::filesystem::path& path) {
@@ -21,19 +19,6 @@ FileLock::FileLock(storage::FileIo& io, const std::filesystem::path& path) {
 
 FileLock::~FileLock() {
     if (m_file) m_file->unlock(0, 1);
-}
-
-core::Status replaceFile(storage::FileIo& io, const std::filesystem::path& target,
-                         std::string_view bytes) {
-    const std::filesystem::path temp = storage::temporaryPathFor(target);
-    auto file = io.open(temp, storage::FileIo::Mode::CreateNew);
-    if (!file) return file.status();
-    core::Status s = (*file)->writeAt(0, bytes.data(), bytes.size());
-    if (s) s = (*file)->sync();
-    file.value().reset();
-    if (s) s = io.rename(temp, target);
-    if (!s) (void)io.remove(temp);
-    return s;
 }
 
 }  // namespace quivra::chain

@@ -24,9 +24,4 @@ private:
     core::Status m_status;
 };
 
-// Writes `bytes` to `target` under a temporary name, synced, and renames it
-// over `target`: a crash leaves the old or the new file whole.
-core::Status replaceFile(storage::FileIo& io, const std::filesystem::path& target,
-                         std::string_view bytes);
-
 }  // namespace quivra::chain

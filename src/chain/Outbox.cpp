@@ -4,6 +4,7 @@
 #include "FileLock.h"
 #include "SetupSql.h"
 #include "TableStore.h"
+#include "TempPath.h"
 
 #include <algorithm>
 #include <array>
@@ -172,7 +173,8 @@ Result<Outbox::Mark> Outbox::readMark() {
 }
 
 Status Outbox::writeMark(const Mark& mark) {
-    return replaceFile(m_io, m_markFile, mark.generation + " " + std::to_string(mark.done) + "\n");
+    return storage::replaceFile(m_io, m_markFile,
+                                mark.generation + " " + std::to_string(mark.done) + "\n");
 }
 
 Status Outbox::createTable() {

@@ -2,6 +2,7 @@
 
 #include "FileLock.h"
 #include "SetupSql.h"
+#include "TempPath.h"
 
 #include <sstream>
 
@@ -61,7 +62,7 @@ Status TicketNumbers::write(const State& state) {
     for (const auto& [first, last] : state.ranges) {
         text += "range " + std::to_string(first) + " " + std::to_string(last) + "\n";
     }
-    return replaceFile(m_io, m_file, text);
+    return storage::replaceFile(m_io, m_file, text);
 }
 
 Status TicketNumbers::reserve(PgConnection& connection, int shopId) {

@@ -170,17 +170,7 @@ Status saveCustomerDbSettings(const std::filesystem::path& dataDir,
          << "database=" << settings.database << '\n'
          << "user=" << settings.user << '\n'
          << "sslmode=" << settings.sslMode << '\n';
-    const std::string bytes = text.str();
-    const std::filesystem::path target = dataDir / kCustomerDbFile;
-    const std::filesystem::path temp = storage::temporaryPathFor(target);
-    auto file = io.open(temp, storage::FileIo::Mode::CreateNew);
-    if (!file) return file.status();
-    Status s = (*file)->writeAt(0, bytes.data(), bytes.size());
-    if (s) s = (*file)->sync();
-    file.value().reset();
-    if (s) s = io.rename(temp, target);
-    if (!s) (void)io.remove(temp);
-    return s;
+    return storage::replaceFile(io, dataDir / kCustomerDbFile, text.str());
 }
 
 }  // namespace quivra::customers

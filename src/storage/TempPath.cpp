@@ -96,4 +96,16 @@ void removeStaleTemporaries(FileIo& io, const std::filesystem::path& folder,
     }
 }
 
+Status replaceFile(FileIo& io, const std::filesystem::path& target, std::string_view bytes) {
+    const std::filesystem::path temp = temporaryPathFor(target);
+    auto file = io.open(temp, FileIo::Mode::CreateNew);
+    if (!file) return file.status();
+    Status s = (*file)->writeAt(0, bytes.data(), bytes.size());
+    if (s) s = (*file)->sync();
+    file.value().reset();
+    if (s) s = io.rename(temp, target);
+    if (!s) (void)io.remove(temp);
+    return s;
+}
+
 }  // namespace quivra::storage

@@ -12,10 +12,15 @@
 
 #include <chrono>
 #include <filesystem>
+#include <string_view>
 
 namespace quivra::storage {
 
 std::filesystem::path temporaryPathFor(const std::filesystem::path& target);
+
+// Writes `bytes` to `target` under a temporary name, synced, and renames it
+// over `target`: a crash or a full disk leaves the old or the new file whole.
+Status replaceFile(FileIo& io, const std::filesystem::path& target, std::string_view bytes);
 
 // Removes the stale temporary files in `folder` (best effort: a file that
 // cannot be removed stays).  `now` is the time to judge their age by.
