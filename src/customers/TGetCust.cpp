@@ -180,7 +180,7 @@ void TGetCust::showStatus(const storage::Status& status) {
     shell::MessageBox::error(this, QString::fromStdString(status.message()));
 }
 
-void TGetCust::showCurrent(bool header) {
+void TGetCust::showCurrent(bool header, bool historyAgain) {
     auto record = m_store->current();
     if (!record.isOk()) {
         showStatus(record.status());
@@ -188,27 +188,27 @@ void TGetCust::showCurrent(bool header) {
     }
     m_address->setAddress(record->address);
     if (header) m_header->setTexts(recordHeader(record->codes));
-    showHistory(false);
+    showHistory(record->address, historyAgain);
 }
 
-void TGetCust::showHistory(bool again) {
+void TGetCust::showHistory(const CustomerAddress& address, bool again) {
     const SetupId id = m_store->currentId();
-    auto record = m_store->current();
-    storage::Status s = record.status();
-    if (record.isOk()) {
-        s = again ? m_history->refresh(*m_store, record->address, id)
-                  : m_history->showFor(*m_store, record->address, id);
-    }
+    const storage::Status s = again ? m_history->refresh(*m_store, address, id)
+                                    : m_history->showFor(*m_store, address, id);
     // The history is an addition to the record on screen: a history that
     // cannot be read is said once and leaves the rest of the window working.
     if (!s && s.message() != m_historyFailure) {
         m_historyFailure = s.message();
         showStatus(s);
     }
-    const HistoryEntry* shown = shownEntry();
+    updateBuildButtons(m_store->isEditing());
+}
+
+void TGetCust::updateBuildButtons(bool editing) {
+    const HistoryEntry* shown = editing ? nullptr : shownEntry();
     const bool withBuild = shown != nullptr && shown->build.has_value();
-    m_reorderButton->setEnabled(withBuild && !m_store->isEditing());
-    m_ticketButton->setEnabled(withBuild && m_ticket != nullptr && !m_store->isEditing());
+    m_reorderButton->setEnabled(withBuild);
+    m_ticketButton->setEnabled(withBuild && m_ticket != nullptr);
 }
 
 const HistoryEntry* TGetCust::shownEntry() const {
@@ -229,10 +229,7 @@ void TGetCust::setEditing(bool editing) {
     // post or drop it behind the user's back; both wait for Post or Cancel.
     m_searchButton->setEnabled(!editing);
     m_history->setEnabled(!editing);
-    const HistoryEntry* shown = editing ? nullptr : shownEntry();
-    const bool withBuild = shown != nullptr && shown->build.has_value();
-    m_reorderButton->setEnabled(withBuild);
-    m_ticketButton->setEnabled(withBuild && m_ticket != nullptr);
+    updateBuildButtons(editing);
 }
 
 void TGetCust::move(storage::Status (SetupStore::*step)()) {
@@ -273,8 +270,7 @@ void TGetCust::DBNavigator1Click(RecordNavigator::Button button) {
                 return;
             }
             setEditing(false);
-            showCurrent(false);
-            showHistory(true);  // the corrected address may join or leave a history
+            showCurrent(false, true);  // the corrected address may join or leave a history
             break;
         case B::Cancel:
             m_store->cancelEdit();

@@ -79,16 +79,21 @@ private:
              QWidget* parent);
     // The history entry of the record on screen, or nullptr.
     [[nodiscard]] const HistoryEntry* shownEntry() const;
-    // Lists the history of the customer on screen (`again`: re-read it).
-    void showHistory(bool again);
+    // Lists the history of the customer at `address` on screen (`again`:
+    // re-read it).
+    void showHistory(const CustomerAddress& address, bool again);
+    // Re-order and Ticket: enabled for a set-up on screen saved with its
+    // arrow, not while an address is being edited.
+    void updateBuildButtons(bool editing);
     // Before the window closes: an address edit that differs from the stored
     // record is saved, discarded or kept open as the user answers "Save the
     // changes to this customer?".  False when the window must stay open.
     bool settlePendingEdit();
     // Moves with `step`; at either end the window stays on the record it was on.
     void move(storage::Status (SetupStore::*step)());
-    // Fills the edits (and with `header` the header panel) from the current record.
-    void showCurrent(bool header);
+    // Fills the edits (and with `header` the header panel) from the current
+    // record, and lists its customer's history (`historyAgain`: re-read it).
+    void showCurrent(bool header, bool historyAgain = false);
     void setEditing(bool editing);
     void showStatus(const storage::Status& status);
     // Tells the user once what the store noticed (a name index rebuilt).
