@@ -23,33 +23,8 @@ using OutboxLock = FileLock;  // Outbox.lock, around every use of the outbox
 constexpr std::string_view kBuildUuidKey = "BUILD";
 constexpr std::string_view kBuildFieldPrefix = "B.";
 
-struct PayloadField {
-    const char* key;
-    std::string& (*text)(OutboxEntry&);
-};
-
-constexpr std::array<PayloadField, 20> kPayload{{
-    {"SHOP", [](OutboxEntry& e) -> std::string& { return e.shop; }},
-    {"NAME", [](OutboxEntry& e) -> std::string& { return e.setup.address.name; }},
-    {"ADDR1", [](OutboxEntry& e) -> std::string& { return e.setup.address.addr1; }},
-    {"ADDR2", [](OutboxEntry& e) -> std::string& { return e.setup.address.addr2; }},
-    {"CITY", [](OutboxEntry& e) -> std::string& { return e.setup.address.city; }},
-    {"STATE", [](OutboxEntry& e) -> std::string& { return e.setup.address.state; }},
-    {"ZIP", [](OutboxEntry& e) -> std::string& { return e.setup.address.zip; }},
-    {"COUNTRY", [](OutboxEntry& e) -> std::string& { return e.setup.address.country; }},
-    {"CCODE", [](OutboxEntry& e) -> std::string& { return e.setup.address.ccode; }},
-    {"COMMENTS", [](OutboxEntry& e) -> std::string& { return e.setup.address.comments; }},
-    {"DATE", [](OutboxEntry& e) -> std::string& { return e.setup.date; }},
-    {"HORT", [](OutboxEntry& e) -> std::string& { return e.setup.codes.hort; }},
-    {"BOWWT", [](OutboxEntry& e) -> std::string& { return e.setup.codes.bowWeight; }},
-    {"ARLEN", [](OutboxEntry& e) -> std::string& { return e.setup.codes.arrowLength; }},
-    {"PNTWT", [](OutboxEntry& e) -> std::string& { return e.setup.codes.pointWeight; }},
-    {"BOTYP", [](OutboxEntry& e) -> std::string& { return e.setup.codes.bowType; }},
-    {"WHTYP", [](OutboxEntry& e) -> std::string& { return e.setup.codes.wheelType; }},
-    {"RETYP", [](OutboxEntry& e) -> std::string& { return e.setup.codes.releaseType; }},
-    {"BOLEN", [](OutboxEntry& e) -> std::string& { return e.setup.codes.braceHt; }},
-    {"ODLEN", [](OutboxEntry& e) -> std::string& { return e.setup.codes.overDraw; }},
-}};
+// DATA holds the shop (key SHOP) and the set-up's fields by name.
+constexpr std::string_view kShopKey = "SHOP";
 
 // Printable ASCII stays; every other byte, and '%', becomes %XX.
 void appendEscaped(std::string_view text, std::string& out) {
@@ -92,21 +67,18 @@ Outbox::Outbox(const std::filesystem::path& dataDir, storage::FileIo& io)
       m_io(io) {}
 
 std::string Outbox::encode(const OutboxEntry& entry) {
-    OutboxEntry copy = entry;
     std::string out;
-    for (const PayloadField& f : kPayload) {
-        out += f.key;
+    const auto line = [&out](std::string_view key, std::string_view value) {
+        out += key;
         out += '=';
-        appendEscaped(f.text(copy), out);
+        appendEscaped(value, out);
         out += '\n';
+    };
+    line(kShopKey, entry.shop);
+    for (const customers::SetupField& f : customers::setupFields()) {
+        line(f.name, f.in(entry.setup));
     }
     if (entry.build) {
-        const auto line = [&out](std::string_view key, std::string_view value) {
-            out += key;
-            out += '=';
-            appendEscaped(value, out);
-            out += '\n';
-        };
         line(kBuildUuidKey, entry.buildUuid);
         for (const auto& [key, text] : buildTexts(*entry.build)) {
             line(std::string(kBuildFieldPrefix) + key, text);
@@ -139,8 +111,9 @@ Status Outbox::decode(std::string_view data, OutboxEntry& entry) {
                                           " cannot be read: " + known.status().message());
             }
         }
-        for (const PayloadField& f : kPayload) {
-            if (key == f.key) f.text(entry) = value;
+        if (key == kShopKey) entry.shop = value;
+        for (const customers::SetupField& f : customers::setupFields()) {
+            if (key == f.name) f.text(entry.setup) = value;
         }
     }
     if (entry.build && entry.buildUuid.empty()) {

@@ -37,7 +37,7 @@ Status forEachSetupIn(PgConnection& connection, std::optional<int> shopId,
     if (!count) return count.status();
     const auto total = std::stoull(count->text(0, 0));
     std::string declare = "DECLARE export_rows NO SCROLL CURSOR FOR SELECT ";
-    declare += kSetupColumns;
+    declare += setupColumns();
     declare += " FROM setups" + where + " ORDER BY created, id";
     if (Status s = connection.execScript(declare); !s) return s;
     std::uint64_t done = 0;
@@ -133,16 +133,11 @@ Result<long> exportBuildsTable(PgConnection& connection, std::optional<int> shop
 }
 
 void appendLine(const customers::SavedSetup& s, std::string& out) {
-    const customers::CustomerAddress& a = s.address;
-    const customers::SetupCodes& k = s.codes;
     bool firstValue = true;
-    for (const std::string* text :
-         {&a.name, &a.addr1, &a.addr2, &a.city, &a.state, &a.zip, &a.country, &a.ccode, &a.comments,
-          &s.date, &k.hort, &k.bowWeight, &k.arrowLength, &k.pointWeight, &k.bowType, &k.wheelType,
-          &k.releaseType, &k.braceHt, &k.overDraw}) {
+    for (const customers::SetupField& f : customers::setupFields()) {
         if (!firstValue) out += ',';
         firstValue = false;
-        storage::appendQuotedText(storage::fieldcodec::trimRight(*text), out);
+        storage::appendQuotedText(storage::fieldcodec::trimRight(f.in(s)), out);
     }
     out += "\r\n";
 }

@@ -55,7 +55,7 @@ Result<bool> ServerSetupStore::isEmpty() {
 
 Status ServerSetupStore::standOn(std::string_view where, const std::vector<PgParam>& params) {
     std::string sql = "SELECT ";
-    sql += kSetupColumns;
+    sql += setupColumns();
     sql += " FROM setups";
     sql += where;
     auto r = m_connection.exec(sql, params);
@@ -184,7 +184,7 @@ Result<std::vector<customers::HistoryEntry>> ServerSetupStore::history(
     std::string sql = "SELECT s.*, ";
     sql += buildColumns("b");
     sql += " FROM (SELECT ";
-    sql += kSetupColumns;
+    sql += setupColumns();
     sql += R"(, created AS s_created FROM setups)"
            R"( WHERE upper(name) COLLATE "C" = upper($1) COLLATE "C") AS s)"
            " LEFT JOIN LATERAL (SELECT * FROM builds WHERE builds.setup_id = s.id"

@@ -12,61 +12,48 @@ using core::Status;
 using customers::CustomerAddress;
 using customers::SavedSetup;
 
+std::string columnOf(const customers::SetupField& field) {
+    const std::string_view name = field.name;
+    if (name == "DATE") return "saved_date";
+    std::string column;
+    for (const char c : name)
+        column += (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+    return column;
+}
+
+const std::string& setupFieldColumns() {
+    static const std::string columns = [] {
+        std::string list;
+        for (const customers::SetupField& f : customers::setupFields()) {
+            if (!list.empty()) list += ", ";
+            list += columnOf(f);
+        }
+        return list;
+    }();
+    return columns;
+}
+
+const std::string& setupColumns() {
+    static const std::string columns =
+        std::string(R"(id, upper(name) COLLATE "C", )") + setupFieldColumns();
+    return columns;
+}
+
 ServerSetup setupFromRow(const PgRows& rows, int row) {
     ServerSetup s;
     int c = 0;
     s.id = rows.text(row, c++);
     s.nameKey = rows.text(row, c++);
-    CustomerAddress& a = s.setup.address;
-    for (std::string* field : {&a.name, &a.addr1, &a.addr2, &a.city, &a.state, &a.zip, &a.country,
-                               &a.ccode, &a.comments, &s.setup.date}) {
-        *field = rows.text(row, c++);
-    }
-    customers::SetupCodes& k = s.setup.codes;
-    for (std::string* field : {&k.hort, &k.bowWeight, &k.arrowLength, &k.pointWeight, &k.bowType,
-                               &k.wheelType, &k.releaseType, &k.braceHt, &k.overDraw}) {
-        *field = rows.text(row, c++);
+    for (const customers::SetupField& f : customers::setupFields()) {
+        f.text(s.setup) = rows.text(row, c++);
     }
     return s;
 }
 
-namespace {
-
-struct NamedText {
-    const char* field;
-    const std::string* text;
-};
-
-std::array<NamedText, 19> namedTexts(const SavedSetup& s) {
-    const CustomerAddress& a = s.address;
-    const customers::SetupCodes& k = s.codes;
-    return {{{"NAME", &a.name},
-             {"ADDR1", &a.addr1},
-             {"ADDR2", &a.addr2},
-             {"CITY", &a.city},
-             {"STATE", &a.state},
-             {"ZIP", &a.zip},
-             {"COUNTRY", &a.country},
-             {"CCODE", &a.ccode},
-             {"COMMENTS", &a.comments},
-             {"DATE", &s.date},
-             {"HORT", &k.hort},
-             {"BOWWT", &k.bowWeight},
-             {"ARLEN", &k.arrowLength},
-             {"PNTWT", &k.pointWeight},
-             {"BOTYP", &k.bowType},
-             {"WHTYP", &k.wheelType},
-             {"RETYP", &k.releaseType},
-             {"BOLEN", &k.braceHt},
-             {"ODLEN", &k.overDraw}}};
-}
-
-}  // namespace
-
 Status checkStorable(const SavedSetup& setup) {
-    for (const NamedText& t : namedTexts(setup)) {
-        if (t.text->find('\0') != std::string::npos) {
-            return Status::encoding(std::string("The ") + t.field +
+    for (const customers::SetupField& f : customers::setupFields()) {
+        if (f.in(setup).find('\0') != std::string::npos) {
+            return Status::encoding(std::string("The ") + f.name +
                                     " text holds a NUL character, which the customer database "
                                     "cannot keep. Remove it and save again.");
         }
@@ -78,14 +65,20 @@ Result<bool> insertSetup(PgConnection& connection, int shopId, const std::string
                          const SavedSetup& setup, const std::string& created) {
     if (Status s = checkStorable(setup); !s) return s;
     std::vector<PgParam> params{uuid, std::to_string(shopId)};
-    for (const NamedText& t : namedTexts(setup)) params.emplace_back(*t.text);
+    for (const customers::SetupField& f : customers::setupFields())
+        params.emplace_back(f.in(setup));
     params.emplace_back(created);
-    auto r = connection.exec(
-        "INSERT INTO setups (id, shop_id, name, addr1, addr2, city, state, zip, country, ccode, "
-        "comments, saved_date, hort, bowwt, arlen, pntwt, botyp, whtyp, retyp, bolen, odlen, "
-        "created, changed) VALUES ($1, $2, $3, $4, $5, $6, $7, $8, $9, $10, $11, $12, $13, $14, "
-        "$15, $16, $17, $18, $19, $20, $21, $22, $22) ON CONFLICT (id) DO NOTHING",
-        params);
+    // $1 the UUID, $2 the shop, then the fields, and the creation time last
+    // (also the time of the last change).
+    static const std::string statement = [] {
+        std::string sql = "INSERT INTO setups (id, shop_id, " + setupFieldColumns() +
+                          ", created, changed) VALUES ($1, $2";
+        const std::size_t count = customers::setupFields().size();
+        for (std::size_t i = 0; i < count; ++i) sql += ", $" + std::to_string(i + 3);
+        const std::string at = "$" + std::to_string(count + 3);
+        return sql + ", " + at + ", " + at + ") ON CONFLICT (id) DO NOTHING";
+    }();
+    auto r = connection.exec(statement, params);
     if (!r) return r.status();
     return r->affected() == 1;
 }

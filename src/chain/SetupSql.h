@@ -19,10 +19,16 @@ struct ServerSetup {
     customers::SavedSetup setup;
 };
 
-// The columns setupFromRow() reads, in order, for "SELECT <these> FROM setups".
-inline constexpr std::string_view kSetupColumns =
-    R"(id, upper(name) COLLATE "C", name, addr1, addr2, city, state, zip, country, ccode, )"
-    "comments, saved_date, hort, bowwt, arlen, pntwt, botyp, whtyp, retyp, bolen, odlen";
+// The server's column of a set-up field: its name in lower case, but
+// saved_date for DATE.
+std::string columnOf(const customers::SetupField& field);
+
+// The set-up fields' columns in table order: "name, addr1, ..., odlen".
+const std::string& setupFieldColumns();
+
+// The columns setupFromRow() reads, in order, for "SELECT <these> FROM
+// setups": the UUID, the name order's key, then setupFieldColumns().
+const std::string& setupColumns();
 
 ServerSetup setupFromRow(const PgRows& rows, int row);
 

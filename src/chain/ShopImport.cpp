@@ -11,6 +11,7 @@
 #include <array>
 #include <chrono>
 #include <unordered_map>
+#include <vector>
 
 namespace quivra::chain {
 
@@ -18,17 +19,6 @@ using core::Result;
 using core::Status;
 
 namespace {
-
-// The table's fields in the server's column order.
-constexpr std::array<const char*, 19> kFields{
-    "NAME", "ADDR1", "ADDR2", "CITY",  "STATE", "ZIP",   "COUNTRY", "CCODE", "COMMENTS", "DATE",
-    "HORT", "BOWWT", "ARLEN", "PNTWT", "BOTYP", "WHTYP", "RETYP",   "BOLEN", "ODLEN"};
-
-constexpr std::size_t kDateField = 9;
-
-constexpr const char* kColumns =
-    "name, addr1, addr2, city, state, zip, country, ccode, comments, saved_date, hort, bowwt, "
-    "arlen, pntwt, botyp, whtyp, retyp, bolen, odlen";
 
 // A value in COPY's text format.
 void appendCopyText(std::string_view text, std::string& out) {
@@ -218,10 +208,11 @@ Result<ImportReport> importShop(PgConnection& connection, const std::filesystem:
     const std::size_t wanted = signatures.size();
     ImportReport report;
     report.buildsRead = static_cast<long>(builds->size());
-    std::array<bool, kFields.size()> present{};
-    for (std::size_t i = 0; i < kFields.size(); ++i) {
-        present[i] = table.fieldIndex(kFields[i]) >= 0;
-        if (!present[i]) report.missingFields.emplace_back(kFields[i]);
+    const auto& fields = customers::setupFields();
+    std::vector<bool> present(fields.size());
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        present[i] = table.fieldIndex(fields[i].name) >= 0;
+        if (!present[i]) report.missingFields.emplace_back(fields[i].name);
     }
 
     PgTransaction transaction(connection);
@@ -230,11 +221,7 @@ Result<ImportReport> importShop(PgConnection& connection, const std::filesystem:
     if (!shop) return shop.status();
     // Every column of the temporary table is text but recno and created.
     std::string typed;
-    for (std::string_view rest = kColumns; !rest.empty();) {
-        const auto comma = rest.find(',');
-        typed += std::string(rest.substr(0, comma)) + " text, ";
-        rest.remove_prefix(comma == std::string_view::npos ? rest.size() : comma + 2);
-    }
+    for (const customers::SetupField& f : fields) typed += columnOf(f) + " text, ";
     if (Status s = connection.execScript("CREATE TEMP TABLE import_rows (recno integer, " + typed +
                                          "created timestamptz) ON COMMIT DROP");
         !s) {
@@ -244,7 +231,7 @@ Result<ImportReport> importShop(PgConnection& connection, const std::filesystem:
     const std::uint64_t total = table.recordCount();
     bool started = false;
     auto copied = connection.copyIn(
-        std::string("COPY import_rows (recno, ") + kColumns + ", created) FROM STDIN",
+        "COPY import_rows (recno, " + setupFieldColumns() + ", created) FROM STDIN",
         [&](std::string& out) -> Result<bool> {
             if (!started) {
                 if (Status s = table.first(); !s) return s;
@@ -254,25 +241,14 @@ Result<ImportReport> importShop(PgConnection& connection, const std::filesystem:
                 out += std::to_string(table.recNo());
                 const auto named = wanted ? signatures.find(table.recNo()) : signatures.end();
                 customers::SavedSetup setup;
-                std::array<std::string*, kFields.size() - kDateField> signedFields{
-                    &setup.date,
-                    &setup.codes.hort,
-                    &setup.codes.bowWeight,
-                    &setup.codes.arrowLength,
-                    &setup.codes.pointWeight,
-                    &setup.codes.bowType,
-                    &setup.codes.wheelType,
-                    &setup.codes.releaseType,
-                    &setup.codes.braceHt,
-                    &setup.codes.overDraw};
-                for (std::size_t i = 0; i < kFields.size(); ++i) {
+                for (std::size_t i = 0; i < fields.size(); ++i) {
                     out += '\t';
                     if (!present[i]) continue;
-                    auto text = table.fieldText(kFields[i]);
+                    auto text = table.fieldText(fields[i].name);
                     if (!text) return text.status();
-                    std::string value = customers::withoutTrailingBlanks(std::move(text).value());
+                    std::string& value = fields[i].text(setup);
+                    value = customers::withoutTrailingBlanks(std::move(text).value());
                     appendCopyText(value, out);
-                    if (i >= kDateField) *signedFields[i - kDateField] = std::move(value);
                 }
                 if (named != signatures.end()) named->second = customers::setupSignature(setup);
                 const std::string created = createdFromDate(setup.date);
@@ -307,9 +283,9 @@ Result<ImportReport> importShop(PgConnection& connection, const std::filesystem:
         }
         return report;  // the transaction rolls back
     }
-    auto added = connection.exec(std::string("INSERT INTO setups (id, shop_id, ") + kColumns +
+    auto added = connection.exec("INSERT INTO setups (id, shop_id, " + setupFieldColumns() +
                                  ", created, changed) SELECT " + uuid + ", " +
-                                 std::to_string(*shop) + ", " + kColumns +
+                                 std::to_string(*shop) + ", " + setupFieldColumns() +
                                  ", coalesce(created, now()), now() FROM import_rows"
                                  " ON CONFLICT (id) DO NOTHING");
     if (!added) return added.status();

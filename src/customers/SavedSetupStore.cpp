@@ -19,17 +19,7 @@ using storage::Status;
 
 namespace {
 
-// The 19 fields of a saved set-up in table order, and the part of a
-// SavedSetup each one holds.  Every read, write and check goes through this
-// one list.
-struct SavedField {
-    const char* name;
-    std::string& (*text)(SavedSetup&);
-    bool address;         // part of the customer's address (written again by an edit)
-    const char* caption;  // what the windows call it; nullptr for the codes and DATE
-};
-
-constexpr std::array<SavedField, 19> kFields{{
+constexpr std::array<SetupField, 19> kFields{{
     {"NAME", [](SavedSetup& r) -> std::string& { return r.address.name; }, true, "Name"},
     {"ADDR1", [](SavedSetup& r) -> std::string& { return r.address.addr1; }, true, "Address"},
     {"ADDR2", [](SavedSetup& r) -> std::string& { return r.address.addr2; }, true,
@@ -65,12 +55,16 @@ Status readInto(const storage::TableStore& table, const char* field, std::string
 
 }  // namespace
 
+const std::array<SetupField, 19>& setupFields() {
+    return kFields;
+}
+
 SavedSetupStore::SavedSetupStore(const std::filesystem::path& dataDir, storage::FileIo& io)
     : m_io(&io), m_table(dataDir / kSavedTableFile, io), m_indexFile(dataDir / kSavedIndexFile) {}
 
 Status SavedSetupStore::open(const storage::ProgressFn& progress) {
     if (Status s = m_table.open(); !s) return s;
-    for (const SavedField& field : kFields) {
+    for (const SetupField& field : kFields) {
         if (m_table.fieldIndex(field.name) < 0) {
             const std::string message = m_table.path().filename().string() + ": field " +
                                         field.name +
@@ -137,7 +131,7 @@ SavedSetupStore::WriteReport SavedSetupStore::writeRecord(storage::TableStore& t
                                                           const SavedSetup& setup) {
     WriteReport report;
     SavedSetup record = setup;
-    for (const SavedField& field : kFields) {
+    for (const SetupField& field : kFields) {
         const std::string& text = field.text(record);
         Status s = table.setFieldText(field.name, text);
         if (s.code() == Status::Code::Encoding) {
@@ -241,7 +235,7 @@ Status SavedSetupStore::exportText(const std::filesystem::path& target,
 }
 
 Status SavedSetupStore::writeFields(SavedSetup& record, bool addressOnly) {
-    for (const SavedField& field : kFields) {
+    for (const SetupField& field : kFields) {
         if (addressOnly && !field.address) continue;
         std::string& text = field.text(record);
         if (field.caption) {
@@ -336,7 +330,7 @@ Result<bool> SavedSetupStore::seekName(std::string_view letters) {
 
 Result<SavedSetup> SavedSetupStore::current() const {
     SavedSetup r;
-    for (const SavedField& field : kFields) {
+    for (const SetupField& field : kFields) {
         if (Status s = readInto(m_table, field.name, field.text(r)); !s) return s;
     }
     return r;

@@ -22,6 +22,7 @@
 #include "SetupCodes.h"
 #include "Status.h"
 
+#include <array>
 #include <chrono>
 #include <cstdint>
 #include <filesystem>
@@ -48,6 +49,25 @@ struct SavedSetup {
 
     bool operator==(const SavedSetup&) const = default;
 };
+
+// The 19 fields of a saved set-up, in the order of Saveddb.dbf (which the
+// server's columns, the outbox and the export keep too): the field's name,
+// the part of a SavedSetup it holds, whether it belongs to the customer's
+// address (an address correction writes those), and what the windows call
+// it (nullptr for DATE and the set-up codes).  Every reader and writer of
+// the fields goes through this one list.
+struct SetupField {
+    const char* name;
+    std::string& (*text)(SavedSetup&);
+    bool address;
+    const char* caption;
+
+    // The field's text in `setup`, read only.
+    [[nodiscard]] const std::string& in(const SavedSetup& setup) const {
+        return text(const_cast<SavedSetup&>(setup));  // the accessor only picks a member
+    }
+};
+const std::array<SetupField, 19>& setupFields();
 
 // Identity of a saved set-up inside its store; empty for none.
 using SetupId = std::string;
