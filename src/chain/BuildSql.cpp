@@ -1,5 +1,7 @@
 #include "BuildSql.h"
 
+#include "BuildStore.h"
+
 #include <array>
 #include <charconv>
 #include <cmath>
@@ -14,48 +16,6 @@ using core::Status;
 using customers::SavedBuild;
 
 namespace {
-
-// One column of the builds table and the member of SavedBuild it holds.
-using Member = std::variant<std::string SavedBuild::*, double SavedBuild::*,
-                            std::optional<double> SavedBuild::*, int SavedBuild::*>;
-struct BuildColumn {
-    const char* name;
-    Member member;
-};
-
-// Every field of a build, in the order of the statements and the texts.
-constexpr std::array<BuildColumn, 30> kColumns{{
-    {"shaft_key", &SavedBuild::shaftKey},
-    {"shaft_size", &SavedBuild::size},
-    {"models", &SavedBuild::models},
-    {"spine_in", &SavedBuild::spineIn},
-    {"grains_per_inch", &SavedBuild::grainsPerInch},
-    {"shaft_length_in", &SavedBuild::lengthIn},
-    {"point_gr", &SavedBuild::pointGr},
-    {"insert_gr", &SavedBuild::insertGr},
-    {"nock_gr", &SavedBuild::nockGr},
-    {"fletching_gr", &SavedBuild::fletchingGr},
-    {"quantity", &SavedBuild::quantity},
-    {"total_gr", &SavedBuild::totalGr},
-    {"foc_percent", &SavedBuild::focPercent},
-    {"speed_fps", &SavedBuild::speedFps},
-    {"spine_check", &SavedBuild::spineCheck},
-    {"bow_type", &SavedBuild::bowType},
-    {"rating_fps", &SavedBuild::ratingFps},
-    {"rating_standard", &SavedBuild::ratingStandard},
-    {"draw_weight_lb", &SavedBuild::drawWeightLb},
-    {"draw_length_in", &SavedBuild::drawLengthIn},
-    {"brace_height_in", &SavedBuild::braceHeightIn},
-    {"string_accessories_gr", &SavedBuild::stringAccessoriesGr},
-    {"balance_in", &SavedBuild::balanceIn},
-    {"sight_radius_in", &SavedBuild::sightRadiusIn},
-    {"chart_page", &SavedBuild::chartPage},
-    {"release_type", &SavedBuild::releaseType},
-    {"cam_type", &SavedBuild::camType},
-    {"over_draw", &SavedBuild::overDraw},
-    {"notes", &SavedBuild::notes},
-    {"saved_at", &SavedBuild::savedAt},
-}};
 
 std::string numberText(double value) {
     std::array<char, 32> buf{};
@@ -73,7 +33,8 @@ std::optional<Number> readNumber(std::string_view text) {
 }
 
 // The member's value as a text; nullopt for an empty optional.
-std::optional<std::string> valueText(const SavedBuild& build, const Member& member) {
+std::optional<std::string> valueText(const SavedBuild& build,
+                                     const customers::BuildMember& member) {
     struct Visit {
         const SavedBuild& b;
         std::optional<std::string> operator()(std::string SavedBuild::*m) const { return b.*m; }
@@ -93,7 +54,8 @@ std::optional<std::string> valueText(const SavedBuild& build, const Member& memb
 
 // Puts a value into a member; nullopt empties an optional and leaves any
 // other number as it is.  False for a number that cannot be read.
-bool setValue(SavedBuild& build, const Member& member, const std::optional<std::string_view>& v) {
+bool setValue(SavedBuild& build, const customers::BuildMember& member,
+              const std::optional<std::string_view>& v) {
     struct Visit {
         SavedBuild& b;
         const std::optional<std::string_view>& v;
@@ -128,8 +90,8 @@ const std::string& insertStatement() {
         std::string columns = "id, setup_id, shop_id";
         std::string values = "$1, $2, $3";
         int n = 3;
-        for (const BuildColumn& c : kColumns) {
-            columns += std::string(", ") + c.name;
+        for (const customers::BuildField& c : customers::buildFields()) {
+            columns += std::string(", ") + c.column;
             values += ", $" + std::to_string(++n);
         }
         const std::string created = "$" + std::to_string(++n);
@@ -144,21 +106,21 @@ const std::string& insertStatement() {
 std::string buildColumns(std::string_view alias) {
     const std::string a(alias);
     std::string list = a + ".id AS b_id";
-    for (const BuildColumn& c : kColumns) {
-        list += ", " + a + "." + c.name + " AS b_" + c.name;
+    for (const customers::BuildField& c : customers::buildFields()) {
+        list += ", " + a + "." + c.column + " AS b_" + c.column;
     }
     return list;
 }
 
 int buildColumnCount() {
-    return static_cast<int>(kColumns.size()) + 1;
+    return static_cast<int>(customers::buildFields().size()) + 1;
 }
 
 SavedBuild buildFromRow(const PgRows& rows, int row, int column, std::string* id) {
     if (id) *id = rows.text(row, column);
     SavedBuild build;
     int c = column + 1;
-    for (const BuildColumn& field : kColumns) {
+    for (const customers::BuildField& field : customers::buildFields()) {
         std::optional<std::string> text;
         if (!rows.isNull(row, c)) text = rows.text(row, c);
         ++c;
@@ -170,10 +132,10 @@ SavedBuild buildFromRow(const PgRows& rows, int row, int column, std::string* id
 }
 
 Status checkStorable(const SavedBuild& build) {
-    for (const BuildColumn& c : kColumns) {
+    for (const customers::BuildField& c : customers::buildFields()) {
         if (const auto* text = std::get_if<std::string SavedBuild::*>(&c.member)) {
             if ((build.*(*text)).find('\0') != std::string::npos) {
-                return Status::encoding(std::string("The build's ") + c.name +
+                return Status::encoding(std::string("The build's ") + c.column +
                                         " text holds a NUL character, which the customer "
                                         "database cannot keep. Remove it and save again.");
             }
@@ -181,7 +143,8 @@ Status checkStorable(const SavedBuild& build) {
         }
         const std::optional<std::string> value = valueText(build, c.member);
         if (value && !std::isfinite(readNumber<double>(*value).value_or(0.0))) {
-            return Status::invalidArgument(std::string("The build's ") + c.name + " is " + *value +
+            return Status::invalidArgument(std::string("The build's ") + c.column + " is " +
+                                           *value +
                                            ", which is no figure the customer "
                                            "database can keep. Check the build sheet and save "
                                            "again.");
@@ -195,8 +158,9 @@ Result<bool> insertBuild(PgConnection& connection, int shopId, const std::string
                          const std::string& created) {
     if (Status s = checkStorable(build); !s) return s;
     std::vector<PgParam> params{buildUuid, setupUuid, std::to_string(shopId)};
-    params.reserve(kColumns.size() + 4);
-    for (const BuildColumn& c : kColumns) params.emplace_back(valueText(build, c.member));
+    params.reserve(customers::buildFields().size() + 4);
+    for (const customers::BuildField& c : customers::buildFields())
+        params.emplace_back(valueText(build, c.member));
     params.emplace_back(created);
     auto r = connection.exec(insertStatement(), params);
     if (!r) return r.status();
@@ -205,16 +169,16 @@ Result<bool> insertBuild(PgConnection& connection, int shopId, const std::string
 
 std::vector<std::pair<std::string, std::string>> buildTexts(const SavedBuild& build) {
     std::vector<std::pair<std::string, std::string>> texts;
-    texts.reserve(kColumns.size());
-    for (const BuildColumn& c : kColumns) {
-        texts.emplace_back(c.name, valueText(build, c.member).value_or(std::string()));
+    texts.reserve(customers::buildFields().size());
+    for (const customers::BuildField& c : customers::buildFields()) {
+        texts.emplace_back(c.column, valueText(build, c.member).value_or(std::string()));
     }
     return texts;
 }
 
 Result<bool> setBuildText(SavedBuild& build, std::string_view key, std::string_view text) {
-    for (const BuildColumn& c : kColumns) {
-        if (key != c.name) continue;
+    for (const customers::BuildField& c : customers::buildFields()) {
+        if (key != c.column) continue;
         // "" is an empty optional; any other number must be there whole.
         const bool optional = std::holds_alternative<std::optional<double> SavedBuild::*>(c.member);
         const bool isText = std::holds_alternative<std::string SavedBuild::*>(c.member);

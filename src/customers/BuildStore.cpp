@@ -21,57 +21,11 @@ namespace {
 constexpr const char* kKeyExpression = "SETUPKEY";
 constexpr std::size_t kSetupKeyWidth = 10;
 
-// One field of Builds.dbf and the member of SavedBuild it holds.
-using Member = std::variant<std::string SavedBuild::*, double SavedBuild::*,
-                            std::optional<double> SavedBuild::*, int SavedBuild::*>;
-struct BuildField {
-    FieldSpec spec;
-    Member member;
-};
-
 FieldSpec text(const char* name, int width) {
     return {name, 'C', static_cast<std::uint8_t>(width), 0};
 }
 FieldSpec number(const char* name, int width, int decimals) {
     return {name, 'N', static_cast<std::uint8_t>(width), static_cast<std::uint8_t>(decimals)};
-}
-
-// Every field but the two that name the set-up (SETUPKEY, SETUPSIG), which
-// come first in the table.
-const std::vector<BuildField>& buildFields() {
-    static const std::vector<BuildField> fields{
-        {text("SAVEDAT", 14), &SavedBuild::savedAt},
-        {text("SHAFTKEY", 20), &SavedBuild::shaftKey},
-        {text("SIZE", 20), &SavedBuild::size},
-        {text("MODELS", 30), &SavedBuild::models},
-        {number("SPINE", 6, 3), &SavedBuild::spineIn},
-        {number("GPI", 7, 2), &SavedBuild::grainsPerInch},
-        {number("LENGTH", 7, 3), &SavedBuild::lengthIn},
-        {number("POINTWT", 8, 2), &SavedBuild::pointGr},
-        {number("INSERTWT", 8, 2), &SavedBuild::insertGr},
-        {number("NOCKWT", 8, 2), &SavedBuild::nockGr},
-        {number("FLETCHWT", 8, 2), &SavedBuild::fletchingGr},
-        {number("QUANTITY", 4, 0), &SavedBuild::quantity},
-        {number("TOTALWT", 8, 2), &SavedBuild::totalGr},
-        {number("FOC", 6, 2), &SavedBuild::focPercent},
-        {number("SPEED", 6, 1), &SavedBuild::speedFps},
-        {text("SPINECHK", 30), &SavedBuild::spineCheck},
-        {text("BOWTYPE", 8), &SavedBuild::bowType},
-        {number("RATING", 6, 1), &SavedBuild::ratingFps},
-        {text("STANDARD", 3), &SavedBuild::ratingStandard},
-        {number("DRAWWT", 6, 2), &SavedBuild::drawWeightLb},
-        {number("DRAWLEN", 6, 2), &SavedBuild::drawLengthIn},
-        {number("BRACE", 6, 2), &SavedBuild::braceHeightIn},
-        {number("STRINGWT", 7, 2), &SavedBuild::stringAccessoriesGr},
-        {number("BALANCE", 7, 3), &SavedBuild::balanceIn},
-        {number("SIGHTRAD", 6, 2), &SavedBuild::sightRadiusIn},
-        {text("CHART", 5), &SavedBuild::chartPage},
-        {number("RELEASE", 1, 0), &SavedBuild::releaseType},
-        {number("CAM", 1, 0), &SavedBuild::camType},
-        {number("OVERDRAW", 1, 0), &SavedBuild::overDraw},
-        {text("NOTES", kBuildNotesWidth), &SavedBuild::notes},
-    };
-    return fields;
 }
 
 std::string setupKey(std::uint32_t recNo) {
@@ -80,7 +34,7 @@ std::string setupKey(std::uint32_t recNo) {
 }
 
 // The text a member is stored as.
-std::string storedText(const SavedBuild& build, const Member& member) {
+std::string storedText(const SavedBuild& build, const BuildMember& member) {
     struct Visit {
         const SavedBuild& b;
         std::string operator()(std::string SavedBuild::*m) const { return b.*m; }
@@ -94,7 +48,7 @@ std::string storedText(const SavedBuild& build, const Member& member) {
 }
 
 // Puts a stored text into a member; false for a number field holding no number.
-bool readText(SavedBuild& build, const Member& member, const std::string& value) {
+bool readText(SavedBuild& build, const BuildMember& member, const std::string& value) {
     struct Visit {
         SavedBuild& b;
         const std::string& v;
@@ -125,6 +79,42 @@ bool readText(SavedBuild& build, const Member& member, const std::string& value)
 }
 
 }  // namespace
+
+const std::vector<BuildField>& buildFields() {
+    static const std::vector<BuildField> fields{
+        {text("SAVEDAT", 14), "saved_at", &SavedBuild::savedAt},
+        {text("SHAFTKEY", 20), "shaft_key", &SavedBuild::shaftKey},
+        {text("SIZE", 20), "shaft_size", &SavedBuild::size},
+        {text("MODELS", 30), "models", &SavedBuild::models},
+        {number("SPINE", 6, 3), "spine_in", &SavedBuild::spineIn},
+        {number("GPI", 7, 2), "grains_per_inch", &SavedBuild::grainsPerInch},
+        {number("LENGTH", 7, 3), "shaft_length_in", &SavedBuild::lengthIn},
+        {number("POINTWT", 8, 2), "point_gr", &SavedBuild::pointGr},
+        {number("INSERTWT", 8, 2), "insert_gr", &SavedBuild::insertGr},
+        {number("NOCKWT", 8, 2), "nock_gr", &SavedBuild::nockGr},
+        {number("FLETCHWT", 8, 2), "fletching_gr", &SavedBuild::fletchingGr},
+        {number("QUANTITY", 4, 0), "quantity", &SavedBuild::quantity},
+        {number("TOTALWT", 8, 2), "total_gr", &SavedBuild::totalGr},
+        {number("FOC", 6, 2), "foc_percent", &SavedBuild::focPercent},
+        {number("SPEED", 6, 1), "speed_fps", &SavedBuild::speedFps},
+        {text("SPINECHK", 30), "spine_check", &SavedBuild::spineCheck},
+        {text("BOWTYPE", 8), "bow_type", &SavedBuild::bowType},
+        {number("RATING", 6, 1), "rating_fps", &SavedBuild::ratingFps},
+        {text("STANDARD", 3), "rating_standard", &SavedBuild::ratingStandard},
+        {number("DRAWWT", 6, 2), "draw_weight_lb", &SavedBuild::drawWeightLb},
+        {number("DRAWLEN", 6, 2), "draw_length_in", &SavedBuild::drawLengthIn},
+        {number("BRACE", 6, 2), "brace_height_in", &SavedBuild::braceHeightIn},
+        {number("STRINGWT", 7, 2), "string_accessories_gr", &SavedBuild::stringAccessoriesGr},
+        {number("BALANCE", 7, 3), "balance_in", &SavedBuild::balanceIn},
+        {number("SIGHTRAD", 6, 2), "sight_radius_in", &SavedBuild::sightRadiusIn},
+        {text("CHART", 5), "chart_page", &SavedBuild::chartPage},
+        {number("RELEASE", 1, 0), "release_type", &SavedBuild::releaseType},
+        {number("CAM", 1, 0), "cam_type", &SavedBuild::camType},
+        {number("OVERDRAW", 1, 0), "over_draw", &SavedBuild::overDraw},
+        {text("NOTES", kBuildNotesWidth), "notes", &SavedBuild::notes},
+    };
+    return fields;
+}
 
 std::string setupSignature(const SavedSetup& setup) {
     // FNV-1a over the fields, each ended by a unit separator so that moving

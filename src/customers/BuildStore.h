@@ -27,8 +27,25 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <variant>
+#include <vector>
 
 namespace quivra::customers {
+
+// One field of a saved build: its field in Builds.dbf, its column on the
+// chain's server, and the member of SavedBuild it holds.
+using BuildMember = std::variant<std::string SavedBuild::*, double SavedBuild::*,
+                                 std::optional<double> SavedBuild::*, int SavedBuild::*>;
+struct BuildField {
+    storage::FieldSpec spec;
+    const char* column;
+    BuildMember member;
+};
+
+// Every field of a build but the two that name its set-up (SETUPKEY,
+// SETUPSIG, first in Builds.dbf), in the table's order.  Every reader and
+// writer of a build's fields, here and on the server, goes through it.
+const std::vector<BuildField>& buildFields();
 
 // The signature of a set-up as stored: 8 hex digits over DATE and the
 // nine set-up codes.
