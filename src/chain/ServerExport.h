@@ -29,12 +29,12 @@ struct TableExport {
 };
 
 // Writes Saveddb.dbf (the 19 fields at the delivered widths, code page
-// 1252) and its name index Saved.idx into `folder`, replacing files there;
-// then the builds of those set-ups as Builds.dbf with Builds.idx (each
-// naming its set-up's record number and signature in that Saveddb.dbf, so
-// the folder opens in the program with every build beside its set-up) and
-// builds.txt, as the program's own export writes them.  The set-ups and
-// builds are read in one snapshot.
+// 1252), its name index Saved.idx and custdb.txt (the texts whole) into
+// `folder`, replacing files there; then the builds of those set-ups as Builds.dbf with Builds.idx
+// (each naming its set-up's record number and signature in that Saveddb.dbf, so the folder opens in
+// the program with every build beside its set-up) and builds.txt, as the program's own export
+// writes them.  The set-ups and builds are read once, in one snapshot, so every file tells the
+// same.
 core::Result<TableExport> exportSetupsTable(PgConnection& connection, std::optional<int> shopId,
                                             const std::filesystem::path& folder,
                                             const storage::ProgressFn& progress = {});

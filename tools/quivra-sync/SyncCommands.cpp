@@ -197,9 +197,6 @@ int runSync(const SyncOptions& options) {
     const std::filesystem::path out = options.out.value_or(std::filesystem::current_path());
     auto table = chain::exportSetupsTable(db, shop, out);
     if (!table) return fail(table.status());
-    if (core::Status s = chain::exportSetupsText(db, shop, out / customers::kExportFile); !s) {
-        return fail(s);
-    }
     std::cout << table->setups << " set-ups written to "
               << (out / customers::kSavedTableFile).string() << " and "
               << (out / customers::kExportFile).string() << "; " << table->builds << " builds to "
