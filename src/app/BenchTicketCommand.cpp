@@ -12,13 +12,17 @@
 
 namespace quivra::app {
 
+customers::ShopRecord shopRecordOrThrow(const std::filesystem::path& dataDir) {
+    storage::Result<customers::ShopRecord> shop = customers::loadShopRecord(dataDir);
+    if (!shop) throw shell::UserError(shop.status().message());
+    return shop.value();
+}
+
 void openBenchTicket(QWidget* parent, const std::filesystem::path& dataDir,
                      const customers::CustomerBuild& build) {
     shell::guarded(parent, [&] {
-        storage::Result<customers::ShopRecord> shop = customers::loadShopRecord(dataDir);
-        if (!shop) throw shell::UserError(shop.status().message());
         reports::TicketData ticket;
-        ticket.shop = shop.value();
+        ticket.shop = shopRecordOrThrow(dataDir);
         ticket.customer = build.customer;
         ticket.setupDate = build.setupDate;
         ticket.category = customers::recordHeader(build.codes).category;

@@ -7,6 +7,7 @@
 
 #include "CustomerHistory.h"
 #include "SheetCommands.h"
+#include "ShopRecord.h"
 
 #include <filesystem>
 #include <optional>
@@ -14,6 +15,10 @@
 class QWidget;
 
 namespace quivra::app {
+
+// The shop's details for a report or a ticket; a table that cannot be read
+// ends the command with its message (shell::UserError).
+customers::ShopRecord shopRecordOrThrow(const std::filesystem::path& dataDir);
 
 // Opens the ticket window of `build` modally over `parent`.  A shop record
 // that cannot be read ends in the error box; nothing is opened then.

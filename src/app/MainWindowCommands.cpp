@@ -33,14 +33,6 @@ using core::Page;
 
 namespace {
 
-// The shop's details for a report; a table that cannot be read ends the
-// command with its message.
-customers::ShopRecord shopRecordOrThrow(const std::filesystem::path& dataDir) {
-    storage::Result<customers::ShopRecord> shop = customers::loadShopRecord(dataDir);
-    if (!shop) throw shell::UserError(shop.status().message());
-    return shop.value();
-}
-
 // The inputs of `current` with what `restored` brings back.
 selection::SelectionInputs merged(selection::SelectionInputs in,
                                   const customers::RestoredSetup& restored) {

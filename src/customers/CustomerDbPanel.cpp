@@ -12,9 +12,6 @@ namespace quivra::customers {
 
 namespace {
 
-constexpr std::array<const char*, 6> kTlsModes{"verify-full", "verify-ca", "require",
-                                               "prefer",      "allow",     "disable"};
-
 template <class Widget>
 Widget* named(Widget* w, const char* objectName, const QString& accessibleName) {
     w->setObjectName(QString::fromLatin1(objectName));
@@ -43,7 +40,9 @@ CustomerDbPanel::CustomerDbPanel(QWidget* parent)
     m_port->setRange(1, 65535);
     m_host->setPlaceholderText(tr("name or address; empty: this machine"));
     m_user->setPlaceholderText(tr("empty: your login name"));
-    for (const char* mode : kTlsModes) m_tls->addItem(QString::fromLatin1(mode));
+    for (const std::string_view mode : kTlsModeNames) {
+        m_tls->addItem(QString::fromLatin1(mode.data(), static_cast<qsizetype>(mode.size())));
+    }
     m_tls->setToolTip(
         tr("A server on another machine is reached over TLS only: verify-full checks its "
            "certificate and name."));

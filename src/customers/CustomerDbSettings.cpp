@@ -13,8 +13,6 @@ using storage::Status;
 
 namespace {
 
-constexpr std::array<std::string_view, 6> kSslModes{"disable", "allow",     "prefer",
-                                                    "require", "verify-ca", "verify-full"};
 constexpr std::array<std::string_view, 3> kTlsModes{"require", "verify-ca", "verify-full"};
 
 template <std::size_t N>
@@ -80,7 +78,7 @@ Status checkCustomerDbSettings(const CustomerDbSettings& settings) {
                 "The server's host, database and user may not hold tabs or line breaks.");
         }
     }
-    if (!oneOf(kSslModes, settings.sslMode)) {
+    if (!oneOf(kTlsModeNames, settings.sslMode)) {
         return Status::invalidArgument("'" + settings.sslMode + "' is not a TLS mode.");
     }
     if (!isLoopbackHost(settings.host) && !oneOf(kTlsModes, settings.sslMode)) {

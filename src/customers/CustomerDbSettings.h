@@ -14,11 +14,17 @@
 #include "FileIo.h"
 #include "Status.h"
 
+#include <array>
 #include <filesystem>
 #include <string>
 #include <string_view>
 
 namespace quivra::customers {
+
+// The TLS modes of a connection, the safest first (as Shop Information
+// offers them).
+inline constexpr std::array<std::string_view, 6> kTlsModeNames{
+    "verify-full", "verify-ca", "require", "prefer", "allow", "disable"};
 
 inline constexpr const char* kCustomerDbFile = "CustomerDb.conf";
 
