@@ -42,9 +42,12 @@ Result<SetupColumns> setupColumns(SavedSetupStore& setups, const BuildStore::Rec
 }  // namespace
 
 Result<std::uint32_t> countBuilds(const std::filesystem::path& dataDir, storage::FileIo& io) {
-    BuildStore builds(dataDir, io);
-    if (Status s = builds.openForReading(); !s) return s;
-    return builds.recordCount();
+    // The header's count is all it takes: no field check, no index.
+    const std::filesystem::path path = dataDir / kBuildsTableFile;
+    if (!io.exists(path)) return std::uint32_t{0};
+    storage::TableStore table(path, io);
+    if (Status s = table.open(); !s) return s;
+    return table.recordCount();
 }
 
 Status writeBuildsExport(const std::filesystem::path& dataDir, const std::filesystem::path& target,

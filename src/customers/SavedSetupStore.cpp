@@ -107,8 +107,9 @@ void SavedSetupStore::close() {
     m_table.close();
 }
 
-Result<std::uint32_t> SavedSetupStore::countRecords(const std::filesystem::path& dataDir) {
-    storage::TableStore table(dataDir / kSavedTableFile);
+Result<std::uint32_t> SavedSetupStore::countRecords(const std::filesystem::path& dataDir,
+                                                    storage::FileIo& io) {
+    storage::TableStore table(dataDir / kSavedTableFile, io);
     if (Status s = table.open(); !s) return s;
     // A table whose every record is deleted has nothing to show either.
     const std::uint32_t count = table.eof() ? 0 : table.recordCount();
@@ -151,7 +152,7 @@ SavedSetupStore::WriteReport SavedSetupStore::writeRecord(storage::TableStore& t
 
 Result<bool> SavedSetupStore::isEmpty() {
     const std::filesystem::path dir = m_table.path().parent_path();
-    auto count = countRecords(dir);
+    auto count = countRecords(dir, *m_io);
     if (!count) return count.status();
     return *count == 0;
 }

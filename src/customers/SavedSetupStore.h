@@ -74,7 +74,8 @@ public:
     static WriteReport writeRecord(storage::TableStore& table, const SavedSetup& setup);
 
     // Records on file (0 for an empty table), without needing the index.
-    static storage::Result<std::uint32_t> countRecords(const std::filesystem::path& dataDir);
+    static storage::Result<std::uint32_t> countRecords(
+        const std::filesystem::path& dataDir, storage::FileIo& io = storage::FileIo::posix());
     storage::Result<bool> isEmpty() override;
 
     // --- saving (precondition: open) ------------------------------------------
