@@ -13,7 +13,6 @@
 #include "TextExport.h"
 
 #include <functional>
-#include <memory>
 
 namespace quivra::chain {
 
@@ -143,65 +142,21 @@ void appendLine(const customers::SavedSetup& s, std::string& out) {
     out += "\r\n";
 }
 
-// custdb.txt written a set-up at a time under a temporary name; commit()
-// syncs it and renames it over the target.  Dropped unless committed.
-class TextFile {
-public:
-    explicit TextFile(const std::filesystem::path& target)
-        : m_target(target), m_temp(storage::temporaryPathFor(target)) {}
-    TextFile(const TextFile&) = delete;
-    TextFile& operator=(const TextFile&) = delete;
-    ~TextFile() {
-        if (m_file) {
-            m_file.reset();
-            (void)io().remove(m_temp);
-        }
-    }
-
-    Status open() {
-        auto file = io().open(m_temp, storage::FileIo::Mode::CreateNew);
-        if (!file) return file.status();
-        m_file = std::move(file).value();
-        return Status::ok();
-    }
-    Status add(const customers::SavedSetup& setup) {
-        appendLine(setup, m_buffer);
-        return m_buffer.size() >= (1U << 20) ? flush() : Status::ok();
-    }
-    Status commit() {
-        Status s = flush();
-        if (s) s = m_file->sync();
-        m_file.reset();
-        if (s) s = io().rename(m_temp, m_target);
-        if (!s) (void)io().remove(m_temp);
-        return s;
-    }
-
-private:
-    static storage::FileIo& io() { return storage::FileIo::posix(); }
-    Status flush() {
-        Status s = m_file->writeAt(m_at, m_buffer.data(), m_buffer.size());
-        m_at += m_buffer.size();
-        m_buffer.clear();
-        return s;
-    }
-
-    std::filesystem::path m_target;
-    std::filesystem::path m_temp;
-    std::unique_ptr<storage::FileIo::File> m_file;
-    std::string m_buffer;
-    std::uint64_t m_at = 0;
-};
+// Adds a set-up's line to custdb.txt being written.
+Status addLine(storage::PendingTextFile& text, const customers::SavedSetup& setup) {
+    appendLine(setup, text.text());
+    return text.flushIfFull();
+}
 
 }  // namespace
 
 Status exportSetupsText(PgConnection& connection, std::optional<int> shopId,
                         const std::filesystem::path& target, const storage::ProgressFn& progress) {
-    TextFile text(target);
+    storage::PendingTextFile text(storage::FileIo::posix(), target);
     Status s = text.open();
     if (s) {
         s = forEachSetup(connection, shopId, progress,
-                         [&text](const ServerSetup& row) { return text.add(row.setup); });
+                         [&text](const ServerSetup& row) { return addLine(text, row.setup); });
     }
     return s ? text.commit() : s;
 }
@@ -231,12 +186,12 @@ Result<TableExport> exportSetupsTable(PgConnection& connection, std::optional<in
     Status s = storage::TableStore::create(tempTable, customers::SavedSetupStore::tableFields(),
                                            storage::CodePage::Cp1252, false, io);
     storage::TableStore out(tempTable, io);
-    TextFile text(folder / customers::kExportFile);
+    storage::PendingTextFile text(storage::FileIo::posix(), folder / customers::kExportFile);
     if (s) s = out.open();
     if (s) s = text.open();
     if (s) {
         s = forEachSetupIn(connection, shopId, progress, [&](const ServerSetup& row) {
-            if (Status t = text.add(row.setup); !t) return t;
+            if (Status t = addLine(text, row.setup); !t) return t;
             if (Status a = out.appendBlank(); !a) return a;
             const customers::SavedSetupStore::WriteReport written =
                 customers::SavedSetupStore::writeRecord(out, row.setup);

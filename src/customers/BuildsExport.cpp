@@ -3,7 +3,6 @@
 #include "BuildStore.h"
 #include "CustomerFiles.h"
 #include "SavedSetupStore.h"
-#include "TempPath.h"
 #include "TextExport.h"
 
 namespace quivra::customers {
@@ -12,13 +11,6 @@ using storage::Result;
 using storage::Status;
 
 namespace {
-
-constexpr std::size_t kFlushSize = 1 << 20;
-
-Status cancelled(const std::filesystem::path& target) {
-    return Status::cancelled("The export to '" + target.string() +
-                             "' was cancelled; nothing was written");
-}
 
 // The set-up a build names, when it is still the one the build was saved
 // with: its name and date.
@@ -61,23 +53,16 @@ Status writeBuildsExport(const std::filesystem::path& dataDir, const std::filesy
     if (builds.hasTable()) {
         if (s = setups.open(); !s) return s;
     }
-    const std::filesystem::path tmp = storage::temporaryPathFor(target);
-    auto file = io.open(tmp, storage::FileIo::Mode::CreateNew);
-    if (!file) return file.status();
-    const auto fail = [&](Status why) {
-        file.value().reset();
-        (void)io.remove(tmp);
-        return why;
-    };
+    storage::PendingTextFile out(io, target);
+    if (s = out.open(); !s) return s;
+    std::string& buffer = out.text();
     const std::uint32_t count = builds.recordCount();
-    std::string buffer;
-    std::uint64_t written = 0;
     for (std::uint32_t rec = 1; rec <= count; ++rec) {
         auto record = builds.read(rec);
-        if (!record) return fail(record.status());
+        if (!record) return record.status();
         if (*record) {
             auto columns = setupColumns(setups, **record);
-            if (!columns) return fail(columns.status());
+            if (!columns) return columns.status();
             buffer += columns->recNo;
             buffer += ',';
             storage::appendQuotedText(columns->name, buffer);
@@ -86,22 +71,13 @@ Status writeBuildsExport(const std::filesystem::path& dataDir, const std::filesy
             appendDelimitedBuild((*record)->build, buffer);
             buffer += "\r\n";
         }
-        if (buffer.size() >= kFlushSize) {
-            if (s = file.value()->writeAt(written, buffer.data(), buffer.size()); !s)
-                return fail(s);
-            written += buffer.size();
-            buffer.clear();
+        if (s = out.flushIfFull(); !s) return s;
+        if (progress && rec % 512 == 0 && !progress(rec, count)) {
+            return storage::exportCancelled(target);
         }
-        if (progress && rec % 512 == 0 && !progress(rec, count)) return fail(cancelled(target));
     }
-    if (!buffer.empty()) {
-        if (s = file.value()->writeAt(written, buffer.data(), buffer.size()); !s) return fail(s);
-    }
-    if (s = file.value()->sync(); !s) return fail(s);
-    if (progress && !progress(count, count)) return fail(cancelled(target));
-    file.value().reset();  // closed before the rename
-    if (s = io.rename(tmp, target); !s) return fail(s);
-    return Status::ok();
+    if (progress && !progress(count, count)) return storage::exportCancelled(target);
+    return out.commit();
 }
 
 }  // namespace quivra::customers

@@ -69,21 +69,15 @@ Status appendField(const TableFile& table, std::string_view record, std::size_t 
     return Status::ok();
 }
 
-Status cancelled(const std::filesystem::path& target) {
-    return Status::cancelled("The export to '" + target.string() +
-                             "' was cancelled; nothing was written");
-}
-
-Status writeAll(const TableFile& table, FileIo::File& out, const std::filesystem::path& target,
+Status writeAll(const TableFile& table, PendingTextFile& out, const std::filesystem::path& target,
                 const ProgressFn& progress) {
     const std::size_t fieldCount = table.fields().size();
     const std::uint32_t count = table.recordCount();
     const std::size_t recordLength = table.recordLength();
     std::string chunk;
     std::string scratch;
-    std::string buffer;
+    std::string& buffer = out.text();
     buffer.reserve(kFlushSize + 4096);
-    std::uint64_t written = 0;
     for (std::uint32_t rec = 1; rec <= count;) {
         const std::uint32_t n = std::min(kRecordsPerRead, count - rec + 1);
         if (auto s = table.readRecords(rec, n, chunk); !s) return s;
@@ -98,24 +92,58 @@ Status writeAll(const TableFile& table, FileIo::File& out, const std::filesystem
             }
             buffer += "\r\n";
         }
-        if (buffer.size() >= kFlushSize) {
-            if (auto s = out.writeAt(written, buffer.data(), buffer.size()); !s) return s;
-            written += buffer.size();
-            buffer.clear();
-        }
+        if (auto s = out.flushIfFull(); !s) return s;
         rec += n;
-        if (progress && !progress(rec - 1, count)) return cancelled(target);
+        if (progress && !progress(rec - 1, count)) return exportCancelled(target);
     }
-    if (!buffer.empty()) {
-        if (auto s = out.writeAt(written, buffer.data(), buffer.size()); !s) return s;
-    }
-    if (auto s = out.sync(); !s) return s;
     // The last word before the file replaces an earlier export.
-    if (progress && !progress(count, count)) return cancelled(target);
+    if (progress && !progress(count, count)) return exportCancelled(target);
     return Status::ok();
 }
 
 }  // namespace
+
+Status exportCancelled(const std::filesystem::path& target) {
+    return Status::cancelled("The export to '" + target.string() +
+                             "' was cancelled; nothing was written");
+}
+
+PendingTextFile::PendingTextFile(FileIo& io, const std::filesystem::path& target)
+    : m_io(io), m_target(target), m_temp(temporaryPathFor(target)) {}
+
+PendingTextFile::~PendingTextFile() {
+    if (m_file) {
+        m_file.reset();
+        (void)m_io.remove(m_temp);
+    }
+}
+
+Status PendingTextFile::open() {
+    auto file = m_io.open(m_temp, FileIo::Mode::CreateNew);
+    if (!file) return file.status();
+    m_file = std::move(file).value();
+    return Status::ok();
+}
+
+Status PendingTextFile::flush() {
+    Status s = m_file->writeAt(m_written, m_buffer.data(), m_buffer.size());
+    m_written += m_buffer.size();
+    m_buffer.clear();
+    return s;
+}
+
+Status PendingTextFile::flushIfFull() {
+    return m_buffer.size() >= kFlushSize ? flush() : Status::ok();
+}
+
+Status PendingTextFile::commit() {
+    Status s = flush();
+    if (s) s = m_file->sync();
+    m_file.reset();  // closed before the rename
+    if (s) s = m_io.rename(m_temp, m_target);
+    if (!s) (void)m_io.remove(m_temp);
+    return s;
+}
 
 void appendQuotedText(std::string_view utf8, std::string& line) {
     line += '"';
@@ -130,16 +158,10 @@ Status TextExport::writeDelimited(const TableFile& table, FileIo& io,
                                   const std::filesystem::path& target, const ProgressFn& progress) {
     if (!table.damage().isOk()) return table.damage();
     removeStaleTemporaries(io, target.parent_path(), std::chrono::system_clock::now());
-    const std::filesystem::path tmp = temporaryPathFor(target);
-    Status status;
-    {
-        auto file = io.open(tmp, FileIo::Mode::CreateNew);
-        if (!file) return file.status();
-        status = writeAll(table, *file.value(), target, progress);
-    }  // closed before the rename
-    if (status) status = io.rename(tmp, target);
-    if (!status) io.remove(tmp);
-    return status;
+    PendingTextFile out(io, target);
+    Status status = out.open();
+    if (status) status = writeAll(table, out, target, progress);
+    return status ? out.commit() : status;
 }
 
 }  // namespace quivra::storage

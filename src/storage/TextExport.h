@@ -10,7 +10,9 @@
 #include "Progress.h"
 #include "Status.h"
 
+#include <cstdint>
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -21,6 +23,38 @@ class TableFile;
 // Appends `utf8` to `line` as one delimited-text value: in double quotes,
 // every quote inside doubled (RFC 4180).  Line breaks stay inside the quotes.
 void appendQuotedText(std::string_view utf8, std::string& line);
+
+// The answer of an export its progress cancelled.
+Status exportCancelled(const std::filesystem::path& target);
+
+// A text file being written: under a temporary name beside `target`, a
+// buffer at a time, put in place by commit() (synced, then renamed over
+// `target`).  Dropped, and an earlier file of that name left as it was,
+// unless committed.
+class PendingTextFile {
+public:
+    PendingTextFile(FileIo& io, const std::filesystem::path& target);
+    ~PendingTextFile();
+    PendingTextFile(const PendingTextFile&) = delete;
+    PendingTextFile& operator=(const PendingTextFile&) = delete;
+
+    Status open();
+    // Where the text goes; written out by flushIfFull() and commit().
+    std::string& text() { return m_buffer; }
+    // Writes the text gathered so far once it has grown past a megabyte.
+    Status flushIfFull();
+    Status commit();
+
+private:
+    Status flush();
+
+    FileIo& m_io;
+    std::filesystem::path m_target;
+    std::filesystem::path m_temp;
+    std::unique_ptr<FileIo::File> m_file;
+    std::string m_buffer;
+    std::uint64_t m_written = 0;
+};
 
 class TextExport {
 public:
