@@ -296,12 +296,25 @@ Status Outbox::compactIfDone() {
 Result<std::optional<std::string>> Outbox::uuidOfLocalRecord(std::uint32_t localRec) {
     OutboxLock lock(m_io, m_lockFile);
     if (!lock.status()) return lock.status();
-    std::vector<OutboxEntry> entries;
-    if (Status s = readEntries(1, SIZE_MAX, entries); !s) return s;
-    for (const OutboxEntry& e : entries) {
-        if (e.kind == OutboxEntry::Kind::NewSetup && e.localRec == localRec) {
-            return std::optional<std::string>(e.uuid);
+    if (localRec == 0 || !m_io.exists(m_table)) return std::optional<std::string>();
+    // KIND and LOCALREC of each entry, the UUID of the one asked for: the
+    // queued texts are not read.
+    storage::TableStore table(m_table, m_io);
+    if (Status s = table.open(); !s) return s;
+    const std::uint32_t count = table.recordCount();
+    for (std::uint32_t rec = 1; rec <= count; ++rec) {
+        if (Status s = table.goTo(rec); !s) return s;
+        auto kind = table.fieldText("KIND");
+        if (!kind) return kind.status();
+        if (!kind->empty() && kind->front() == static_cast<char>(OutboxEntry::Kind::Address)) {
+            continue;
         }
+        auto local = table.fieldInt("LOCALREC");
+        if (!local) return local.status();
+        if (*local != static_cast<std::int64_t>(localRec)) continue;
+        auto uuid = table.fieldText("UUID");
+        if (!uuid) return uuid.status();
+        return std::optional<std::string>(uuid->substr(0, uuid->find(' ')));
     }
     return std::optional<std::string>();
 }

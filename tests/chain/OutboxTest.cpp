@@ -6,6 +6,7 @@
 #include "CustomerBase.h"
 #include "CustomerFiles.h"
 #include "Outbox.h"
+#include "TableStore.h"
 #include "TempDir.h"
 #include "TicketNumbers.h"
 
@@ -136,6 +137,17 @@ TEST(Outbox, FindsTheUuidOfAnOfflineSavesLocalCopy) {
     ASSERT_TRUE(outbox.setLocalRecord(*gen, *rec, 17));
     EXPECT_EQ(outbox.uuidOfLocalRecord(17).value(), std::optional<std::string>("uuid-a"));
     EXPECT_EQ(outbox.uuidOfLocalRecord(18).value(), std::nullopt);
+    // Finding it reads no queued texts: one that cannot be read does not
+    // keep an address correction from the server.
+    {
+        storage::TableStore table(dir / "Outbox.dbf");
+        ASSERT_TRUE(table.open());
+        ASSERT_TRUE(table.goTo(*rec));
+        ASSERT_TRUE(table.edit());
+        ASSERT_TRUE(table.setFieldText("DATA", "NAME=abc%zz"));
+        ASSERT_TRUE(table.post());
+    }
+    EXPECT_EQ(outbox.uuidOfLocalRecord(17).value(), std::optional<std::string>("uuid-a"));
 }
 
 TEST(Outbox, DecodeRefusesABrokenEscape) {
